@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the program and runs it. Without a display it renders the picture
+# gallery to PNG files instead.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh build
+
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" && -x build/zynmon ]]; then
+    # The program looks for its logo file in the current directory.
+    cd build/share
+    exec ../zynmon
+fi
+
+echo "No display: rendering the picture gallery to gallery/ with zynmon-render instead."
+mkdir -p gallery
+for picture in $(seq 0 12); do
+    build/zynmon-render --picture "$picture" --output "gallery/picture-$picture.png" || true
+done
+echo "Wrote $(ls gallery/*.png | wc -l) pictures to $(pwd)/gallery"

@@ -1,0 +1,448 @@
+#include "gdi/CDC.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// Ellipses beyond this many pixels in either direction draw nothing: the
+// exact integer test below would overflow 64 bits.
+constexpr std::int64_t kMaxEllipseSide = 1 << 15;
+
+}  // namespace
+
+CDC::CDC(Surface& surface)
+    : m_surface(surface),
+      m_rcClip{0, 0, surface.Width(), surface.Height()},
+      m_pPen(&m_defaultPen),
+      m_pBrush(GetStockBrush(WHITE_BRUSH)) {
+    ++m_pPen->m_nSelections;
+    ++m_pBrush->m_nSelections;
+}
+
+CDC::CDC(Surface& surface, const RECT& updateRect) : CDC(surface) {
+    const RECT whole = m_rcClip;
+    IntersectRect(&m_rcClip, &whole, &updateRect);
+}
+
+CDC::~CDC() {
+    --m_pPen->m_nSelections;
+    --m_pBrush->m_nSelections;
+    if (m_pFont != nullptr) {
+        --m_pFont->m_nSelections;
+    }
+    if (m_pPalette != nullptr) {
+        --m_pPalette->m_nSelections;
+    }
+}
+
+int CDC::GetDeviceCaps(int index) const {
+    return index == BITSPIXEL ? m_surface.BitsPerPixel() : 0;
+}
+
+CPen* CDC::SelectObject(CPen* pen) {
+    CPen* previous = m_pPen;
+    --previous->m_nSelections;
+    m_pPen = pen != nullptr ? pen : &m_defaultPen;
+    ++m_pPen->m_nSelections;
+    return previous;
+}
+
+CBrush* CDC::SelectObject(CBrush* brush) {
+    CBrush* previous = m_pBrush;
+    --previous->m_nSelections;
+    m_pBrush = brush != nullptr ? brush : GetStockBrush(WHITE_BRUSH);
+    ++m_pBrush->m_nSelections;
+    return previous;
+}
+
+CFont* CDC::SelectObject(CFont* font) {
+    CFont* previous = m_pFont;
+    if (previous != nullptr) {
+        --previous->m_nSelections;
+    }
+    // A font that was never created changes nothing.
+    m_pFont = font != nullptr && !font->IsCreated() ? previous : font;
+    if (m_pFont != nullptr) {
+        ++m_pFont->m_nSelections;
+    }
+    return previous;
+}
+
+CPalette* CDC::SelectPalette(CPalette* palette, BOOL /*forceBackground*/) {
+    CPalette* previous = m_pPalette;
+    if (previous != nullptr) {
+        --previous->m_nSelections;
+    }
+    // A palette that was never created changes nothing.
+    m_pPalette = palette != nullptr && !palette->IsCreated() ? previous : palette;
+    if (m_pPalette != nullptr) {
+        ++m_pPalette->m_nSelections;
+    }
+    return previous;
+}
+
+UINT CDC::RealizePalette() {
+    if (m_pPalette == nullptr) {
+        return 0;
+    }
+    m_pPalette->m_systemIndices = m_surface.Realize(m_pPalette->m_entries, false);
+    return static_cast<UINT>(m_pPalette->m_systemIndices.size());
+}
+
+std::uint32_t CDC::DeviceValue(COLORREF color) const {
+    if (!IsPaletteIndex(color)) {
+        return m_surface.DeviceValue(color & 0xFFFFFF);
+    }
+    // Without a palette the index refers to nothing usable: it shows black.
+    if (m_pPalette == nullptr) {
+        return m_surface.DeviceValue(0);
+    }
+    const auto entries = m_pPalette->Entries();
+    std::size_t index = color & 0xFFFF;
+    if (index >= entries.size()) {
+        index = 0;
+    }
+    if (m_surface.IsPaletteDevice() && index < m_pPalette->m_systemIndices.size()) {
+        return m_pPalette->m_systemIndices[index];
+    }
+    const PALETTEENTRY& e = entries[index];
+    return m_surface.DeviceValue(RGB(e.peRed, e.peGreen, e.peBlue));
+}
+
+void CDC::FillSpan(int y, int x0, int x1, std::uint32_t value) {
+    if (y < m_rcClip.top || y >= m_rcClip.bottom) {
+        return;
+    }
+    x0 = std::max(x0, m_rcClip.left);
+    x1 = std::min(x1, m_rcClip.right);
+    if (x0 < x1) {
+        std::uint32_t* row = m_surface.Row(y);
+        std::fill(row + x0, row + x1, value);
+    }
+}
+
+void CDC::FillColumn(int x, int y0, int y1, std::uint32_t value) {
+    if (x < m_rcClip.left || x >= m_rcClip.right) {
+        return;
+    }
+    y0 = std::max(y0, m_rcClip.top);
+    y1 = std::min(y1, m_rcClip.bottom);
+    if (y0 >= y1) {
+        return;
+    }
+    const std::size_t stride = static_cast<std::size_t>(m_surface.Width());
+    std::uint32_t* p = m_surface.Row(y0) + x;
+    for (int y = y0; y < y1; ++y, p += stride) {
+        *p = value;
+    }
+}
+
+void CDC::FillRectValue(const RECT& rect, std::uint32_t value) {
+    RECT r;
+    if (!IntersectRect(&r, &rect, &m_rcClip)) {
+        return;
+    }
+    for (int y = r.top; y < r.bottom; ++y) {
+        std::uint32_t* row = m_surface.Row(y);
+        std::fill(row + r.left, row + r.right, value);
+    }
+}
+
+void CDC::SetPixelValue(int x, int y, std::uint32_t value) {
+    if (x >= m_rcClip.left && x < m_rcClip.right && y >= m_rcClip.top && y < m_rcClip.bottom) {
+        m_surface.Row(y)[x] = value;
+    }
+}
+
+POINT CDC::MoveTo(int x, int y) {
+    const POINT previous = m_ptCurrent;
+    m_ptCurrent = {x, y};
+    return previous;
+}
+
+BOOL CDC::LineTo(int x, int y) {
+    DrawLine(m_ptCurrent.x, m_ptCurrent.y, x, y, DeviceValue(m_pPen->Color()));
+    m_ptCurrent = {x, y};
+    return TRUE;
+}
+
+// Draws from (x0, y0) towards (x1, y1), leaving out the end pixel. Along the
+// major axis every step sets one pixel; the minor coordinate of step k is
+// k * minor / major rounded half away from the start, computed exactly, so
+// that only the steps inside the clip rectangle are visited.
+void CDC::DrawLine(int x0, int y0, int x1, int y1, std::uint32_t value) {
+    if (y0 == y1) {
+        if (x1 >= x0) {
+            FillSpan(y0, x0, x1, value);
+        } else {
+            FillSpan(y0, x1 + 1, x0 + 1, value);
+        }
+        return;
+    }
+    if (x0 == x1) {
+        if (y1 >= y0) {
+            FillColumn(x0, y0, y1, value);
+        } else {
+            FillColumn(x0, y1 + 1, y0 + 1, value);
+        }
+        return;
+    }
+    const std::int64_t dx = static_cast<std::int64_t>(x1) - x0;
+    const std::int64_t dy = static_cast<std::int64_t>(y1) - y0;
+    const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+    const std::int64_t major = xMajor ? std::llabs(dx) : std::llabs(dy);
+    const std::int64_t minor = xMajor ? std::llabs(dy) : std::llabs(dx);
+    const int majorSign = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    const int minorSign = (xMajor ? dy : dx) > 0 ? 1 : -1;
+    const std::int64_t majorStart = xMajor ? x0 : y0;
+    const std::int64_t clipLow = xMajor ? m_rcClip.left : m_rcClip.top;
+    const std::int64_t clipHigh = (xMajor ? m_rcClip.right : m_rcClip.bottom) - 1;
+    // Steps k in [0, major) whose major coordinate lies inside the clip range.
+    std::int64_t kFirst = majorSign > 0 ? clipLow - majorStart : majorStart - clipHigh;
+    std::int64_t kLast = majorSign > 0 ? clipHigh - majorStart : majorStart - clipLow;
+    kFirst = std::max<std::int64_t>(kFirst, 0);
+    kLast = std::min<std::int64_t>(kLast, major - 1);
+    for (std::int64_t k = kFirst; k <= kLast; ++k) {
+        const std::int64_t offset = (2 * k * minor + major) / (2 * major);
+        const std::int64_t a = majorStart + majorSign * k;
+        const std::int64_t b = (xMajor ? y0 : x0) + minorSign * offset;
+        if (xMajor) {
+            SetPixelValue(static_cast<int>(a), static_cast<int>(std::clamp<std::int64_t>(
+                                                   b, INT32_MIN, INT32_MAX)),
+                          value);
+        } else {
+            SetPixelValue(static_cast<int>(std::clamp<std::int64_t>(b, INT32_MIN, INT32_MAX)),
+                          static_cast<int>(a), value);
+        }
+    }
+}
+
+BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) {
+        return FALSE;
+    }
+    if (!m_pBrush->IsNull() && right - left > 2 && bottom - top > 2) {
+        FillRectValue({left + 1, top + 1, right - 1, bottom - 1}, DeviceValue(m_pBrush->Color()));
+    }
+    const std::uint32_t pen = DeviceValue(m_pPen->Color());
+    FillSpan(top, left, right, pen);
+    FillSpan(bottom - 1, left, right, pen);
+    FillColumn(left, top, bottom, pen);
+    FillColumn(right - 1, top, bottom, pen);
+    return TRUE;
+}
+
+namespace {
+
+// The pixels of row y that lie inside the ellipse inscribed in a box: pixel
+// (x, y) belongs when its centre satisfies the ellipse equation. Distances are
+// kept doubled (2x + 1 - (l + r)) so that the test is exact and symmetric.
+struct EllipseRows {
+    std::int64_t sumX, sumY;  // l + r, t + b
+    std::int64_t a2, b2;      // r - l, b - t
+    int top, bottom;
+
+    // Inclusive span [first, last]; first > last when the row is empty.
+    std::pair<int, int> Span(int y) const {
+        if (y < top || y >= bottom) {
+            return {1, 0};
+        }
+        const std::int64_t dy = 2 * static_cast<std::int64_t>(y) + 1 - sumY;
+        const std::int64_t rhs = a2 * a2 * (b2 * b2 - dy * dy);  // dx^2 * b2^2 <= rhs
+        if (rhs < 0) {
+            return {1, 0};
+        }
+        std::int64_t dx = static_cast<std::int64_t>(
+            std::sqrt(static_cast<double>(rhs) / static_cast<double>(b2 * b2)));
+        while (dx > 0 && dx * dx * b2 * b2 > rhs) {
+            --dx;
+        }
+        while ((dx + 1) * (dx + 1) * b2 * b2 <= rhs) {
+            ++dx;
+        }
+        // Doubled distances have the parity of a2 - 1.
+        if (((dx ^ (a2 - 1)) & 1) != 0) {
+            --dx;
+        }
+        if (dx < 0) {
+            return {1, 0};
+        }
+        // 2x + 1 - sumX = -dx  =>  x = (sumX - dx - 1) / 2
+        return {static_cast<int>((sumX - dx - 1) / 2), static_cast<int>((sumX + dx - 1) / 2)};
+    }
+};
+
+}  // namespace
+
+BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) {
+        return FALSE;
+    }
+    const EllipseRows rows{static_cast<std::int64_t>(left) + right,
+                           static_cast<std::int64_t>(top) + bottom,
+                           static_cast<std::int64_t>(right) - left,
+                           static_cast<std::int64_t>(bottom) - top,
+                           top,
+                           bottom};
+    if (rows.a2 > kMaxEllipseSide || rows.b2 > kMaxEllipseSide) {
+        return FALSE;
+    }
+    const std::uint32_t pen = DeviceValue(m_pPen->Color());
+    const bool fill = !m_pBrush->IsNull();
+    const std::uint32_t brush = fill ? DeviceValue(m_pBrush->Color()) : 0;
+    const int yFirst = std::max(top, m_rcClip.top);
+    const int yLast = std::min(bottom, m_rcClip.bottom);
+    for (int y = yFirst; y < yLast; ++y) {
+        const auto [first, last] = rows.Span(y);
+        if (first > last) {
+            continue;
+        }
+        const auto above = rows.Span(y - 1);
+        const auto below = rows.Span(y + 1);
+        // Inside: the pixel and its four neighbours all belong to the ellipse.
+        const int inFirst = std::max({first + 1, above.first, below.first});
+        const int inLast = std::min({last - 1, above.second, below.second});
+        if (inFirst > inLast) {
+            FillSpan(y, first, last + 1, pen);
+            continue;
+        }
+        FillSpan(y, first, inFirst, pen);
+        FillSpan(y, inLast + 1, last + 1, pen);
+        if (fill) {
+            FillSpan(y, inFirst, inLast + 1, brush);
+        }
+    }
+    return TRUE;
+}
+
+void CDC::FillRect(const RECT* rect, CBrush* brush) {
+    if (!brush->IsNull()) {
+        FillRectValue(*rect, DeviceValue(brush->Color()));
+    }
+}
+
+void CDC::FrameRect(const RECT* rect, CBrush* brush) {
+    if (brush->IsNull() || rect->right <= rect->left || rect->bottom <= rect->top) {
+        return;
+    }
+    const std::uint32_t value = DeviceValue(brush->Color());
+    FillSpan(rect->top, rect->left, rect->right, value);
+    FillSpan(rect->bottom - 1, rect->left, rect->right, value);
+    FillColumn(rect->left, rect->top, rect->bottom, value);
+    FillColumn(rect->right - 1, rect->top, rect->bottom, value);
+}
+
+void CDC::InvertRect(const RECT* rect) {
+    RECT r;
+    if (!IntersectRect(&r, rect, &m_rcClip)) {
+        return;
+    }
+    for (int y = r.top; y < r.bottom; ++y) {
+        std::uint32_t* row = m_surface.Row(y);
+        for (int x = r.left; x < r.right; ++x) {
+            row[x] = m_surface.InvertValue(row[x]);
+        }
+    }
+}
+
+BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc,
+                 DWORD rop) {
+    if (source != this || rop != SRCCOPY || width <= 0 || height <= 0) {
+        return FALSE;
+    }
+    // Clip the destination to the clip rectangle and the source to the surface.
+    const RECT surface{0, 0, m_surface.Width(), m_surface.Height()};
+    const std::int64_t sx = xSrc;
+    const std::int64_t sy = ySrc;
+    std::int64_t left = std::max<std::int64_t>({x, m_rcClip.left, x + (surface.left - sx)});
+    std::int64_t top = std::max<std::int64_t>({y, m_rcClip.top, y + (surface.top - sy)});
+    std::int64_t right = std::min<std::int64_t>(
+        {static_cast<std::int64_t>(x) + width, m_rcClip.right, x + (surface.right - sx)});
+    std::int64_t bottom = std::min<std::int64_t>(
+        {static_cast<std::int64_t>(y) + height, m_rcClip.bottom, y + (surface.bottom - sy)});
+    if (left >= right || top >= bottom) {
+        return TRUE;
+    }
+    const std::size_t count = static_cast<std::size_t>(right - left);
+    auto copyRow = [&](std::int64_t row) {
+        std::memmove(m_surface.Row(static_cast<int>(row)) + left,
+                     m_surface.Row(static_cast<int>(row - y + sy)) + (left - x + sx),
+                     count * sizeof(std::uint32_t));
+    };
+    if (y > ySrc) {
+        for (std::int64_t row = bottom - 1; row >= top; --row) {
+            copyRow(row);
+        }
+    } else {
+        for (std::int64_t row = top; row < bottom; ++row) {
+            copyRow(row);
+        }
+    }
+    return TRUE;
+}
+
+int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int xSrc, int ySrc,
+                           UINT startScan, UINT scanLines, const void* bits, const void* info,
+                           UINT colorUse) {
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, info, sizeof header);
+    if (header.biBitCount != 8 || header.biCompression != BI_RGB || header.biWidth <= 0 ||
+        header.biHeight == 0 || header.biHeight == INT32_MIN) {
+        return 0;
+    }
+    const bool bottomUp = header.biHeight > 0;
+    const std::int64_t dibHeight = bottomUp ? header.biHeight : -std::int64_t{header.biHeight};
+    const std::size_t stride = (static_cast<std::size_t>(header.biWidth) + 3) & ~std::size_t{3};
+    const DWORD tableSize =
+        header.biClrUsed == 0 || header.biClrUsed > 256 ? 256 : header.biClrUsed;
+
+    // Device value of each of the 256 pixel values; values past the table show black.
+    std::uint32_t map[256];
+    const auto* table = static_cast<const BYTE*>(info) + header.biSize;
+    for (DWORD i = 0; i < 256; ++i) {
+        COLORREF color = 0;
+        if (i < tableSize && colorUse == DIB_PAL_COLORS) {
+            WORD index;
+            std::memcpy(&index, table + 2 * i, sizeof index);
+            color = PALETTEINDEX(index);
+        } else if (i < tableSize) {
+            RGBQUAD quad;
+            std::memcpy(&quad, table + 4 * i, sizeof quad);
+            color = RGB(quad.rgbRed, quad.rgbGreen, quad.rgbBlue);
+        }
+        map[i] = DeviceValue(color);
+    }
+
+    const auto* pixels = static_cast<const BYTE*>(bits);
+    for (std::int64_t j = 0; j < static_cast<std::int64_t>(height); ++j) {
+        // Scan lines count from the bottom of a bottom-up bitmap, from the top otherwise.
+        const std::int64_t scan = bottomUp ? std::int64_t{ySrc} + height - 1 - j : ySrc + j;
+        if (scan < startScan || scan >= std::int64_t{startScan} + scanLines || scan >= dibHeight) {
+            continue;
+        }
+        const std::int64_t destY = y + j;
+        if (destY < m_rcClip.top || destY >= m_rcClip.bottom) {
+            continue;
+        }
+        const BYTE* src = pixels + static_cast<std::size_t>(scan - startScan) * stride;
+        std::uint32_t* row = m_surface.Row(static_cast<int>(destY));
+        for (std::int64_t i = 0; i < static_cast<std::int64_t>(width); ++i) {
+            const std::int64_t destX = x + i;
+            const std::int64_t srcX = xSrc + i;
+            if (destX >= m_rcClip.left && destX < m_rcClip.right && srcX >= 0 &&
+                srcX < header.biWidth) {
+                row[destX] = map[src[srcX]];
+            }
+        }
+    }
+    return static_cast<int>(scanLines);
+}
+
+COLORREF CDC::SetTextColor(COLORREF color) { return std::exchange(m_crText, color); }
+COLORREF CDC::SetBkColor(COLORREF color) { return std::exchange(m_crBk, color); }
+int CDC::SetBkMode(int mode) { return std::exchange(m_nBkMode, mode); }
+UINT CDC::SetTextAlign(UINT align) { return std::exchange(m_nTextAlign, align); }

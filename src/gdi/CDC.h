@@ -1,0 +1,101 @@
+// CDC: a drawing context on a Surface.
+//
+// It holds the selected pen, brush, font and palette, the current position,
+// the text attributes and a clip rectangle (the surface, or the surface and an
+// update rectangle). The drawing rules are those the pictures are written for:
+//   - a line draws its start pixel and leaves out its end pixel;
+//   - Rectangle and Ellipse take a box whose right and bottom are exclusive,
+//     outline it with the pen and fill the inside with the brush;
+//   - FillRect, FrameRect and InvertRect leave out right and bottom too;
+//   - a rectangle with right < left or bottom < top draws nothing.
+// Colours: a plain RGB colour shows as the nearest colour the device has; a
+// PALETTEINDEX colour as that entry of the selected, realized palette.
+// Selecting an object returns the one it replaces.
+#pragma once
+
+#include <cstdint>
+
+#include "gdi/GdiObjects.h"
+#include "gdi/GdiTypes.h"
+#include "gdi/Surface.h"
+
+class CDC {
+public:
+    explicit CDC(Surface& surface);
+    CDC(Surface& surface, const RECT& updateRect);
+    ~CDC();
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    Surface& GetSurface() { return m_surface; }
+    const RECT& ClipRect() const { return m_rcClip; }
+    int GetDeviceCaps(int index) const;
+
+    CPen* SelectObject(CPen* pen);
+    CBrush* SelectObject(CBrush* brush);
+    CFont* SelectObject(CFont* font);
+    CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
+    UINT RealizePalette();
+
+    // The device value that shows colour c now (plain RGB or PALETTEINDEX).
+    std::uint32_t DeviceValue(COLORREF color) const;
+
+    POINT MoveTo(int x, int y);
+    BOOL LineTo(int x, int y);
+    POINT GetCurrentPosition() const { return m_ptCurrent; }
+
+    BOOL Rectangle(int left, int top, int right, int bottom);
+    BOOL Rectangle(const RECT* rect) {
+        return Rectangle(rect->left, rect->top, rect->right, rect->bottom);
+    }
+    BOOL Ellipse(int left, int top, int right, int bottom);
+    BOOL Ellipse(const RECT* rect) {
+        return Ellipse(rect->left, rect->top, rect->right, rect->bottom);
+    }
+    void FillRect(const RECT* rect, CBrush* brush);
+    void FrameRect(const RECT* rect, CBrush* brush);
+    void InvertRect(const RECT* rect);
+
+    // Copies within this context (source == this); overlapping areas are safe.
+    BOOL BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop);
+
+    // 8-bit device-independent bitmap: info is the BITMAPINFOHEADER followed by
+    // its colour table; bits start at scan line startScan (counted from the
+    // bottom for a positive biHeight). Returns the number of scan lines set.
+    int SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int xSrc, int ySrc,
+                          UINT startScan, UINT scanLines, const void* bits, const void* info,
+                          UINT colorUse);
+
+    COLORREF SetTextColor(COLORREF color);
+    COLORREF SetBkColor(COLORREF color);
+    int SetBkMode(int mode);
+    UINT SetTextAlign(UINT align);
+    COLORREF GetTextColor() const { return m_crText; }
+    COLORREF GetBkColor() const { return m_crBk; }
+    // Text is single-byte (Latin-1); the font is the selected one or the default.
+    BOOL TextOut(int x, int y, const char* text, int length);
+    int DrawText(const char* text, int length, RECT* rect, UINT format);
+
+    // Fast primitives that the drawing operations share; clipped to ClipRect().
+    void FillSpan(int y, int x0, int x1, std::uint32_t value);  // [x0, x1)
+    void FillColumn(int x, int y0, int y1, std::uint32_t value);  // [y0, y1)
+    void FillRectValue(const RECT& rect, std::uint32_t value);
+    void SetPixelValue(int x, int y, std::uint32_t value);
+
+private:
+    CFont* CurrentFont();
+    void DrawLine(int x0, int y0, int x1, int y1, std::uint32_t value);
+
+    Surface& m_surface;
+    RECT m_rcClip;
+    CPen* m_pPen;
+    CBrush* m_pBrush;
+    CFont* m_pFont = nullptr;
+    CPalette* m_pPalette = nullptr;
+    POINT m_ptCurrent{0, 0};
+    COLORREF m_crText = 0x000000;
+    COLORREF m_crBk = 0xFFFFFF;
+    int m_nBkMode = OPAQUE;
+    UINT m_nTextAlign = TA_TOP | TA_LEFT | TA_NOUPDATECP;
+    CPen m_defaultPen;
+};

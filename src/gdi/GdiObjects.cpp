@@ -1,0 +1,48 @@
+#include "gdi/GdiObjects.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "gdi/Surface.h"
+
+CGdiObject::~CGdiObject() {
+    if (m_nSelections != 0) {
+        std::fputs("zynmon: a drawing object was destroyed while still selected\n", stderr);
+        std::abort();
+    }
+}
+
+BOOL CPen::CreatePen(int /*style*/, int /*width*/, COLORREF color) {
+    m_crColor = color;
+    return TRUE;
+}
+
+BOOL CBrush::CreateSolidBrush(COLORREF color) {
+    m_crColor = color;
+    m_bNull = false;
+    return TRUE;
+}
+
+CBrush* GetStockBrush(int index) {
+    static CBrush white(0xFFFFFF);
+    static CBrush black(0x000000);
+    static CBrush hollow{CBrush::NullTag{}};
+    switch (index) {
+        case BLACK_BRUSH:
+            return &black;
+        case NULL_BRUSH:
+            return &hollow;
+        default:
+            return &white;
+    }
+}
+
+BOOL CPalette::CreatePalette(std::span<const PALETTEENTRY> entries) {
+    m_entries.assign(entries.begin(), entries.end());
+    m_systemIndices.clear();
+    return IsCreated() ? TRUE : FALSE;
+}
+
+UINT CPalette::GetNearestPaletteIndex(COLORREF rgb) const {
+    return static_cast<UINT>(NearestColorIndex(m_entries, rgb));
+}

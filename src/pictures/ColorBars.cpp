@@ -1,0 +1,4 @@
+#include "testwindow/TestWnd.h"
+
+// Not drawn yet: the screen stays as the render frame left it.
+void CTestWnd::DrawColorBars(CDC* /*pDC*/) {}

@@ -1,0 +1,34 @@
+// RecordingHost: an ITestWndHost without a window. It records what the test
+// window asked for (invalidations, timers, cursor count, messages) and runs a
+// clock that the owner advances; the headless renderer and the tests use it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "testwindow/TestWndHost.h"
+
+class RecordingHost : public ITestWndHost {
+public:
+    void Invalidate() override { ++invalidations; }
+    unsigned SetTimer(unsigned eventId, unsigned periodMs) override {
+        timerRunning = true;
+        timerPeriodMs = periodMs;
+        return eventId + 1;
+    }
+    void KillTimer(unsigned /*timerId*/) override { timerRunning = false; }
+    int ShowCursor(bool show) override { return cursorCount += show ? 1 : -1; }
+    void MessageBox(const std::string& text, const std::string& caption) override {
+        messages.push_back(caption + ": " + text);
+    }
+    void BringWindowToTop() override { ++raised; }
+    std::uint32_t GetTickCount() override { return now; }
+
+    int invalidations = 0;
+    bool timerRunning = false;
+    unsigned timerPeriodMs = 0;
+    int cursorCount = 0;
+    int raised = 0;
+    std::vector<std::string> messages;
+    std::uint32_t now = 0;
+};

@@ -1,0 +1,59 @@
+#include "testwindow/TestPalette.h"
+#include "testwindow/TestWnd.h"
+
+namespace {
+
+using PictureRoutine = void (CTestWnd::*)(CDC*);
+
+constexpr std::array<PictureRoutine, CTestWnd::kPictureCount> kDispatch = {
+    &CTestWnd::DrawMisconvergence1,
+    &CTestWnd::DrawMisconvergence2,
+    &CTestWnd::DrawGeometry,
+    &CTestWnd::DrawFocus,
+    &CTestWnd::DrawResolution,
+    &CTestWnd::DrawReadability,
+    &CTestWnd::DrawMoire,
+    &CTestWnd::DrawColorGradients,
+    &CTestWnd::DrawColorBars,
+    &CTestWnd::DrawBrightnessDistribution,
+    &CTestWnd::DrawBrightnessContrast,
+    &CTestWnd::DrawHighVoltage,
+    &CTestWnd::DrawComposite,
+};
+
+}  // namespace
+
+void CTestWnd::RenderPicture(CDC* pDC) {
+    const int W = m_nScreenWidth;
+    const int H = m_nScreenHeight;
+    CBrush* pBlackBrush = GetStockBrush(BLACK_BRUSH);
+    const RECT screen{0, 0, W, H};
+    pDC->FillRect(&screen, pBlackBrush);
+
+    if (m_nPicture >= kPictureCount) {
+        return;
+    }
+    if (kMinColors[m_nPicture] > m_nNumColors) {
+        // Once per selection: a repaint while the message is open, or after it
+        // was closed, leaves the black screen without stacking a second one.
+        if (!m_bRefusalShown) {
+            m_bRefusalShown = true;
+            m_host.MessageBox(kRefusalMessage, m_pszAppName);
+        }
+        return;
+    }
+
+    CTestPalette palette(m_bPaletteMode);
+    palette.AddColor(RGB(0, 0, 0));
+    palette.AddColor(m_crColor);
+    palette.Realize(pDC);
+
+    CBrush* pOldBrush = pDC->SelectObject(pBlackBrush);
+    CPen pen(PS_SOLID, 1, palette.NearestColor(m_crColor));
+    CPen* pOldPen = pDC->SelectObject(&pen);
+
+    (this->*kDispatch[m_nPicture])(pDC);
+
+    pDC->SelectObject(pOldPen);
+    pDC->SelectObject(pOldBrush);
+}

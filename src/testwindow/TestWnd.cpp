@@ -1,0 +1,79 @@
+#include "testwindow/TestWnd.h"
+
+namespace {
+
+std::uint32_t NumColors(int bitsPerPixel) {
+    // 2^32 does not fit: at 32 bits the count stays above every minimum.
+    return bitsPerPixel >= 32 ? UINT32_MAX : (std::uint32_t{1} << bitsPerPixel);
+}
+
+}  // namespace
+
+CTestWnd::CTestWnd(ITestWndHost& host, int screenWidth, int screenHeight, int bitsPerPixel)
+    : m_nScreenWidth(screenWidth),
+      m_nScreenHeight(screenHeight),
+      m_dAspect(static_cast<double>(screenHeight) / static_cast<double>(screenWidth)),
+      m_nBitsPerPixel(static_cast<std::int16_t>(bitsPerPixel)),
+      m_bPaletteMode(bitsPerPixel <= 8),
+      m_nNumColors(NumColors(bitsPerPixel)),
+      m_host(host) {}
+
+void CTestWnd::SetPicture(BYTE index) {
+    if (index == m_nPicture || index >= kPictureCount) {
+        return;
+    }
+    if (m_bTimerActive) {
+        m_host.KillTimer(m_nTimerId);
+        m_bTimerActive = FALSE;
+    }
+    m_nPicture = index;
+    m_nVariant = 0;
+    m_nTicks = 0;
+    m_bRefusalShown = false;
+    m_host.Invalidate();
+    if (index == kHighVoltagePicture) {
+        m_nTimerId = m_host.SetTimer(0, kTimerPeriodMs);
+        m_bTimerActive = TRUE;
+    }
+}
+
+void CTestWnd::SetResolution(BYTE level) {
+    if (level != m_nResolution && level <= 2) {
+        m_nResolution = level;
+        m_host.Invalidate();
+    }
+}
+
+void CTestWnd::SetColor(COLORREF color) {
+    if (color != m_crColor) {
+        m_crColor = color;
+        m_host.Invalidate();
+    }
+}
+
+void CTestWnd::OnLButtonDown() {
+    if (m_pPanel == nullptr) {
+        return;
+    }
+    if (m_pPanel->IsWindowVisible()) {
+        m_pPanel->OnFullScreen();
+    } else {
+        m_pPanel->ShowWindow(true);
+        m_pPanel->BringWindowToTop();
+        m_host.ShowCursor(true);
+    }
+}
+
+void CTestWnd::OnRButtonDown() {
+    ++m_nVariant;
+    m_host.Invalidate();
+}
+
+void CTestWnd::OnTimer() {
+    if (m_bTimerActive) {
+        ++m_nTicks;
+        m_host.Invalidate();
+    }
+}
+
+void CTestWnd::OnPaint(CDC* pDC) { RenderPicture(pDC); }

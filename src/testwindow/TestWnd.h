@@ -1,0 +1,89 @@
+// CTestWnd: the full-screen test window's state, input handling, timer and
+// render frame. It draws into a CDC and reaches its real window only through
+// ITestWndHost, so it runs the same in the desktop program, the headless
+// renderer and the tests.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "gdi/CDC.h"
+#include "testwindow/TestWndHost.h"
+
+class CTestWnd {
+public:
+    static constexpr int kPictureCount = 13;
+    static constexpr unsigned kTimerPeriodMs = 750;
+    static constexpr BYTE kHighVoltagePicture = 11;
+    static constexpr const char* kRefusalMessage =
+        "This test picture isn't available in the current color depth.";
+
+    // The display facts are read once, here: screen size and bits per pixel.
+    CTestWnd(ITestWndHost& host, int screenWidth, int screenHeight, int bitsPerPixel);
+
+    void SetPicture(BYTE index);
+    void SetResolution(BYTE level);
+    void SetColor(COLORREF color);
+
+    void OnLButtonDown();
+    void OnRButtonDown();
+    void OnTimer();
+    void OnPaint(CDC* pDC);
+    void RenderPicture(CDC* pDC);
+
+    // The panel registers itself here and clears it again when it goes.
+    void SetPanel(IPanel* panel) { m_pPanel = panel; }
+    // The caption of the refusal message (the program's name).
+    void SetAppName(const char* name) { m_pszAppName = name; }
+    // The refresh rate the display reports, or 0 where it reports none.
+    void SetRefreshRate(int hz) { m_nRefreshRate = hz; }
+
+    // Minimum number of display colours per picture.
+    static constexpr std::array<std::uint16_t, kPictureCount> kMinColors = {
+        2, 2, 2, 2, 2, 2, 256, 16, 2, 16, 2, 16, 16};
+
+    // Pattern primitives shared by several pictures.
+    void DrawGrid(CDC* pDC, int nColumns);
+    void DrawCellGrid(CDC* pDC, const RECT* pRect, int nColumns, int nRows);
+    void DrawCircle(CDC* pDC, int x, int y, int nRadius, BOOL bRings);
+    void DrawDot(CDC* pDC, int x, int y);
+
+    // The thirteen pictures, in picture order.
+    void DrawMisconvergence1(CDC* pDC);
+    void DrawMisconvergence2(CDC* pDC);
+    void DrawGeometry(CDC* pDC);
+    void DrawFocus(CDC* pDC);
+    void DrawResolution(CDC* pDC);
+    void DrawReadability(CDC* pDC);
+    void DrawMoire(CDC* pDC);
+    void DrawColorGradients(CDC* pDC);
+    void DrawColorBars(CDC* pDC);
+    void DrawBrightnessDistribution(CDC* pDC);
+    void DrawBrightnessContrast(CDC* pDC);
+    void DrawHighVoltage(CDC* pDC);
+    void DrawComposite(CDC* pDC);
+
+    const int m_nScreenWidth;
+    const int m_nScreenHeight;
+    const double m_dAspect;
+    const std::int16_t m_nBitsPerPixel;
+    const BOOL m_bPaletteMode;
+    // 2^bits; at 32 bits per pixel the largest value, above every minimum.
+    const std::uint32_t m_nNumColors;
+
+    BYTE m_nPicture = 0;
+    BYTE m_nResolution = 1;
+    COLORREF m_crColor = 0xFFFFFF;
+    std::uint32_t m_nVariant = 0;
+    std::uint32_t m_nTicks = 0;
+    IPanel* m_pPanel = nullptr;
+    unsigned m_nTimerId = 0;
+    BOOL m_bTimerActive = FALSE;
+    int m_nRefreshRate = 0;
+
+private:
+    ITestWndHost& m_host;
+    const char* m_pszAppName = "zynmon";
+    // The refusal message has been shown for the current selection.
+    bool m_bRefusalShown = false;
+};

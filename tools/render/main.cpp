@@ -1,0 +1,68 @@
+// zynmon-render: draws one test picture headless and writes it as a PNG.
+//
+// It builds a CTestWnd for the given screen with a recording host, sets the
+// state and runs the real paint path through the render frame.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "PngWriter.h"
+#include "RenderOptions.h"
+#include "gdi/CDC.h"
+#include "gdi/Surface.h"
+#include "testwindow/RecordingHost.h"
+#include "testwindow/Strings.h"
+#include "testwindow/TestWnd.h"
+
+namespace {
+
+constexpr int kExitWritten = 0;
+constexpr int kExitBadArguments = 2;
+constexpr int kExitRefused = 3;
+constexpr int kExitWriteFailed = 1;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const auto options = ParseRenderOptions(args, error);
+    if (!options) {
+        std::fprintf(stderr, "zynmon-render: %s\n%s", error.c_str(), kRenderUsage);
+        return kExitBadArguments;
+    }
+    if (options->help) {
+        std::fputs(kRenderUsage, stdout);
+        return kExitWritten;
+    }
+    if (options->list) {
+        for (std::size_t i = 0; i < kPictureNames.size(); ++i) {
+            std::printf("%zu %s\n", i, kPictureNames[i]);
+        }
+        return kExitWritten;
+    }
+
+    Surface surface(options->width, options->height, options->bitsPerPixel);
+    RecordingHost host;
+    CTestWnd testWnd(host, options->width, options->height, options->bitsPerPixel);
+    testWnd.SetRefreshRate(static_cast<int>(options->refresh));
+    testWnd.SetPicture(static_cast<BYTE>(options->picture));
+    testWnd.SetResolution(static_cast<BYTE>(options->resolution));
+    testWnd.SetColor(options->color);
+    testWnd.m_nVariant = options->variant;
+    testWnd.m_nTicks = options->ticks;
+
+    for (std::uint32_t i = 0; i < options->repeat; ++i) {
+        CDC dc(surface);
+        testWnd.OnPaint(&dc);
+    }
+    if (!WritePng(surface, options->output, error)) {
+        std::fprintf(stderr, "zynmon-render: %s\n", error.c_str());
+        return kExitWriteFailed;
+    }
+    if (!host.messages.empty()) {
+        std::fprintf(stderr, "zynmon-render: %s\n", CTestWnd::kRefusalMessage);
+        return kExitRefused;
+    }
+    return kExitWritten;
+}
