@@ -63,6 +63,9 @@ public:
     void DrawHighVoltage(CDC* pDC);
     void DrawComposite(CDC* pDC);
 
+    // The colour of hue position t of the gradient picture (6.0 is one turn).
+    COLORREF HueColor(double t) const;
+
     const int m_nScreenWidth;
     const int m_nScreenHeight;
     const double m_dAspect;
