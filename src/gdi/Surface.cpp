@@ -58,7 +58,9 @@ constexpr bool IsKnownDepth(int bpp) {
     return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 15 || bpp == 16 || bpp == 24 || bpp == 32;
 }
 
-constexpr COLORREF EntryColor(const PALETTEENTRY& e) { return RGB(e.peRed, e.peGreen, e.peBlue); }
+constexpr COLORREF EntryColor(const PALETTEENTRY& e) {
+    return RGB(e.peRed, e.peGreen, e.peBlue);
+}
 
 // A channel cut to `bits` bits and widened back by repeating its high bits.
 constexpr std::uint32_t Requantize(std::uint32_t channel, int bits) {
