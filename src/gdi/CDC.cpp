@@ -32,6 +32,9 @@ CDC::CDC(Surface& surface, const RECT& updateRect) : CDC(surface) {
 }
 
 CDC::~CDC() {
+    if (!m_columns.x.empty()) {
+        m_surface.StorePending();
+    }
     --m_pPen->m_nSelections;
     --m_pBrush->m_nSelections;
     if (m_pFont != nullptr) {
@@ -137,11 +140,39 @@ void CDC::FillColumn(int x, int y0, int y1, std::uint32_t value) {
     if (y0 >= y1) {
         return;
     }
-    const std::size_t stride = static_cast<std::size_t>(m_surface.Width());
-    std::uint32_t* p = m_surface.Row(y0) + x;
-    for (int y = y0; y < y1; ++y, p += stride) {
-        *p = value;
+    ColumnRun& run = m_columns;
+    const std::size_t count = run.x.size();
+    const bool joins = count > 0 && count < static_cast<std::size_t>(m_surface.Width()) &&
+                       y0 == run.y0 && y1 == run.y1;
+    if (!joins) {
+        m_surface.StorePending();
+        run.y0 = y0;
+        run.y1 = y1;
+        run.side_by_side = true;
+        m_surface.Defer(this);
     }
+    run.side_by_side = run.side_by_side && (run.x.empty() || x == run.x.back() + 1);
+    run.x.push_back(x);
+    run.value.push_back(value);
+}
+
+// The surface calls this before anyone reaches its pixels. Columns are stored
+// in the order they were drawn, so a later one over an earlier one wins.
+void CDC::StorePixels() {
+    ColumnRun& run = m_columns;
+    const std::size_t count = run.x.size();
+    for (int y = run.y0; y < run.y1; ++y) {
+        std::uint32_t* row = m_surface.Row(y);
+        if (run.side_by_side) {
+            std::copy_n(run.value.data(), count, row + run.x.front());
+            continue;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            row[run.x[i]] = run.value[i];
+        }
+    }
+    run.x.clear();
+    run.value.clear();
 }
 
 void CDC::FillRectValue(const RECT& rect, std::uint32_t value) {

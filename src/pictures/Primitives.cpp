@@ -32,9 +32,18 @@ void CTestWnd::DrawCircle(CDC* pDC, int x, int y, int nRadius, BOOL bRings) {
     if (!bRings) {
         pDC->Ellipse(&box);
     } else {
+        // The first ring's fill already covers the inside of every smaller
+        // ring with the same brush, so the smaller ones are only outlined: the
+        // same pixels without filling the disc again for every ring.
+        CBrush* pOldBrush = nullptr;
         for (int r = nRadius; r > 0; r -= 2) {
-            pDC->Ellipse(&box);
+            if (pDC->Ellipse(&box) && pOldBrush == nullptr) {
+                pOldBrush = pDC->SelectObject(GetStockBrush(NULL_BRUSH));
+            }
             InflateRect(&box, -2, -2);
+        }
+        if (pOldBrush != nullptr) {
+            pDC->SelectObject(pOldBrush);
         }
     }
     DrawDot(pDC, x, y);
