@@ -16,12 +16,16 @@ constexpr double kHueTurn = 6.0;
 constexpr int kGradientEntries = 230;
 constexpr double kGradientLastEntry = 229.0;
 
-// The integer part of t modulo n, in 0 .. n - 1. Taken in double precision:
-// positions beyond the 32-bit range would overflow an int conversion.
-int TruncatedModulo(double t, int n) {
-    const double k = std::fmod(std::trunc(t), static_cast<double>(n));
-    const int m = static_cast<int>(k);
-    return m < 0 ? m + n : m;
+// The whole part of t modulo n, in 0 .. n - 1, taken in double precision:
+// positions beyond the 32-bit range would overflow a conversion to int. For
+// the positions the picture uses (t >= 0) the whole part is t truncated
+// toward zero; below 0 it is rounded down, so the spectrum repeats there too.
+int WholePartModulo(double t, int n) {
+    double k = std::fmod(std::floor(t), static_cast<double>(n));
+    if (k < 0.0) {
+        k += n;
+    }
+    return static_cast<int>(k);
 }
 
 BYTE Channel(COLORREF c, int shift) {
@@ -35,7 +39,7 @@ COLORREF CTestWnd::HueColor(double t) const {
     if (!std::isfinite(t)) {
         t = 0.0;
     }
-    const int k = TruncatedModulo(t, 6);
+    const int k = WholePartModulo(t, 6);
     const COLORREF c0 = kHueTable[k];
     const COLORREF c1 = kHueTable[(k + 1) % 6];
     const double f = t - std::floor(t);
@@ -77,7 +81,7 @@ void CTestWnd::DrawColorGradients(CDC* pDC) {
         COLORREF color;
         if (m_bPaletteMode) {
             color = PALETTEINDEX(static_cast<WORD>(
-                TruncatedModulo(v * kGradientEntries / kHueTurn, kGradientEntries)));
+                WholePartModulo(v * kGradientEntries / kHueTurn, kGradientEntries)));
         } else {
             color = HueColor(v);
         }
