@@ -48,9 +48,8 @@ TEST(Focus, DotCountsAndPlacesFollowTheAspectRatio) {
         int w, h, level, n, m;
     };
     const Case cases[] = {
-        {1280, 1024, 2, 32, 25}, {1920, 1080, 1, 16, 9},
-        {1366, 768, 0, 8, 4},    {1366, 768, 1, 16, 8},
-        {1366, 768, 2, 32, 17},
+        {1280, 1024, 2, 32, 25}, {1920, 1080, 1, 16, 9}, {1366, 768, 0, 8, 4},
+        {1366, 768, 1, 16, 8},   {1366, 768, 2, 32, 17},
     };
     for (const Case& c : cases) {
         Screen screen(c.w, c.h);

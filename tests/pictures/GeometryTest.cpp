@@ -79,9 +79,9 @@ TEST(Geometry, HighDrawsTheCornerCirclesAsRings) {
         EXPECT_EQ(LitToTheRight(screen, c.centre), (std::vector<int>{0, c.centre.r}));
         const int x0 = c.corner.x;
         const int y0 = c.corner.y;
-        for (const Circle& q : {Circle{x0, y0, c.corner.r}, Circle{c.w - x0, y0, c.corner.r},
-                                Circle{x0, c.h - y0, c.corner.r},
-                                Circle{c.w - x0, c.h - y0, c.corner.r}}) {
+        for (const Circle& q :
+             {Circle{x0, y0, c.corner.r}, Circle{c.w - x0, y0, c.corner.r},
+              Circle{x0, c.h - y0, c.corner.r}, Circle{c.w - x0, c.h - y0, c.corner.r}}) {
             EXPECT_EQ(LitToTheRight(screen, q), RingDistances(q.r)) << q.x << "," << q.y;
         }
     }

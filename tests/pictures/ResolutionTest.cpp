@@ -54,8 +54,7 @@ TEST(Resolution, MediumVerticalOn1366ColumnsEndsWithALitPair) {
     const std::vector<int> columns = screen.LitColumnsInRow(400);
     EXPECT_EQ(std::vector<int>(columns.begin(), columns.begin() + 4),
               (std::vector<int>{0, 1, 4, 5}));
-    EXPECT_EQ(std::vector<int>(columns.end() - 2, columns.end()),
-              (std::vector<int>{1364, 1365}));
+    EXPECT_EQ(std::vector<int>(columns.end() - 2, columns.end()), (std::vector<int>{1364, 1365}));
     EXPECT_EQ(columns, Bands(1366, 2));
 }
 
