@@ -175,6 +175,19 @@ void CDC::StorePixels() {
     run.value.clear();
 }
 
+void CDC::PrefetchEnds(int y, int first, int last) {
+    if (y < m_rcClip.top || y >= m_rcClip.bottom) {
+        return;
+    }
+    std::uint32_t* row = m_surface.Row(y);
+    if (first >= m_rcClip.left && first < m_rcClip.right) {
+        __builtin_prefetch(row + first, 1, 3);
+    }
+    if (last >= m_rcClip.left && last < m_rcClip.right) {
+        __builtin_prefetch(row + last, 1, 3);
+    }
+}
+
 void CDC::FillRectValue(const RECT& rect, std::uint32_t value) {
     RECT r;
     if (!IntersectRect(&r, &rect, &m_rcClip)) {
@@ -282,7 +295,10 @@ struct EllipseRows {
     int top, bottom;
 
     // Inclusive span [first, last]; first > last when the row is empty.
-    std::pair<int, int> Span(int y) const {
+    // *reach holds the largest doubled distance of the previous row asked
+    // for (or a negative number): from one row to the next it changes little,
+    // so it is a better start for the search than a square root.
+    std::pair<int, int> Span(int y, std::int64_t* reach) const {
         if (y < top || y >= bottom) {
             return {1, 0};
         }
@@ -291,14 +307,17 @@ struct EllipseRows {
         if (rhs < 0) {
             return {1, 0};
         }
-        std::int64_t dx = static_cast<std::int64_t>(
-            std::sqrt(static_cast<double>(rhs) / static_cast<double>(b2 * b2)));
+        std::int64_t dx =
+            *reach >= 0 ? *reach
+                        : static_cast<std::int64_t>(
+                              std::sqrt(static_cast<double>(rhs) / static_cast<double>(b2 * b2)));
         while (dx > 0 && dx * dx * b2 * b2 > rhs) {
             --dx;
         }
         while ((dx + 1) * (dx + 1) * b2 * b2 <= rhs) {
             ++dx;
         }
+        *reach = dx;
         // Doubled distances have the parity of a2 - 1.
         if (((dx ^ (a2 - 1)) & 1) != 0) {
             --dx;
@@ -331,25 +350,34 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
     const std::uint32_t brush = fill ? DeviceValue(m_pBrush->Color()) : 0;
     const int yFirst = std::max(top, m_rcClip.top);
     const int yLast = std::min(bottom, m_rcClip.bottom);
+    // Each row's span is worked out once and kept for its two neighbours.
+    std::int64_t reach = -1;
+    std::pair<int, int> above = rows.Span(yFirst - 1, &reach);
+    std::pair<int, int> current = rows.Span(yFirst, &reach);
     for (int y = yFirst; y < yLast; ++y) {
-        const auto [first, last] = rows.Span(y);
-        if (first > last) {
-            continue;
+        const std::pair<int, int> below = rows.Span(y + 1, &reach);
+        if (below.first <= below.second && y + 1 < yLast) {
+            // The next row's outline pixels: rings drawn one inside the other
+            // come back to each row often, too far apart to stay cached.
+            PrefetchEnds(y + 1, below.first, below.second);
         }
-        const auto above = rows.Span(y - 1);
-        const auto below = rows.Span(y + 1);
-        // Inside: the pixel and its four neighbours all belong to the ellipse.
-        const int inFirst = std::max({first + 1, above.first, below.first});
-        const int inLast = std::min({last - 1, above.second, below.second});
-        if (inFirst > inLast) {
-            FillSpan(y, first, last + 1, pen);
-            continue;
+        const auto [first, last] = current;
+        if (first <= last) {
+            // Inside: the pixel and its four neighbours all belong to the ellipse.
+            const int inFirst = std::max({first + 1, above.first, below.first});
+            const int inLast = std::min({last - 1, above.second, below.second});
+            if (inFirst > inLast) {
+                FillSpan(y, first, last + 1, pen);
+            } else {
+                FillSpan(y, first, inFirst, pen);
+                FillSpan(y, inLast + 1, last + 1, pen);
+                if (fill) {
+                    FillSpan(y, inFirst, inLast + 1, brush);
+                }
+            }
         }
-        FillSpan(y, first, inFirst, pen);
-        FillSpan(y, inLast + 1, last + 1, pen);
-        if (fill) {
-            FillSpan(y, inFirst, inLast + 1, brush);
-        }
+        above = current;
+        current = below;
     }
     return TRUE;
 }

@@ -1,6 +1,8 @@
 // Picture 2, "Geometrie": grid, centre circle and four corner circles.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "support/TestSupport.h"
 
 namespace {
@@ -206,6 +208,69 @@ TEST(DrawCircle, RingsMatchFillingEveryRing) {
                                reference.surface.Pixels()))
             << radius;
     }
+}
+
+// The grid is drawn as one rectangle and its inner lines; the pixels are those
+// of drawing every cell as a rectangle of its own, whatever the brush.
+TEST(DrawCellGrid, MatchesDrawingEveryCell) {
+    std::mt19937 random(11);
+    auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    CBrush blue(kBlue);
+    for (int round = 0; round < 300; ++round) {
+        const RECT rect{any(-3, 20), any(-3, 20), 0, 0};
+        const RECT r{rect.left, rect.top, rect.left + any(0, 50), rect.top + any(0, 40)};
+        const int columns = any(1, 20);
+        const int rows = any(1, 20);
+        const RECT update{any(0, 10), any(0, 10), any(30, 64), any(30, 48)};
+        auto paint = [&](Screen& s, bool naive) {
+            CDC dc(s.surface, update);
+            CPen pen(PS_SOLID, 1, kWhite);
+            CPen* oldPen = dc.SelectObject(&pen);
+            CBrush* oldBrush = dc.SelectObject(round % 2 ? &blue : GetStockBrush(NULL_BRUSH));
+            CBrush red(kRed);
+            const RECT under{0, 0, 64, 48};
+            dc.FillRect(&under, &red);  // the cells' insides cover what was there
+            if (naive) {
+                const int w = r.right - r.left;
+                const int h = r.bottom - r.top;
+                int x0 = r.left;
+                for (int i = 0; i < columns; ++i) {
+                    const int x1 =
+                        static_cast<int>(r.left + static_cast<double>((i + 1) * w) / columns);
+                    int y0 = r.top;
+                    for (int j = 0; j < rows; ++j) {
+                        const int y1 =
+                            static_cast<int>(r.top + static_cast<double>((j + 1) * h) / rows);
+                        dc.Rectangle(x0, y0, x1 + 1, y1 + 1);
+                        y0 = y1;
+                    }
+                    x0 = x1;
+                }
+            } else {
+                s.wnd.DrawCellGrid(&dc, &r, columns, rows);
+            }
+            dc.SelectObject(oldPen);
+            dc.SelectObject(oldBrush);
+        };
+        Screen drawn(64, 48);
+        Screen reference(64, 48);
+        paint(drawn, false);
+        paint(reference, true);
+        ASSERT_TRUE(std::equal(drawn.surface.Pixels(), drawn.surface.Pixels() + 64 * 48,
+                               reference.surface.Pixels()))
+            << "round " << round << ": " << r.left << "," << r.top << "," << r.right << ","
+            << r.bottom << " " << columns << "x" << rows;
+    }
+}
+
+TEST(DrawCellGrid, AnInvertedRectangleDrawsNothing) {
+    Screen screen(32, 32);
+    CDC dc(screen.surface);
+    const RECT inverted{20, 5, 10, 25};
+    screen.wnd.DrawCellGrid(&dc, &inverted, 2, 2);
+    const RECT flat{5, 20, 25, 10};
+    screen.wnd.DrawCellGrid(&dc, &flat, 3, 1);
+    EXPECT_EQ(screen.DistinctColors(), 1u);
 }
 
 }  // namespace
