@@ -175,19 +175,6 @@ void CDC::StorePixels() {
     run.value.clear();
 }
 
-void CDC::PrefetchEnds(int y, int first, int last) {
-    if (y < m_rcClip.top || y >= m_rcClip.bottom) {
-        return;
-    }
-    std::uint32_t* row = m_surface.Row(y);
-    if (first >= m_rcClip.left && first < m_rcClip.right) {
-        __builtin_prefetch(row + first, 1, 3);
-    }
-    if (last >= m_rcClip.left && last < m_rcClip.right) {
-        __builtin_prefetch(row + last, 1, 3);
-    }
-}
-
 void CDC::FillRectValue(const RECT& rect, std::uint32_t value) {
     RECT r;
     if (!IntersectRect(&r, &rect, &m_rcClip)) {
@@ -350,30 +337,39 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
     const std::uint32_t brush = fill ? DeviceValue(m_pBrush->Color()) : 0;
     const int yFirst = std::max(top, m_rcClip.top);
     const int yLast = std::min(bottom, m_rcClip.bottom);
+    const int clipLeft = m_rcClip.left;
+    const int clipRight = m_rcClip.right;
+    // Pixels [x0, x1] of a row, clipped; the row is inside the clip rectangle.
+    auto span = [&](std::uint32_t* row, int x0, int x1, std::uint32_t value) {
+        x0 = std::max(x0, clipLeft);
+        x1 = std::min(x1 + 1, clipRight);
+        if (x0 < x1) {
+            std::fill(row + x0, row + x1, value);
+        }
+    };
     // Each row's span is worked out once and kept for its two neighbours.
     std::int64_t reach = -1;
     std::pair<int, int> above = rows.Span(yFirst - 1, &reach);
     std::pair<int, int> current = rows.Span(yFirst, &reach);
     for (int y = yFirst; y < yLast; ++y) {
         const std::pair<int, int> below = rows.Span(y + 1, &reach);
-        if (below.first <= below.second && y + 1 < yLast) {
-            // The next row's outline pixels: rings drawn one inside the other
-            // come back to each row often, too far apart to stay cached.
-            PrefetchEnds(y + 1, below.first, below.second);
-        }
         const auto [first, last] = current;
-        if (first <= last) {
-            // Inside: the pixel and its four neighbours all belong to the ellipse.
-            const int inFirst = std::max({first + 1, above.first, below.first});
-            const int inLast = std::min({last - 1, above.second, below.second});
-            if (inFirst > inLast) {
-                FillSpan(y, first, last + 1, pen);
-            } else {
-                FillSpan(y, first, inFirst, pen);
-                FillSpan(y, inLast + 1, last + 1, pen);
-                if (fill) {
-                    FillSpan(y, inFirst, inLast + 1, brush);
-                }
+        if (first > last) {
+            above = current;
+            current = below;
+            continue;
+        }
+        std::uint32_t* row = m_surface.Row(y);
+        // Inside: the pixel and its four neighbours all belong to the ellipse.
+        const int inFirst = std::max({first + 1, above.first, below.first});
+        const int inLast = std::min({last - 1, above.second, below.second});
+        if (inFirst > inLast) {
+            span(row, first, last, pen);
+        } else {
+            span(row, first, inFirst - 1, pen);
+            span(row, inLast + 1, last, pen);
+            if (fill) {
+                span(row, inFirst, inLast, brush);
             }
         }
         above = current;

@@ -95,8 +95,6 @@ private:
         std::vector<std::uint32_t> value;
     };
     void StorePixels() override;
-    // Asks for the pixels at both ends of a span of row y ahead of their use.
-    void PrefetchEnds(int y, int first, int last);
 
     CFont* CurrentFont();
     void DrawLine(int x0, int y0, int x1, int y1, std::uint32_t value);
