@@ -1,3 +1,5 @@
+#include <cstdint>
+
 #include "testwindow/TestWnd.h"
 
 void CTestWnd::DrawCellGrid(CDC* pDC, const RECT* pRect, int nColumns, int nRows) {
@@ -10,10 +12,12 @@ void CTestWnd::DrawCellGrid(CDC* pDC, const RECT* pRect, int nColumns, int nRows
     const int h = pRect->bottom - top;
     int x0 = left;
     for (int i = 0; i < nColumns; ++i) {
-        const int x1 = static_cast<int>(left + static_cast<double>((i + 1) * w) / nColumns);
+        const int x1 =
+            static_cast<int>(left + static_cast<double>(std::int64_t{i + 1} * w) / nColumns);
         int y0 = top;
         for (int j = 0; j < nRows; ++j) {
-            const int y1 = static_cast<int>(top + static_cast<double>((j + 1) * h) / nRows);
+            const int y1 =
+                static_cast<int>(top + static_cast<double>(std::int64_t{j + 1} * h) / nRows);
             pDC->Rectangle(x0, y0, x1 + 1, y1 + 1);
             y0 = y1;
         }
