@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "gdi/CDC.h"
 #include "pictures/composite/RectSplitter.h"
@@ -48,6 +49,8 @@ public:
     void DrawGreyLabels(CDC* pDC, const RECT* pStrip);
     // The three word rectangles of one half of the label strip.
     CRectSplitter SplitLabelHalf(const RECT* pHalf) const;
+    // The caption for the depth the device context reports.
+    std::string ModeCaption(CDC* pDC) const;
     void DrawModeCaption(CDC* pDC);
 
     int Columns() const { return m_nColumns; }

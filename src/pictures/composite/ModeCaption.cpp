@@ -23,13 +23,16 @@ std::string FormatModeCaption(std::uint32_t nWidth, std::uint32_t nHeight, int n
     return caption;
 }
 
+std::string CCompositePicture::ModeCaption(CDC* pDC) const {
+    return FormatModeCaption(m_nWidth, m_nHeight, pDC->GetDeviceCaps(BITSPIXEL), m_nRefreshRate);
+}
+
 void CCompositePicture::DrawModeCaption(CDC* pDC) {
     RECT band;
     GetCellBand(&band, 3, 7, 1, FALSE);
     pDC->FillRect(&band, m_brBlack);
 
-    const std::string caption =
-        FormatModeCaption(m_nWidth, m_nHeight, pDC->GetDeviceCaps(BITSPIXEL), m_nRefreshRate);
+    const std::string caption = ModeCaption(pDC);
 
     pDC->SetBkColor(Nearest(kBlack));
     pDC->SetTextColor(Nearest(kWhite));
