@@ -62,8 +62,12 @@ void CCompositePicture::Draw(CDC* pDC, CTestWnd* pWnd) {
     }
     m_pPalette->Realize(pDC);
 
+    // The screen is black here, so the cells' black fill would change no
+    // pixel: the grid is drawn as outlines only, which saves a screen's fill.
     const RECT grid{0, 0, static_cast<int>(m_nWidth) - 1, static_cast<int>(m_nHeight) - 1};
+    CBrush* pOldBrush = pDC->SelectObject(m_brHollow);
     pWnd->DrawCellGrid(pDC, &grid, m_nColumns, m_nRows);
+    pDC->SelectObject(pOldBrush);
 
     DrawCircles(pDC);
     DrawColorBands(pDC);
