@@ -19,6 +19,18 @@ testing::AssertionResult IsFieldOn(const Surface& surface, const RECT& r, COLORR
 // Bounding box of the pixels inside window that are not black; (0, 0, 0, 0) if none.
 RECT LitBounds(const Surface& surface, const RECT& window);
 
+// The bands of the worked screens 1024x768, 800x600 and 640x480.
+struct WorkedBands {
+    int width;
+    int height;
+    RECT color;
+    RECT grating;
+    RECT caption;
+    RECT patterns;
+    RECT grey;
+};
+extern const WorkedBands kWorkedBands[3];
+
 // A black 32-bit screen with the frame's one-pixel pen and black brush
 // selected, and a test card for it (no refresh rate).
 struct Canvas {

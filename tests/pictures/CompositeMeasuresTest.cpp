@@ -34,40 +34,6 @@ constexpr Measures kMeasures[] = {
     {1024, 1024, 17, 60.1764705882353, 63.9375},
 };
 
-struct Bands {
-    std::uint32_t width;
-    std::uint32_t height;
-    RECT color;
-    RECT grating;
-    RECT caption;
-    RECT patterns;
-    RECT grey;
-};
-
-constexpr Bands kBands[] = {
-    {1024,
-     768,
-     {326, 48, 697, 191},
-     {187, 192, 837, 335},
-     {140, 336, 883, 383},
-     {187, 432, 837, 575},
-     {326, 576, 697, 719}},
-    {800,
-     600,
-     {255, 38, 544, 150},
-     {146, 150, 653, 262},
-     {109, 263, 690, 300},
-     {146, 337, 653, 449},
-     {255, 450, 544, 562}},
-    {640,
-     480,
-     {204, 30, 435, 119},
-     {117, 120, 522, 209},
-     {88, 210, 551, 239},
-     {117, 270, 522, 359},
-     {204, 360, 435, 449}},
-};
-
 RECT Band(const CCompositePicture& picture, int a, int b, int c, BOOL fromBottom) {
     RECT band;
     picture.GetCellBand(&band, a, b, c, fromBottom);
@@ -149,9 +115,10 @@ TEST(CompositeMeasures, OutsidePaletteModeNoPaletteIsMade) {
 }
 
 TEST(CompositeMeasures, CellBandsOfTheWorkedScreens) {
-    for (const Bands& b : kBands) {
+    for (const WorkedBands& b : kWorkedBands) {
         SCOPED_TRACE(testing::Message() << b.width << "x" << b.height);
-        const CCompositePicture picture(FALSE, b.width, b.height, 0);
+        const CCompositePicture picture(FALSE, static_cast<std::uint32_t>(b.width),
+                                        static_cast<std::uint32_t>(b.height), 0);
         EXPECT_EQ(Band(picture, 7, 1, 3, FALSE), b.color);
         EXPECT_EQ(Band(picture, 4, 4, 3, FALSE), b.grating);
         EXPECT_EQ(Band(picture, 3, 7, 1, FALSE), b.caption);

@@ -45,37 +45,6 @@ std::vector<int> Without(const std::vector<int>& all, const std::vector<int>& kn
     return rest;
 }
 
-// The bands of the card, for the worked screens.
-struct BandCase {
-    int width;
-    int height;
-    std::vector<RECT> bands;
-};
-
-const BandCase kBandCases[] = {
-    {1024,
-     768,
-     {{326, 48, 697, 191},
-      {187, 192, 837, 335},
-      {140, 336, 883, 383},
-      {187, 432, 837, 575},
-      {326, 576, 697, 719}}},
-    {800,
-     600,
-     {{255, 38, 544, 150},
-      {146, 150, 653, 262},
-      {109, 263, 690, 300},
-      {146, 337, 653, 449},
-      {255, 450, 544, 562}}},
-    {640,
-     480,
-     {{204, 30, 435, 119},
-      {117, 120, 522, 209},
-      {88, 210, 551, 239},
-      {117, 270, 522, 359},
-      {204, 360, 435, 449}}},
-};
-
 }  // namespace
 
 TEST(CompositePicture, GridLinesOfTheWorkedScreens) {
@@ -104,11 +73,11 @@ TEST(CompositePicture, GridLinesOfTheWorkedScreens) {
 }
 
 TEST(CompositePicture, BandsEraseTheGridInsideTheirEdges) {
-    for (const BandCase& c : kBandCases) {
+    for (const WorkedBands& c : kWorkedBands) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
         Screen screen(c.width, c.height);
         screen.Paint(kPicture);
-        for (const RECT& band : c.bands) {
+        for (const RECT& band : {c.color, c.grating, c.caption, c.patterns, c.grey}) {
             SCOPED_TRACE(testing::Message() << "band " << band);
             // Black inside along the band's left column and top row ...
             EXPECT_TRUE(IsFilled(screen.surface, {band.left, band.top, band.left + 3, band.bottom},

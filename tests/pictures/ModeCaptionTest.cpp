@@ -50,18 +50,11 @@ TEST(ModeCaption, DepthComesFromTheDeviceAndRateFromTheWindow) {
 }
 
 TEST(ModeCaption, BandIsBlackBetweenItsGridLines) {
-    const struct {
-        int width;
-        int height;
-        RECT band;
-    } cases[] = {{1024, 768, {140, 336, 883, 383}},
-                 {800, 600, {109, 263, 690, 300}},
-                 {640, 480, {88, 210, 551, 239}}};
-    for (const auto& c : cases) {
+    for (const WorkedBands& c : kWorkedBands) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
         Screen screen(c.width, c.height);
         screen.Paint(12);
-        const RECT& b = c.band;
+        const RECT& b = c.caption;
         // The text is centred: the band's ends and its top row stay black.
         EXPECT_TRUE(IsFilled(screen.surface, {b.left, b.top, b.left + 8, b.bottom}, kBlack));
         EXPECT_TRUE(IsFilled(screen.surface, {b.right - 8, b.top, b.right, b.bottom}, kBlack));
