@@ -86,8 +86,8 @@ public:
     ~CFont();
     // The arguments of the platform's CreateFontA. A positive height asks for a
     // character cell of that many pixels. Returns FALSE when no face is found.
-    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight,
-                    BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
+                    BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
                     BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, const char* faceName);
     bool IsCreated() const { return m_pFace != nullptr; }
     FontFace* Face() const { return m_pFace.get(); }

@@ -19,11 +19,21 @@ constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) |
            (static_cast<COLORREF>(b) << 16);
 }
-constexpr COLORREF PALETTEINDEX(WORD index) { return 0x01000000u | index; }
-constexpr bool IsPaletteIndex(COLORREF c) { return (c >> 24) == 0x01; }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>(c >> 8); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>(c >> 16); }
+constexpr COLORREF PALETTEINDEX(WORD index) {
+    return 0x01000000u | index;
+}
+constexpr bool IsPaletteIndex(COLORREF c) {
+    return (c >> 24) == 0x01;
+}
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>(c >> 8);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>(c >> 16);
+}
 
 struct POINT {
     std::int32_t x;

@@ -11,8 +11,14 @@ BOOL CFont::CreateFont(int, int, int, int, int, BYTE, BYTE, BYTE, BYTE, BYTE, BY
     return FALSE;
 }
 
-CFont* CDC::CurrentFont() { return m_pFont; }
+CFont* CDC::CurrentFont() {
+    return m_pFont;
+}
 
-BOOL CDC::TextOut(int, int, const char*, int) { return FALSE; }
+BOOL CDC::TextOut(int, int, const char*, int) {
+    return FALSE;
+}
 
-int CDC::DrawText(const char*, int, RECT*, UINT) { return 0; }
+int CDC::DrawText(const char*, int, RECT*, UINT) {
+    return 0;
+}
