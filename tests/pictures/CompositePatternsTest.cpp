@@ -234,7 +234,10 @@ TEST(CompositeLabels, WordRectanglesAndFieldsOfTheWorkedScreens) {
                                  kLabelColors[i]));
         }
         const RECT rightWhole{c.right[0].left, c.right[0].top, c.right[2].right, c.right[0].bottom};
-        EXPECT_EQ(LitBounds(canvas.surface, {0, 0, c.width, c.height}), rightWhole);
+        // Nothing but the words lights the left half.
+        EXPECT_EQ(LitBounds(canvas.surface, {c.left[2].right, 0, c.width, c.height}), rightWhole);
+        EXPECT_TRUE(IsFilled(canvas.surface, {0, 0, c.width, c.left[0].top}, kBlack));
+        EXPECT_TRUE(IsFilled(canvas.surface, {0, c.left[0].top, c.left[0].left, c.height}, kBlack));
         // Black words on the last field; the colours stay set.
         EXPECT_EQ(canvas.dc.GetTextColor(), kBlack);
         EXPECT_EQ(canvas.dc.GetBkColor(), kWhite);
