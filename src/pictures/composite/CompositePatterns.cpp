@@ -7,7 +7,7 @@
 namespace {
 
 constexpr int kStripParts = 10;
-// Part 5 is the right half of the double-width cell 4.
+// The sixth of the ten parts has no cell of its own: it widens cell 4.
 constexpr int kJoinedPart = 5;
 constexpr int kDotFieldHalfHeight = 7;
 // Second row of marks, below the first at ym - 7.
