@@ -102,22 +102,16 @@ def checkerboard():
     return img
 
 
+def vertical_stripes(colours):
+    return [[colours[x // 2] for x in range(INNER)] for _ in range(INNER)]
+
+
 def spectrum():
-    img = blank()
-    stripes = [RED, YELLOW, GREEN, CYAN, BLUE, MAGENTA, RED]
-    for y in range(INNER):
-        for x in range(INNER):
-            img[y][x] = stripes[x // 2]
-    return img
+    return vertical_stripes([RED, YELLOW, GREEN, CYAN, BLUE, MAGENTA, RED])
 
 
 def colour_bars():
-    img = blank()
-    bars = [WHITE, YELLOW, CYAN, GREEN, MAGENTA, RED, BLUE]
-    for y in range(INNER):
-        for x in range(INNER):
-            img[y][x] = bars[x // 2]
-    return img
+    return vertical_stripes([WHITE, YELLOW, CYAN, GREEN, MAGENTA, RED, BLUE])
 
 
 def white_field():
