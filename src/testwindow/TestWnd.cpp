@@ -76,4 +76,6 @@ void CTestWnd::OnTimer() {
     }
 }
 
-void CTestWnd::OnPaint(CDC* pDC) { RenderPicture(pDC); }
+void CTestWnd::OnPaint(CDC* pDC) {
+    RenderPicture(pDC);
+}

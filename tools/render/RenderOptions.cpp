@@ -97,9 +97,9 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
         } else if (name == "--size") {
             ok = ParseSize(value, options.width, options.height);
         } else if (name == "--bpp") {
-            ok = ParseU32(value, number) && (number == 1 || number == 4 || number == 8 ||
-                                             number == 15 || number == 16 || number == 24 ||
-                                             number == 32);
+            ok = ParseU32(value, number) &&
+                 (number == 1 || number == 4 || number == 8 || number == 15 || number == 16 ||
+                  number == 24 || number == 32);
             options.bitsPerPixel = static_cast<int>(number);
         } else if (name == "--resolution") {
             ok = ParseU32(value, number) && number <= 2;
