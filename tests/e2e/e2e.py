@@ -380,6 +380,16 @@ def test_picture_buttons_select_pictures(ctx):
     p.expect_screen(ctx.render(0, variant=1), "button of the shown picture changes nothing")
 
 
+def test_second_press_of_a_double_click_does_nothing(ctx):
+    p = ctx.start()
+    p.display.xdotool("mousemove", 300, 100, "click", "--repeat", 2, "--delay", 60, 3)
+    p.expect_screen(ctx.render(0, variant=1), "a right double click steps the variant once")
+    p.display.xdotool("mousemove", 340, 100, "click", "--repeat", 2, "--delay", 60, 1)
+    wait_until(lambda: not p.panel_visible(), "a left double click to hide the panel")
+    time.sleep(0.5)
+    expect(not p.panel_visible(), "a left double click toggled the panel twice")
+
+
 def test_full_screen_hides_panel_and_click_brings_it_back(ctx):
     p = ctx.start()
     for how, hide in (("Volles Bild", lambda: p.click_control("Volles Bild")),
@@ -477,6 +487,7 @@ PASSES = [
         test_start_shows_picture_0_and_centres_the_panel,
         test_list_keys_select_pictures,
         test_picture_buttons_select_pictures,
+        test_second_press_of_a_double_click_does_nothing,
         test_full_screen_hides_panel_and_click_brings_it_back,
         test_right_click_turns_picture_4_stripes,
         test_picture_11_alternates_every_750_ms,
