@@ -96,6 +96,20 @@ RECT LitBounds(const Surface& surface, const RECT& window) {
     return bounds;
 }
 
+std::array<RECT, 6> LabelWordRects(const CCompositePicture& picture, const RECT& strip) {
+    std::array<RECT, 6> words;
+    const CRectSplitter halves(&strip, 2, TRUE);
+    for (int h = 0; h < 2; ++h) {
+        RECT half;
+        halves.GetPart(h, &half);
+        const CRectSplitter parts = picture.SplitLabelHalf(&half);
+        for (int i = 0; i < 3; ++i) {
+            parts.GetPart(i, &words[static_cast<std::size_t>(3 * h + i)]);
+        }
+    }
+    return words;
+}
+
 Canvas::Canvas(int width, int height, COLORREF penColor)
     : surface(width, height, 32),
       pen(PS_SOLID, 1, penColor),

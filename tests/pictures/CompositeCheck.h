@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "gdi/CDC.h"
 #include "gdi/Surface.h"
 #include "pictures/composite/CompositePicture.h"
@@ -30,6 +32,9 @@ struct WorkedBands {
     RECT grey;
 };
 extern const WorkedBands kWorkedBands[3];
+
+// The word rectangles of a label strip: left half's three, then the right half's.
+std::array<RECT, 6> LabelWordRects(const CCompositePicture& picture, const RECT& strip);
 
 // A black 32-bit screen with the frame's one-pixel pen and black brush
 // selected, and a test card for it (no refresh rate).

@@ -212,16 +212,10 @@ TEST(CompositeLabels, WordRectanglesAndFieldsOfTheWorkedScreens) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
         Canvas canvas(c.width, c.height, kPen);
-        const CRectSplitter halves(&c.strip, 2, TRUE);
-        for (int h = 0; h < 2; ++h) {
-            RECT half;
-            halves.GetPart(h, &half);
-            const CRectSplitter words = canvas.picture.SplitLabelHalf(&half);
-            for (int i = 0; i < 3; ++i) {
-                RECT part;
-                words.GetPart(i, &part);
-                EXPECT_EQ(part, (h == 0 ? c.left : c.right)[i]);
-            }
+        const auto words = LabelWordRects(canvas.picture, c.strip);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(words[i], c.left[i]);
+            EXPECT_EQ(words[3 + i], c.right[i]);
         }
 
         canvas.picture.DrawGreyLabels(&canvas.dc, &c.strip);

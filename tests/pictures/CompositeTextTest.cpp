@@ -92,21 +92,10 @@ TEST(CompositeText, LabelWordsLieInsideTheirRectangles) {
 
         // The same strip without words: black on the left, three fields on the right.
         Canvas blank(c.width, c.height);
-        std::vector<RECT> parts;
-        const CRectSplitter halves(&strip, 2, TRUE);
-        for (int h = 0; h < 2; ++h) {
-            RECT half;
-            halves.GetPart(h, &half);
-            const CRectSplitter words = canvas.picture.SplitLabelHalf(&half);
-            for (int i = 0; i < 3; ++i) {
-                RECT part;
-                words.GetPart(i, &part);
-                parts.push_back(part);
-                if (h == 1) {
-                    CBrush field(kLabelColors[i]);
-                    blank.dc.FillRect(&part, &field);
-                }
-            }
+        const auto parts = LabelWordRects(canvas.picture, strip);
+        for (int i = 0; i < 3; ++i) {
+            CBrush field(kLabelColors[i]);
+            blank.dc.FillRect(&parts[3 + i], &field);
         }
 
         for (const RECT& part : parts) {
