@@ -400,10 +400,12 @@ void CDC::InvertRect(const RECT* rect) {
     if (!IntersectRect(&r, rect, &m_rcClip)) {
         return;
     }
+    // Inverting flips a fixed set of bits: the inverse of 0 names them.
+    const std::uint32_t mask = m_surface.InvertValue(0);
     for (int y = r.top; y < r.bottom; ++y) {
         std::uint32_t* row = m_surface.Row(y);
         for (int x = r.left; x < r.right; ++x) {
-            row[x] = m_surface.InvertValue(row[x]);
+            row[x] ^= mask;
         }
     }
 }

@@ -41,6 +41,12 @@ struct POINT {
     friend bool operator==(const POINT&, const POINT&) = default;
 };
 
+struct SIZE {
+    std::int32_t cx;
+    std::int32_t cy;
+    friend bool operator==(const SIZE&, const SIZE&) = default;
+};
+
 // Right and bottom are exclusive for fills, rectangles and ellipses.
 struct RECT {
     std::int32_t left;
@@ -115,6 +121,15 @@ constexpr UINT DT_RIGHT = 0x02;
 constexpr UINT DT_VCENTER = 0x04;
 constexpr UINT DT_BOTTOM = 0x08;
 constexpr UINT DT_SINGLELINE = 0x20;
+constexpr UINT DT_NOCLIP = 0x100;
 
+constexpr int FW_DONTCARE = 0;
 constexpr int FW_NORMAL = 400;
 constexpr int FW_BOLD = 700;
+
+constexpr BYTE ANSI_CHARSET = 0;
+constexpr BYTE OUT_DEFAULT_PRECIS = 0;
+constexpr BYTE CLIP_DEFAULT_PRECIS = 0;
+constexpr BYTE PROOF_QUALITY = 2;
+constexpr BYTE DEFAULT_PITCH = 0;
+constexpr BYTE FF_DONTCARE = 0;

@@ -68,16 +68,20 @@ constexpr std::uint32_t Requantize(std::uint32_t channel, int bits) {
     return (cut << (8 - bits)) | (cut >> (2 * bits - 8));
 }
 
+int ColorDistance(const PALETTEENTRY& e, COLORREF rgb) {
+    const int dr = e.peRed - GetRValue(rgb);
+    const int dg = e.peGreen - GetGValue(rgb);
+    const int db = e.peBlue - GetBValue(rgb);
+    return dr * dr + dg * dg + db * db;
+}
+
 }  // namespace
 
 std::size_t NearestColorIndex(std::span<const PALETTEENTRY> table, COLORREF rgb) {
     std::size_t best = 0;
     int bestDistance = INT32_MAX;
     for (std::size_t i = 0; i < table.size(); ++i) {
-        const int dr = table[i].peRed - GetRValue(rgb);
-        const int dg = table[i].peGreen - GetGValue(rgb);
-        const int db = table[i].peBlue - GetBValue(rgb);
-        const int distance = dr * dr + dg * dg + db * db;
+        const int distance = ColorDistance(table[i], rgb);
         if (distance < bestDistance) {
             best = i;
             bestDistance = distance;
@@ -119,11 +123,7 @@ std::uint32_t Surface::NearestSystemIndex(COLORREF rgb) const {
         if (!m_entryInUse[i]) {
             continue;
         }
-        const PALETTEENTRY& e = m_systemPalette[i];
-        const int dr = e.peRed - GetRValue(rgb);
-        const int dg = e.peGreen - GetGValue(rgb);
-        const int db = e.peBlue - GetBValue(rgb);
-        const int distance = dr * dr + dg * dg + db * db;
+        const int distance = ColorDistance(m_systemPalette[i], rgb);
         if (distance < bestDistance) {
             best = i;
             bestDistance = distance;

@@ -1,3 +1,5 @@
+#include <cstdint>
+
 #include "testwindow/TestWnd.h"
 
 // Every cell is a rectangle from one border line to the next: outlined in the
@@ -15,12 +17,12 @@ void CTestWnd::DrawCellGrid(CDC* pDC, const RECT* pRect, int nColumns, int nRows
     }
     pDC->Rectangle(left, top, left + w + 1, top + h + 1);
     for (int i = 1; i < nColumns; ++i) {
-        const int x = static_cast<int>(left + static_cast<double>(i * w) / nColumns);
+        const int x = static_cast<int>(left + static_cast<double>(std::int64_t{i} * w) / nColumns);
         pDC->MoveTo(x, top);
         pDC->LineTo(x, top + h + 1);
     }
     for (int j = 1; j < nRows; ++j) {
-        const int y = static_cast<int>(top + static_cast<double>(j * h) / nRows);
+        const int y = static_cast<int>(top + static_cast<double>(std::int64_t{j} * h) / nRows);
         pDC->MoveTo(left, y);
         pDC->LineTo(left + w + 1, y);
     }
