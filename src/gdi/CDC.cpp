@@ -141,19 +141,22 @@ void CDC::FillColumn(int x, int y0, int y1, std::uint32_t value) {
         return;
     }
     ColumnRun& run = m_columns;
+    const std::size_t capacity = static_cast<std::size_t>(m_surface.Width());
     const std::size_t count = run.x.size();
-    const bool joins = count > 0 && count < static_cast<std::size_t>(m_surface.Width()) &&
-                       y0 == run.y0 && y1 == run.y1;
+    const bool joins = count > 0 && count < capacity && y0 == run.y0 && y1 == run.y1;
     if (!joins) {
         m_surface.StorePending();
         run.y0 = y0;
         run.y1 = y1;
         run.side_by_side = true;
-        m_surface.Defer(this);
+        // Reserved once, so that adding a column never fails half way.
+        run.x.reserve(capacity);
+        run.value.reserve(capacity);
     }
     run.side_by_side = run.side_by_side && (run.x.empty() || x == run.x.back() + 1);
     run.x.push_back(x);
     run.value.push_back(value);
+    m_surface.Defer(this);
 }
 
 // The surface calls this before anyone reaches its pixels. Columns are stored
