@@ -31,7 +31,12 @@ void CTestWnd::DrawCellGrid(CDC* pDC, const RECT* pRect, int nColumns, int nRows
 void CTestWnd::DrawGrid(CDC* pDC, int nColumns) {
     const int nRows = nColumns < 3 ? nColumns : static_cast<int>(m_dAspect * nColumns);
     const RECT rect{0, 0, m_nScreenWidth - 1, m_nScreenHeight - 1};
+    // The full-screen grid is the first thing its pictures draw, on the frame's
+    // black screen: the black fill of its cells would change no pixel, so the
+    // cells are drawn hollow and the screen is not filled a second time.
+    CBrush* pOldBrush = pDC->SelectObject(GetStockBrush(NULL_BRUSH));
     DrawCellGrid(pDC, &rect, nColumns, nRows);
+    pDC->SelectObject(pOldBrush);
 }
 
 void CTestWnd::DrawCircle(CDC* pDC, int x, int y, int nRadius, BOOL bRings) {
