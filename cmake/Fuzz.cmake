@@ -13,13 +13,10 @@ if(ZYN_FUZZ AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     target_link_libraries(zynmon-fuzz-logo PRIVATE zyn_gdi)
     target_compile_options(zynmon-fuzz-logo PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(zynmon-fuzz-logo PRIVATE -fsanitize=fuzzer,address,undefined)
-    set(FUZZ_CORPUS ${CMAKE_BINARY_DIR}/fuzz-corpus)
-    set(FUZZ_ARTIFACTS ${CMAKE_BINARY_DIR}/fuzz-artifacts/)
     add_custom_target(fuzz
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${FUZZ_CORPUS} ${FUZZ_ARTIFACTS}
-        COMMAND sh -c "exec \"$0\" -max_total_time=\${FUZZ_SECONDS:-60} -print_final_stats=1 -artifact_prefix=\"$1\" \"$2\" \"$3\""
-                $<TARGET_FILE:zynmon-fuzz-logo> ${FUZZ_ARTIFACTS} ${FUZZ_CORPUS}
-                ${PROJECT_SOURCE_DIR}/tests/intro/corpus
+        COMMAND ${PROJECT_SOURCE_DIR}/tests/intro/fuzz/run-fuzzer.sh
+                $<TARGET_FILE:zynmon-fuzz-logo> ${CMAKE_BINARY_DIR}/fuzz-artifacts
+                ${CMAKE_BINARY_DIR}/fuzz-corpus ${PROJECT_SOURCE_DIR}/tests/intro/corpus
         DEPENDS zynmon-fuzz-logo
         USES_TERMINAL)
 elseif(NOT ZYN_FUZZ)

@@ -10,7 +10,53 @@ namespace {
 // Column 0 has no computed left edge: it starts one unit left of the logo,
 // so that it counts the units 0 to E[1] and its value stays within 0..128.
 constexpr WORD kColumnZeroLeftEdge = 0xFFFF;
-constexpr std::uint64_t kFullCoverage = 128;
+constexpr BYTE kFullCoverage = 128;
+
+// Adds the runs of one logo row to the coverage of the columns they touch and
+// widens [smallest, largest] to those columns. edges[c] is the last unit of
+// column c (E[c + 1]); columns that end before the current run starts are
+// passed over in one search, as they would add nothing.
+void AccumulateRow(const WORD* run, const WORD* edges, std::int64_t n, DWORD* cov,
+                   std::int64_t& smallest, std::int64_t& largest) {
+    std::uint32_t xs = run[0];
+    std::uint32_t xe = run[1];
+    run += 2;
+    std::int64_t c = 0;
+    std::int64_t firstTouched = -1;
+    std::int64_t lastTouched = -1;
+    for (;;) {
+        if (edges[c] < xs) {
+            c = std::lower_bound(edges + c, edges + n, xs) - edges;
+            if (c >= n) {
+                break;
+            }
+        }
+        if (firstTouched < 0) {
+            firstTouched = c;
+        }
+        lastTouched = c;
+        const std::uint32_t e = edges[c];
+        if (e > xe) {
+            cov[c] += xe - xs + 1;
+            if (run[0] == CIntro::kEndMark) {
+                break;
+            }
+            xs = run[0];
+            xe = run[1];
+            run += 2;
+        } else {
+            cov[c] += e - xs + 1;
+            xs = e + 1;
+            if (++c >= n) {
+                break;
+            }
+        }
+    }
+    if (firstTouched >= 0) {
+        smallest = std::min(smallest, firstTouched);
+        largest = std::max(largest, lastTouched);
+    }
+}
 
 }  // namespace
 
@@ -75,65 +121,50 @@ void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> im
     const std::uint32_t logoRows = static_cast<std::uint32_t>(
         std::min<std::int64_t>(B, static_cast<std::int64_t>(rows.size())));
     DWORD* cov = coverage.data();
+    std::fill(cov, cov + n, 0);
     double yTop = static_cast<double>(std::floor(T) - T) * sy;
     double yBottom = yTop;
     for (std::int64_t r = 0; r < m; ++r) {
         yBottom = yBottom + sy;
         const auto first = static_cast<std::int32_t>(static_cast<std::int64_t>(yTop));
         const auto last = static_cast<std::int32_t>(static_cast<std::int64_t>(yBottom));
-        std::fill(cov, cov + n, 0);
         std::int64_t smallest = 0x7FFF;
         std::int64_t largest = 0;
 
         const std::uint32_t rowEnd = std::min(static_cast<std::uint32_t>(last), logoRows);
         for (std::uint32_t j = static_cast<std::uint32_t>(first); j < rowEnd; ++j) {
-            const WORD* run = rows[j];
-            if (run == nullptr) {
-                continue;
+            if (rows[j] != nullptr) {
+                AccumulateRow(rows[j], E + 1, n, cov, smallest, largest);
             }
-            std::uint32_t xs = run[0];
-            std::uint32_t xe = run[1];
-            run += 2;
-            bool rowDone = false;
-            for (std::int64_t c = 0; c < n && !rowDone; ++c) {
-                const std::uint32_t e = E[c + 1];
-                while (e >= xs) {
-                    smallest = std::min(smallest, c);
-                    largest = std::max(largest, c);
-                    if (e > xe) {
-                        cov[c] += xe - xs + 1;
-                        if (run[0] == kEndMark) {
-                            rowDone = true;
-                            break;
-                        }
-                        xs = run[0];
-                        xe = run[1];
-                        run += 2;
-                    } else {
-                        cov[c] += e - xs + 1;
-                        xs = e + 1;
-                    }
-                }
-            }
+        }
+        if (smallest > largest) {
+            yTop = yBottom;
+            continue;
         }
 
         const std::int64_t scan = std::int64_t{pOut->bottom} - 1 - r;
-        if (smallest <= largest && scan >= 0 && scan < imageRows) {
-            BYTE* out = image.data() + scan * stride;
-            const std::int64_t rowsCovered = std::int64_t{last} - first;
-            for (std::int64_t c = smallest; c <= largest; ++c) {
-                const std::int64_t column = outLeft + c;
-                if (cov[c] == 0 || column < 0 || column >= stride) {
+        if (scan >= 0 && scan < imageRows) {
+            BYTE* out = image.data() + scan * stride + outLeft;
+            const auto rowsCovered = static_cast<std::uint64_t>(std::int64_t{last} - first);
+            // Touched columns that lie inside the image.
+            const std::int64_t cBegin = std::max(smallest, -outLeft);
+            const std::int64_t cEnd = std::min(largest + 1, stride - outLeft);
+            for (std::int64_t c = cBegin; c < cEnd; ++c) {
+                const DWORD covered = cov[c];
+                const WORD columnWidth = static_cast<WORD>(E[c + 1] - E[c]);
+                const std::uint64_t units = std::uint64_t{columnWidth} * rowsCovered;
+                if (covered == 0 || units == 0) {
                     continue;
                 }
-                const WORD columnWidth = static_cast<WORD>(E[c + 1] - E[c]);
-                const std::uint64_t units =
-                    std::uint64_t{columnWidth} * static_cast<std::uint64_t>(rowsCovered);
-                if (units != 0) {
-                    out[column] = static_cast<BYTE>(cov[c] * kFullCoverage / units);
+                if (covered == units) {
+                    out[c] = kFullCoverage;
+                } else {
+                    out[c] = static_cast<BYTE>(covered * std::uint64_t{kFullCoverage} / units);
                 }
             }
         }
+        // Only the touched columns hold coverage; the next row starts from 0.
+        std::fill(cov + smallest, cov + largest + 1, 0);
         yTop = yBottom;
     }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "IntroTestSupport.h"
@@ -51,7 +52,98 @@ RECT Rasterize(const RunStore& store, int A, int B, const CIntro::TargetRect& ta
     return out;
 }
 
+// The rasterizer's steps written out plainly, column by column, for the
+// bottom-up image of extent (0, 0, stride, rows), without clipping.
+std::vector<BYTE> ReferenceRasterize(std::span<const WORD* const> rows, int A, int B,
+                                     const CIntro::TargetRect& t, int stride, int imageRows) {
+    std::vector<BYTE> image(static_cast<std::size_t>(stride) * imageRows, 0);
+    const int outBottom = static_cast<int>(std::ceil(t.bottom));
+    const int n = static_cast<int>(t.right - t.left);
+    const int m = static_cast<int>(t.bottom - t.top);
+    const double sx = A / static_cast<double>(t.right - t.left);
+    const double sy = B / static_cast<double>(t.bottom - t.top);
+    std::vector<WORD> E(static_cast<std::size_t>(n) + 1);
+    E[0] = 0xFFFF;
+    double x = static_cast<double>(std::floor(t.left) - t.left) * sx;
+    for (int c = 0; c < n; ++c) {
+        x = x + sx;
+        E[c + 1] = static_cast<WORD>(static_cast<int>(x));
+    }
+    double yTop = static_cast<double>(std::floor(t.top) - t.top) * sy;
+    double yBottom = yTop;
+    std::vector<DWORD> coverage(static_cast<std::size_t>(n));
+    for (int r = 0; r < m; ++r) {
+        yBottom = yBottom + sy;
+        const int first = static_cast<int>(yTop);
+        const int last = static_cast<int>(yBottom);
+        std::fill(coverage.begin(), coverage.end(), 0);
+        int smallest = 0x7FFF;
+        int largest = 0;
+        const unsigned end = std::min(static_cast<unsigned>(last), static_cast<unsigned>(B));
+        for (unsigned j = static_cast<unsigned>(first); j < end; ++j) {
+            const WORD* run = rows[j];
+            if (run == nullptr) {
+                continue;
+            }
+            unsigned xs = run[0];
+            unsigned xe = run[1];
+            run += 2;
+            bool rowDone = false;
+            for (int c = 0; c < n && !rowDone; ++c) {
+                const unsigned e = E[c + 1];
+                while (e >= xs) {
+                    smallest = std::min(smallest, c);
+                    largest = std::max(largest, c);
+                    if (e > xe) {
+                        coverage[c] += xe - xs + 1;
+                        if (run[0] == 0xFFFF) {
+                            rowDone = true;
+                            break;
+                        }
+                        xs = run[0];
+                        xe = run[1];
+                        run += 2;
+                    } else {
+                        coverage[c] += e - xs + 1;
+                        xs = e + 1;
+                    }
+                }
+            }
+        }
+        BYTE* out = image.data() + static_cast<std::size_t>(outBottom - 1 - r) * stride;
+        for (int c = smallest; c <= largest; ++c) {
+            if (coverage[c] != 0) {
+                const unsigned width = static_cast<WORD>(E[c + 1] - E[c]);
+                out[c] = static_cast<BYTE>(std::uint64_t{coverage[c]} * 128 /
+                                           (std::uint64_t{width} * (last - first)));
+            }
+        }
+        yTop = yBottom;
+    }
+    return image;
+}
+
 }  // namespace
+
+TEST(Rasterizer, MatchesThePlainStepsOnTheBuiltLogo) {
+    // The real logo at every zoom stage of a few screens, pixel for pixel.
+    for (const int width : {640, 1024, 1366, 1920, 3840}) {
+        RecordingHost host;
+        CIntro intro(host, FALSE, width, width * 9 / 16);
+        ASSERT_TRUE(intro.LoadLogo(ZYN_LOGO_FILE));
+        Image image(intro.ImageWidth(), intro.ImageHeight());
+        for (const double t : {0.0, 0.1, 0.33, 0.5, 0.77, 0.9, 1.0}) {
+            const CIntro::TargetRect target = intro.GetZoomFrame(t).target;
+            std::fill(image.pixels.begin(), image.pixels.end(), 0);
+            RECT out;
+            CIntro::RasterizeLogo(intro.Rows(), image.pixels, intro.LogoRect(), target, &out,
+                                  image.rect, image.edges, image.coverage);
+            const auto expected = ReferenceRasterize(intro.Rows(), 2600, 760, target,
+                                                     image.rect.right, image.rect.bottom);
+            ASSERT_EQ(image.pixels, expected) << width << " at " << t;
+        }
+    }
+}
 
 TEST(Rasterizer, WorkedExampleOfTwoByTwoUnits) {
     // A 4 x 2 logo into 2 x 1 pixels: column 0 takes the units 0..2 (its left
@@ -216,6 +308,17 @@ TEST(Rasterizer, RandomLogosStayWithinTheRamp) {
             const auto pixels = intro.Pixels();
             EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](BYTE v) { return v <= 128; }))
                 << A << "x" << B << " on " << screenWidth << " at " << t;
+            // Where the frame fits the image, it is the plain steps' result.
+            const CIntro::TargetRect target = intro.GetZoomFrame(t).target;
+            if (std::ceil(target.bottom) <= intro.ImageHeight() &&
+                target.right < static_cast<float>(intro.ImageWidth())) {
+                const auto expected = ReferenceRasterize(intro.Rows(), A, B, target,
+                                                         intro.ImageWidth(), intro.ImageHeight());
+                const auto mismatch = std::mismatch(pixels.begin(), pixels.end(), expected.begin());
+                EXPECT_TRUE(mismatch.first == pixels.end())
+                    << A << "x" << B << " on " << screenWidth << " at " << t << ": pixel "
+                    << (mismatch.first - pixels.begin()) << " of " << intro.ImageWidth();
+            }
         }
     }
 }
@@ -231,5 +334,35 @@ TEST(Rasterizer, SolidLogoFillsColumnZeroExactly) {
         intro.DrawZoomFrame(&dc, 1.0);
         const int scan = intro.ImageHeight() - 1 - 50;
         EXPECT_EQ(intro.Pixels()[static_cast<std::size_t>(scan) * intro.ImageWidth()], 128) << A;
+    }
+}
+
+TEST(Rasterizer, MatchesThePlainStepsOnSmallRandomLogos) {
+    // Tiny logos scaled up and down to tiny targets with fractional tops: every
+    // corner of the column and row arithmetic, pixel for pixel.
+    std::mt19937 random(11);
+    for (int round = 0; round < 5000; ++round) {
+        const int A = std::uniform_int_distribution<int>(1, 24)(random);
+        const int B = std::uniform_int_distribution<int>(1, 8)(random);
+        LogoBitmap bitmap{A, B, std::vector<BYTE>(static_cast<std::size_t>(A) * B)};
+        for (BYTE& unit : bitmap.units) {
+            unit = random() & 1;
+        }
+        std::string error;
+        const auto file = EncodeLogo(bitmap, error);
+        RecordingHost host;
+        CIntro intro(host, FALSE, 30, 30);
+        ASSERT_TRUE(intro.LoadLogo(*file));
+        const float top = static_cast<float>(std::uniform_int_distribution<int>(0, 3)(random)) / 4;
+        const float height =
+            static_cast<float>(std::uniform_int_distribution<int>(1, 24)(random)) / 4;
+        const auto width = static_cast<float>(std::uniform_int_distribution<int>(1, 15)(random));
+        const CIntro::TargetRect target{top, 0.0f, top + height, width};
+        Image image(16, 8);
+        RECT out;
+        CIntro::RasterizeLogo(intro.Rows(), image.pixels, intro.LogoRect(), target, &out,
+                              image.rect, image.edges, image.coverage);
+        ASSERT_EQ(image.pixels, ReferenceRasterize(intro.Rows(), A, B, target, 16, 8))
+            << A << "x" << B << " into " << width << "x" << height << " from " << top;
     }
 }
