@@ -8,6 +8,9 @@
 
 namespace {
 
+// Line steps multiply coordinates of up to 33 bits.
+__extension__ typedef __int128 Int128;
+
 // Ellipses beyond this many pixels in either direction draw nothing: the
 // exact integer test below would overflow 64 bits.
 constexpr std::int64_t kMaxEllipseSide = 1 << 15;
@@ -207,12 +210,13 @@ void CDC::DrawLine(int x0, int y0, int x1, int y1, std::uint32_t value) {
     kFirst = std::max<std::int64_t>(kFirst, 0);
     kLast = std::min<std::int64_t>(kLast, major - 1);
     for (std::int64_t k = kFirst; k <= kLast; ++k) {
-        const std::int64_t offset = (2 * k * minor + major) / (2 * major);
+        const auto offset =
+            static_cast<std::int64_t>((Int128{2} * k * minor + major) / (Int128{2} * major));
         const std::int64_t a = majorStart + majorSign * k;
         const std::int64_t b = (xMajor ? y0 : x0) + minorSign * offset;
         if (xMajor) {
-            SetPixelValue(static_cast<int>(a), static_cast<int>(std::clamp<std::int64_t>(
-                                                   b, INT32_MIN, INT32_MAX)),
+            SetPixelValue(static_cast<int>(a),
+                          static_cast<int>(std::clamp<std::int64_t>(b, INT32_MIN, INT32_MAX)),
                           value);
         } else {
             SetPixelValue(static_cast<int>(std::clamp<std::int64_t>(b, INT32_MIN, INT32_MAX)),
@@ -341,16 +345,17 @@ void CDC::InvertRect(const RECT* rect) {
     if (!IntersectRect(&r, rect, &m_rcClip)) {
         return;
     }
+    // Inverting flips a fixed set of bits: the inverse of 0 names them.
+    const std::uint32_t mask = m_surface.InvertValue(0);
     for (int y = r.top; y < r.bottom; ++y) {
         std::uint32_t* row = m_surface.Row(y);
         for (int x = r.left; x < r.right; ++x) {
-            row[x] = m_surface.InvertValue(row[x]);
+            row[x] ^= mask;
         }
     }
 }
 
-BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc,
-                 DWORD rop) {
+BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop) {
     if (source != this || rop != SRCCOPY || width <= 0 || height <= 0) {
         return FALSE;
     }
@@ -443,7 +448,15 @@ int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int xSrc, in
     return static_cast<int>(scanLines);
 }
 
-COLORREF CDC::SetTextColor(COLORREF color) { return std::exchange(m_crText, color); }
-COLORREF CDC::SetBkColor(COLORREF color) { return std::exchange(m_crBk, color); }
-int CDC::SetBkMode(int mode) { return std::exchange(m_nBkMode, mode); }
-UINT CDC::SetTextAlign(UINT align) { return std::exchange(m_nTextAlign, align); }
+COLORREF CDC::SetTextColor(COLORREF color) {
+    return std::exchange(m_crText, color);
+}
+COLORREF CDC::SetBkColor(COLORREF color) {
+    return std::exchange(m_crBk, color);
+}
+int CDC::SetBkMode(int mode) {
+    return std::exchange(m_nBkMode, mode);
+}
+UINT CDC::SetTextAlign(UINT align) {
+    return std::exchange(m_nTextAlign, align);
+}

@@ -72,18 +72,37 @@ public:
     UINT SetTextAlign(UINT align);
     COLORREF GetTextColor() const { return m_crText; }
     COLORREF GetBkColor() const { return m_crBk; }
-    // Text is single-byte (Latin-1); the font is the selected one or the default.
+    // Text is single-byte (Latin-1) in one line; the font is the selected one,
+    // or the default font (a bold sans with a 16-pixel cell) when none is.
+    // Glyph pixels take exactly the text colour; in OPAQUE mode the text's cell
+    // (its advance wide, the cell high) is first filled with the background colour.
+    //
+    // TextOut writes with the cell's top left at (x, y); with TA_UPDATECP at
+    // the current position instead, which then moves right by the text's
+    // advance. FALSE for a negative length or when no font is available.
     BOOL TextOut(int x, int y, const char* text, int length);
+    // The advance of the text and the cell height ({0, 0} without a font).
+    SIZE GetTextExtent(const char* text, int length);
+    // One line into rect, clipped to it unless DT_NOCLIP: DT_CENTER or
+    // DT_RIGHT place it horizontally, x = left + (width - advance) / 2 or
+    // right - advance; with DT_SINGLELINE, DT_VCENTER or DT_BOTTOM place it
+    // vertically, y = top + (height - cell) / 2 or bottom - cell (divisions
+    // truncate toward zero). A negative length means a zero-terminated text.
+    // Returns the distance from rect's top to the bottom of the cell, 0 on failure.
     int DrawText(const char* text, int length, RECT* rect, UINT format);
 
     // Fast primitives that the drawing operations share; clipped to ClipRect().
-    void FillSpan(int y, int x0, int x1, std::uint32_t value);  // [x0, x1)
+    void FillSpan(int y, int x0, int x1, std::uint32_t value);    // [x0, x1)
     void FillColumn(int x, int y0, int y1, std::uint32_t value);  // [y0, y1)
     void FillRectValue(const RECT& rect, std::uint32_t value);
     void SetPixelValue(int x, int y, std::uint32_t value);
 
 private:
     CFont* CurrentFont();
+    // Fills the cell (when opaque) and draws the glyphs with the cell's top left
+    // at (x, y), only inside clip. Returns the text's advance.
+    std::int64_t WriteText(const char* text, int length, std::int64_t x, std::int64_t y,
+                           const RECT& clip);
     void DrawLine(int x0, int y0, int x1, int y1, std::uint32_t value);
 
     Surface& m_surface;
@@ -98,4 +117,7 @@ private:
     int m_nBkMode = OPAQUE;
     UINT m_nTextAlign = TA_TOP | TA_LEFT | TA_NOUPDATECP;
     CPen m_defaultPen;
+    // Created on first use of text without a selected font.
+    CFont m_defaultFont;
+    bool m_bDefaultFontTried = false;
 };

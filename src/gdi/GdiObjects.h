@@ -80,17 +80,31 @@ private:
     std::vector<std::uint32_t> m_systemIndices;
 };
 
+// The face name of a context's default font: a bold sans with a 16-pixel cell.
+inline constexpr const char* kSystemFontName = "System";
+
 class CFont : public CGdiObject {
 public:
+    // Cell height in pixels of a font created with height 0, and of the default font.
+    static constexpr int kDefaultHeight = 16;
+
     CFont();
     ~CFont();
     // The arguments of the platform's CreateFontA. A positive height asks for a
-    // character cell of that many pixels. Returns FALSE when no face is found.
-    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight,
-                    BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+    // character cell of that many pixels, a negative one for characters of
+    // -height pixels, 0 for the default cell. Weights of 600 and more are bold.
+    // Width, escapement, orientation, underline, strike-out, character set,
+    // precisions, quality and pitch are taken as given and change nothing.
+    // Returns FALSE (and leaves the font empty) when no face is found or the
+    // height is beyond FontLibrary::kMaxHeight.
+    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
+                    BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
                     BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, const char* faceName);
     bool IsCreated() const { return m_pFace != nullptr; }
     FontFace* Face() const { return m_pFace.get(); }
+    // The font file in use (empty when not created), and the cell height.
+    std::string FilePath() const;
+    int CellHeight() const;
 
 private:
     std::unique_ptr<FontFace> m_pFace;

@@ -21,8 +21,8 @@ bool IsRectEmpty(const RECT* rect) {
 }
 
 bool IntersectRect(RECT* out, const RECT* a, const RECT* b) {
-    const RECT r{std::max(a->left, b->left), std::max(a->top, b->top),
-                 std::min(a->right, b->right), std::min(a->bottom, b->bottom)};
+    const RECT r{std::max(a->left, b->left), std::max(a->top, b->top), std::min(a->right, b->right),
+                 std::min(a->bottom, b->bottom)};
     if (IsRectEmpty(&r)) {
         *out = {0, 0, 0, 0};
         return false;

@@ -19,16 +19,32 @@ constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) |
            (static_cast<COLORREF>(b) << 16);
 }
-constexpr COLORREF PALETTEINDEX(WORD index) { return 0x01000000u | index; }
-constexpr bool IsPaletteIndex(COLORREF c) { return (c >> 24) == 0x01; }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>(c >> 8); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>(c >> 16); }
+constexpr COLORREF PALETTEINDEX(WORD index) {
+    return 0x01000000u | index;
+}
+constexpr bool IsPaletteIndex(COLORREF c) {
+    return (c >> 24) == 0x01;
+}
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>(c >> 8);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>(c >> 16);
+}
 
 struct POINT {
     std::int32_t x;
     std::int32_t y;
     friend bool operator==(const POINT&, const POINT&) = default;
+};
+
+struct SIZE {
+    std::int32_t cx;
+    std::int32_t cy;
+    friend bool operator==(const SIZE&, const SIZE&) = default;
 };
 
 // Right and bottom are exclusive for fills, rectangles and ellipses.
@@ -105,6 +121,15 @@ constexpr UINT DT_RIGHT = 0x02;
 constexpr UINT DT_VCENTER = 0x04;
 constexpr UINT DT_BOTTOM = 0x08;
 constexpr UINT DT_SINGLELINE = 0x20;
+constexpr UINT DT_NOCLIP = 0x100;
 
+constexpr int FW_DONTCARE = 0;
 constexpr int FW_NORMAL = 400;
 constexpr int FW_BOLD = 700;
+
+constexpr BYTE ANSI_CHARSET = 0;
+constexpr BYTE OUT_DEFAULT_PRECIS = 0;
+constexpr BYTE CLIP_DEFAULT_PRECIS = 0;
+constexpr BYTE PROOF_QUALITY = 2;
+constexpr BYTE DEFAULT_PITCH = 0;
+constexpr BYTE FF_DONTCARE = 0;

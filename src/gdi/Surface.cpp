@@ -58,12 +58,21 @@ constexpr bool IsKnownDepth(int bpp) {
     return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 15 || bpp == 16 || bpp == 24 || bpp == 32;
 }
 
-constexpr COLORREF EntryColor(const PALETTEENTRY& e) { return RGB(e.peRed, e.peGreen, e.peBlue); }
+constexpr COLORREF EntryColor(const PALETTEENTRY& e) {
+    return RGB(e.peRed, e.peGreen, e.peBlue);
+}
 
 // A channel cut to `bits` bits and widened back by repeating its high bits.
 constexpr std::uint32_t Requantize(std::uint32_t channel, int bits) {
     const std::uint32_t cut = channel >> (8 - bits);
     return (cut << (8 - bits)) | (cut >> (2 * bits - 8));
+}
+
+int ColorDistance(const PALETTEENTRY& e, COLORREF rgb) {
+    const int dr = e.peRed - GetRValue(rgb);
+    const int dg = e.peGreen - GetGValue(rgb);
+    const int db = e.peBlue - GetBValue(rgb);
+    return dr * dr + dg * dg + db * db;
 }
 
 }  // namespace
@@ -72,10 +81,7 @@ std::size_t NearestColorIndex(std::span<const PALETTEENTRY> table, COLORREF rgb)
     std::size_t best = 0;
     int bestDistance = INT32_MAX;
     for (std::size_t i = 0; i < table.size(); ++i) {
-        const int dr = table[i].peRed - GetRValue(rgb);
-        const int dg = table[i].peGreen - GetGValue(rgb);
-        const int db = table[i].peBlue - GetBValue(rgb);
-        const int distance = dr * dr + dg * dg + db * db;
+        const int distance = ColorDistance(table[i], rgb);
         if (distance < bestDistance) {
             best = i;
             bestDistance = distance;
@@ -117,11 +123,7 @@ std::uint32_t Surface::NearestSystemIndex(COLORREF rgb) const {
         if (!m_entryInUse[i]) {
             continue;
         }
-        const PALETTEENTRY& e = m_systemPalette[i];
-        const int dr = e.peRed - GetRValue(rgb);
-        const int dg = e.peGreen - GetGValue(rgb);
-        const int db = e.peBlue - GetBValue(rgb);
-        const int distance = dr * dr + dg * dg + db * db;
+        const int distance = ColorDistance(m_systemPalette[i], rgb);
         if (distance < bestDistance) {
             best = i;
             bestDistance = distance;

@@ -5,11 +5,9 @@
 #include <array>
 
 inline constexpr std::array<const char*, 13> kPictureNames = {
-    "Miskonvergenz1", "Miskonvergenz2", "Geometrie",
-    "Focus",          "Auflösung",      "Lesbarkeit",
-    "Moire",          "Farbverläufe",   "Farbe",
-    "Helligkeitsverteilung", "Helligkeit/Kontrast", "Hochspannung",
-    "Testbild",
+    "Miskonvergenz1",      "Miskonvergenz2", "Geometrie",    "Focus", "Auflösung",
+    "Lesbarkeit",          "Moire",          "Farbverläufe", "Farbe", "Helligkeitsverteilung",
+    "Helligkeit/Kontrast", "Hochspannung",   "Testbild",
 };
 
 inline constexpr const char* kTestWindowTitle = "ZYN Monitor Test Window";
