@@ -92,9 +92,9 @@ TEST(LogoTool, TheBuiltLogoLoads) {
     RecordingHost host;
     CIntro intro(host, FALSE, 1024, 768);
     ASSERT_TRUE(intro.LoadLogo(ZYN_LOGO_FILE)) << LogoErrorText(intro.GetLoadError());
-    EXPECT_EQ(intro.LogoRect(), (RECT{0, 0, 2600, 760}));
+    EXPECT_EQ(intro.LogoRect(), (RECT{0, 0, 2604, 714}));
     EXPECT_EQ(intro.ImageWidth(), 700);
-    EXPECT_EQ(intro.ImageHeight(), 204);
+    EXPECT_EQ(intro.ImageHeight(), 191);
 }
 
 TEST(RenderIntro, DrawsTheIntroAtAGivenTime) {

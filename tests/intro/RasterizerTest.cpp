@@ -138,8 +138,9 @@ TEST(Rasterizer, MatchesThePlainStepsOnTheBuiltLogo) {
             RECT out;
             CIntro::RasterizeLogo(intro.Rows(), image.pixels, intro.LogoRect(), target, &out,
                                   image.rect, image.edges, image.coverage);
-            const auto expected = ReferenceRasterize(intro.Rows(), 2600, 760, target,
-                                                     image.rect.right, image.rect.bottom);
+            const auto expected =
+                ReferenceRasterize(intro.Rows(), intro.LogoRect().right, intro.LogoRect().bottom,
+                                   target, image.rect.right, image.rect.bottom);
             ASSERT_EQ(image.pixels, expected) << width << " at " << t;
         }
     }
