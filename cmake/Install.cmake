@@ -9,9 +9,12 @@ endif()
 install(TARGETS zynmon-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${ZYN_LOGO_FILE} DESTINATION ${ZYN_INSTALL_DATADIR})
 
-set(ZYN_DESKTOP_EXEC ${CMAKE_INSTALL_FULL_BINDIR}/zynmon)
-set(ZYN_DESKTOP_PATH ${CMAKE_INSTALL_FULL_DATADIR}/zynmon)
-configure_file(${PROJECT_SOURCE_DIR}/resources/zynmon.desktop.in
-               ${CMAKE_BINARY_DIR}/zynmon.desktop @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/zynmon.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The entry names absolute paths, so it is written at install time, when the
+# prefix given to cmake --install is known.
+install(CODE "
+    set(ZYN_DESKTOP_EXEC \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/zynmon\")
+    set(ZYN_DESKTOP_PATH \"\${CMAKE_INSTALL_PREFIX}/${ZYN_INSTALL_DATADIR}\")
+    set(entry \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/zynmon.desktop\")
+    message(STATUS \"Installing: \${entry}\")
+    configure_file(\"${PROJECT_SOURCE_DIR}/resources/zynmon.desktop.in\" \"\${entry}\" @ONLY)
+")

@@ -123,3 +123,17 @@ TEST(RenderIntro, MissingOrRejectedLogoExitsWith4) {
     EXPECT_EQ(ExitCode(render + " --logo " + bad + " --picture 0 --output " + out), 2);
     EXPECT_EQ(ExitCode(render + " --intro-at x --logo " + bad + " --output " + out), 2);
 }
+
+TEST(Install, PutsTheLogoBesideADesktopEntryThatStartsThere) {
+    const auto prefix = std::filesystem::path(WriteTempFile("unused", {})).parent_path() / "usr";
+    ASSERT_EQ(ExitCode(std::string(ZYN_CMAKE) + " --install " ZYN_BINARY_DIR " --prefix " +
+                       prefix.string() + " >/dev/null"),
+              0);
+    EXPECT_TRUE(std::filesystem::exists(prefix / "bin/zynmon-render"));
+    EXPECT_EQ(ReadBytes((prefix / "share/zynmon/zynlogo.dta").string()), ReadBytes(ZYN_LOGO_FILE));
+    const auto entry = ReadBytes((prefix / "share/applications/zynmon.desktop").string());
+    const std::string text(entry.begin(), entry.end());
+    EXPECT_NE(text.find("Exec=" + (prefix / "bin/zynmon").string() + "\n"), std::string::npos);
+    EXPECT_NE(text.find("Path=" + (prefix / "share/zynmon").string() + "\n"), std::string::npos);
+    std::filesystem::remove_all(prefix.parent_path());
+}
