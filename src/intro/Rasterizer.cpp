@@ -126,6 +126,15 @@ void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> im
     double yBottom = yTop;
     for (std::int64_t r = 0; r < m; ++r) {
         yBottom = yBottom + sy;
+        // Rows outside the image are not worked out: nothing of them is written.
+        const std::int64_t scan = std::int64_t{pOut->bottom} - 1 - r;
+        if (scan < 0) {
+            break;
+        }
+        if (scan >= imageRows) {
+            yTop = yBottom;
+            continue;
+        }
         const auto first = static_cast<std::int32_t>(static_cast<std::int64_t>(yTop));
         const auto last = static_cast<std::int32_t>(static_cast<std::int64_t>(yBottom));
         std::int64_t smallest = 0x7FFF;
@@ -142,25 +151,23 @@ void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> im
             continue;
         }
 
-        const std::int64_t scan = std::int64_t{pOut->bottom} - 1 - r;
-        if (scan >= 0 && scan < imageRows) {
-            BYTE* out = image.data() + scan * stride + outLeft;
-            const auto rowsCovered = static_cast<std::uint64_t>(std::int64_t{last} - first);
-            // Touched columns that lie inside the image.
-            const std::int64_t cBegin = std::max(smallest, -outLeft);
-            const std::int64_t cEnd = std::min(largest + 1, stride - outLeft);
-            for (std::int64_t c = cBegin; c < cEnd; ++c) {
-                const DWORD covered = cov[c];
-                const WORD columnWidth = static_cast<WORD>(E[c + 1] - E[c]);
-                const std::uint64_t units = std::uint64_t{columnWidth} * rowsCovered;
-                if (covered == 0 || units == 0) {
-                    continue;
-                }
-                if (covered == units) {
-                    out[c] = kFullCoverage;
-                } else {
-                    out[c] = static_cast<BYTE>(covered * std::uint64_t{kFullCoverage} / units);
-                }
+        BYTE* out = image.data() + scan * stride;
+        const auto rowsCovered = static_cast<std::uint64_t>(std::int64_t{last} - first);
+        // Touched columns that lie inside the image.
+        const std::int64_t cBegin = std::max(smallest, -outLeft);
+        const std::int64_t cEnd = std::min(largest + 1, stride - outLeft);
+        for (std::int64_t c = cBegin; c < cEnd; ++c) {
+            const DWORD covered = cov[c];
+            const WORD columnWidth = static_cast<WORD>(E[c + 1] - E[c]);
+            const std::uint64_t units = std::uint64_t{columnWidth} * rowsCovered;
+            if (covered == 0 || units == 0) {
+                continue;
+            }
+            if (covered == units) {
+                out[outLeft + c] = kFullCoverage;
+            } else {
+                out[outLeft + c] =
+                    static_cast<BYTE>(covered * std::uint64_t{kFullCoverage} / units);
             }
         }
         // Only the touched columns hold coverage; the next row starts from 0.
