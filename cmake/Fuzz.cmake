@@ -11,7 +11,8 @@ if(ZYN_FUZZ AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     add_executable(zynmon-fuzz-logo ${PROJECT_SOURCE_DIR}/tests/intro/fuzz/LogoFuzzer.cpp
                                     ${INTRO_SOURCES})
     target_link_libraries(zynmon-fuzz-logo PRIVATE zyn_gdi)
-    target_compile_options(zynmon-fuzz-logo PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_compile_options(zynmon-fuzz-logo PRIVATE -fsanitize=fuzzer,address,undefined
+                                                    -fno-sanitize-recover=undefined)
     target_link_options(zynmon-fuzz-logo PRIVATE -fsanitize=fuzzer,address,undefined)
     add_custom_target(fuzz
         COMMAND ${PROJECT_SOURCE_DIR}/tests/intro/fuzz/run-fuzzer.sh

@@ -156,7 +156,7 @@ void CIntro::PrepareColors(CDC* pDC) {
 
 void CIntro::ClearImage() {
     // The image rows are whole 32-bit words, so this is m_nImageSize / 4 words.
-    std::memset(m_pPixels.data(), 0, m_nImageSize);
+    std::fill(m_pPixels.begin(), m_pPixels.end(), BYTE{0});
 }
 
 CIntro::ZoomFrame CIntro::GetZoomFrame(double t) const {
