@@ -188,6 +188,23 @@ TEST(LogoFile, RejectsAnImageBeyondTheCap) {
     EXPECT_EQ(LoadError(MakeLogoFile(0, 1, 2000, tall), 3, 2), LogoError::kNone);
 }
 
+TEST(LogoFile, AFlatLogoGetsAnEmptyImageAndStillPlays) {
+    // 30000 x 1 units: the image is 700 x 0 pixels; the intro draws nothing of
+    // the logo but runs its phases.
+    RecordingHost host;
+    Surface surface(1024, 768, 32);
+    CIntro intro(host, FALSE, 1024, 768);
+    ASSERT_TRUE(intro.LoadLogo(MakeLogoFile(6, 30000, 1, {{{0, 29999}}})));
+    EXPECT_EQ(intro.ImageHeight(), 0);
+    EXPECT_TRUE(intro.Pixels().empty());
+    CDC dc(surface);
+    EXPECT_TRUE(intro.Play(&dc));
+    host.now = 5000;
+    EXPECT_TRUE(intro.Play(&dc));
+    EXPECT_EQ(intro.GetPhase(), CIntro::Phase::kHoldAfterZoom);
+    EXPECT_EQ(surface.PixelColor(512, 384), 0u);
+}
+
 TEST(LogoFile, AFailedLoadLeavesNothingToPlay) {
     RecordingHost host;
     Surface surface(64, 48, 32);
