@@ -155,7 +155,7 @@ void CIntro::PrepareColors(CDC* pDC) {
 }
 
 void CIntro::ClearImage() {
-    // The image rows are whole 32-bit words, so this is m_nImageSize / 4 words.
+    // Every pixel back to 0 (black); an empty image has nothing to clear.
     std::fill(m_pPixels.begin(), m_pPixels.end(), BYTE{0});
 }
 
