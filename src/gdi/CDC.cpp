@@ -32,6 +32,9 @@ CDC::CDC(Surface& surface, const RECT& updateRect) : CDC(surface) {
 }
 
 CDC::~CDC() {
+    if (!m_columns.x.empty()) {
+        m_surface.StorePending();
+    }
     --m_pPen->m_nSelections;
     --m_pBrush->m_nSelections;
     if (m_pFont != nullptr) {
@@ -137,11 +140,42 @@ void CDC::FillColumn(int x, int y0, int y1, std::uint32_t value) {
     if (y0 >= y1) {
         return;
     }
-    const std::size_t stride = static_cast<std::size_t>(m_surface.Width());
-    std::uint32_t* p = m_surface.Row(y0) + x;
-    for (int y = y0; y < y1; ++y, p += stride) {
-        *p = value;
+    ColumnRun& run = m_columns;
+    const std::size_t capacity = static_cast<std::size_t>(m_surface.Width());
+    const std::size_t count = run.x.size();
+    const bool joins = count > 0 && count < capacity && y0 == run.y0 && y1 == run.y1;
+    if (!joins) {
+        m_surface.StorePending();
+        run.y0 = y0;
+        run.y1 = y1;
+        run.side_by_side = true;
+        // Reserved once, so that adding a column never fails half way.
+        run.x.reserve(capacity);
+        run.value.reserve(capacity);
     }
+    run.side_by_side = run.side_by_side && (run.x.empty() || x == run.x.back() + 1);
+    run.x.push_back(x);
+    run.value.push_back(value);
+    m_surface.Defer(this);
+}
+
+// The surface calls this before anyone reaches its pixels. Columns are stored
+// in the order they were drawn, so a later one over an earlier one wins.
+void CDC::StorePixels() {
+    ColumnRun& run = m_columns;
+    const std::size_t count = run.x.size();
+    for (int y = run.y0; y < run.y1; ++y) {
+        std::uint32_t* row = m_surface.Row(y);
+        if (run.side_by_side) {
+            std::copy_n(run.value.data(), count, row + run.x.front());
+            continue;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            row[run.x[i]] = run.value[i];
+        }
+    }
+    run.x.clear();
+    run.value.clear();
 }
 
 void CDC::FillRectValue(const RECT& rect, std::uint32_t value) {
@@ -251,7 +285,10 @@ struct EllipseRows {
     int top, bottom;
 
     // Inclusive span [first, last]; first > last when the row is empty.
-    std::pair<int, int> Span(int y) const {
+    // *reach holds the largest doubled distance of the previous row asked
+    // for (or a negative number): from one row to the next it changes little,
+    // so it is a better start for the search than a square root.
+    std::pair<int, int> Span(int y, std::int64_t* reach) const {
         if (y < top || y >= bottom) {
             return {1, 0};
         }
@@ -260,14 +297,17 @@ struct EllipseRows {
         if (rhs < 0) {
             return {1, 0};
         }
-        std::int64_t dx = static_cast<std::int64_t>(
-            std::sqrt(static_cast<double>(rhs) / static_cast<double>(b2 * b2)));
+        std::int64_t dx =
+            *reach >= 0 ? *reach
+                        : static_cast<std::int64_t>(
+                              std::sqrt(static_cast<double>(rhs) / static_cast<double>(b2 * b2)));
         while (dx > 0 && dx * dx * b2 * b2 > rhs) {
             --dx;
         }
         while ((dx + 1) * (dx + 1) * b2 * b2 <= rhs) {
             ++dx;
         }
+        *reach = dx;
         // Doubled distances have the parity of a2 - 1.
         if (((dx ^ (a2 - 1)) & 1) != 0) {
             --dx;
@@ -300,25 +340,43 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
     const std::uint32_t brush = fill ? DeviceValue(m_pBrush->Color()) : 0;
     const int yFirst = std::max(top, m_rcClip.top);
     const int yLast = std::min(bottom, m_rcClip.bottom);
+    const int clipLeft = m_rcClip.left;
+    const int clipRight = m_rcClip.right;
+    // Pixels [x0, x1] of a row, clipped; the row is inside the clip rectangle.
+    auto span = [&](std::uint32_t* row, int x0, int x1, std::uint32_t value) {
+        x0 = std::max(x0, clipLeft);
+        x1 = std::min(x1 + 1, clipRight);
+        if (x0 < x1) {
+            std::fill(row + x0, row + x1, value);
+        }
+    };
+    // Each row's span is worked out once and kept for its two neighbours.
+    std::int64_t reach = -1;
+    std::pair<int, int> above = rows.Span(yFirst - 1, &reach);
+    std::pair<int, int> current = rows.Span(yFirst, &reach);
     for (int y = yFirst; y < yLast; ++y) {
-        const auto [first, last] = rows.Span(y);
+        const std::pair<int, int> below = rows.Span(y + 1, &reach);
+        const auto [first, last] = current;
         if (first > last) {
+            above = current;
+            current = below;
             continue;
         }
-        const auto above = rows.Span(y - 1);
-        const auto below = rows.Span(y + 1);
+        std::uint32_t* row = m_surface.Row(y);
         // Inside: the pixel and its four neighbours all belong to the ellipse.
         const int inFirst = std::max({first + 1, above.first, below.first});
         const int inLast = std::min({last - 1, above.second, below.second});
         if (inFirst > inLast) {
-            FillSpan(y, first, last + 1, pen);
-            continue;
+            span(row, first, last, pen);
+        } else {
+            span(row, first, inFirst - 1, pen);
+            span(row, inLast + 1, last, pen);
+            if (fill) {
+                span(row, inFirst, inLast, brush);
+            }
         }
-        FillSpan(y, first, inFirst, pen);
-        FillSpan(y, inLast + 1, last + 1, pen);
-        if (fill) {
-            FillSpan(y, inFirst, inLast + 1, brush);
-        }
+        above = current;
+        current = below;
     }
     return TRUE;
 }

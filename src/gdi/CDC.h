@@ -14,12 +14,13 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "gdi/GdiObjects.h"
 #include "gdi/GdiTypes.h"
 #include "gdi/Surface.h"
 
-class CDC {
+class CDC : private PendingPixels {
 public:
     explicit CDC(Surface& surface);
     CDC(Surface& surface, const RECT& updateRect);
@@ -98,6 +99,18 @@ public:
     void SetPixelValue(int x, int y, std::uint32_t value);
 
 private:
+    // Vertical lines are held back and stored row by row: one column at a
+    // time touches a new cache line and memory page for every pixel. Held
+    // columns share one span of rows; at most one screen width of them.
+    struct ColumnRun {
+        int y0 = 0;
+        int y1 = 0;
+        bool side_by_side = true;  // x, x + 1, x + 2, ... in drawing order
+        std::vector<int> x;
+        std::vector<std::uint32_t> value;
+    };
+    void StorePixels() override;
+
     CFont* CurrentFont();
     // Fills the cell (when opaque) and draws the glyphs with the cell's top left
     // at (x, y), only inside clip. Returns the text's advance.
@@ -120,4 +133,5 @@ private:
     // Created on first use of text without a selected font.
     CFont m_defaultFont;
     bool m_bDefaultFontTried = false;
+    ColumnRun m_columns;
 };

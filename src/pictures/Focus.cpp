@@ -1,4 +1,27 @@
+#include <algorithm>
+#include <array>
+
 #include "testwindow/TestWnd.h"
 
-// Not drawn yet: the screen stays as the render frame left it.
-void CTestWnd::DrawFocus(CDC* /*pDC*/) {}
+namespace {
+
+// Dot columns n by resolution level.
+constexpr std::array<int, 3> kFocusColumns = {8, 16, 32};
+
+}  // namespace
+
+void CTestWnd::DrawFocus(CDC* pDC) {
+    const int W = m_nScreenWidth;
+    const int H = m_nScreenHeight;
+    const int n = kFocusColumns[m_nResolution];
+    // A screen more than n times as wide as high keeps one row of cells: its
+    // dots stay in the top and bottom rows and the divisor is never 0.
+    const int m = std::max(1, static_cast<int>(m_dAspect * n));
+    for (int i = 0; i <= n; ++i) {
+        const int x = ((W - 1) * i) / n;
+        for (int j = 0; j <= m; ++j) {
+            const int y = ((H - 1) * j) / m;
+            DrawDot(pDC, x, y);
+        }
+    }
+}

@@ -1,23 +1,30 @@
+#include <cstdint>
+
 #include "testwindow/TestWnd.h"
 
+// Every cell is a rectangle from one border line to the next: outlined in the
+// pen, its inside filled with the brush. Neighbouring cells share their
+// border lines and no cell's inside reaches a line, so the same pixels come
+// from one rectangle around all cells followed by the inner border lines:
+// one fill of the whole inside rather than one per cell.
 void CTestWnd::DrawCellGrid(CDC* pDC, const RECT* pRect, int nColumns, int nRows) {
-    if (nColumns <= 0 || nRows <= 0) {
-        return;
-    }
     const int left = pRect->left;
     const int top = pRect->top;
     const int w = pRect->right - left;
     const int h = pRect->bottom - top;
-    int x0 = left;
-    for (int i = 0; i < nColumns; ++i) {
-        const int x1 = static_cast<int>(left + static_cast<double>((i + 1) * w) / nColumns);
-        int y0 = top;
-        for (int j = 0; j < nRows; ++j) {
-            const int y1 = static_cast<int>(top + static_cast<double>((j + 1) * h) / nRows);
-            pDC->Rectangle(x0, y0, x1 + 1, y1 + 1);
-            y0 = y1;
-        }
-        x0 = x1;
+    if (nColumns <= 0 || nRows <= 0 || w < 0 || h < 0) {
+        return;
+    }
+    pDC->Rectangle(left, top, left + w + 1, top + h + 1);
+    for (int i = 1; i < nColumns; ++i) {
+        const int x = static_cast<int>(left + static_cast<double>(std::int64_t{i} * w) / nColumns);
+        pDC->MoveTo(x, top);
+        pDC->LineTo(x, top + h + 1);
+    }
+    for (int j = 1; j < nRows; ++j) {
+        const int y = static_cast<int>(top + static_cast<double>(std::int64_t{j} * h) / nRows);
+        pDC->MoveTo(left, y);
+        pDC->LineTo(left + w + 1, y);
     }
 }
 
@@ -32,9 +39,18 @@ void CTestWnd::DrawCircle(CDC* pDC, int x, int y, int nRadius, BOOL bRings) {
     if (!bRings) {
         pDC->Ellipse(&box);
     } else {
+        // The first ring's fill already covers the inside of every smaller
+        // ring with the same brush, so the smaller ones are only outlined: the
+        // same pixels without filling the disc again for every ring.
+        CBrush* pOldBrush = nullptr;
         for (int r = nRadius; r > 0; r -= 2) {
-            pDC->Ellipse(&box);
+            if (pDC->Ellipse(&box) && pOldBrush == nullptr) {
+                pOldBrush = pDC->SelectObject(GetStockBrush(NULL_BRUSH));
+            }
             InflateRect(&box, -2, -2);
+        }
+        if (pOldBrush != nullptr) {
+            pDC->SelectObject(pOldBrush);
         }
     }
     DrawDot(pDC, x, y);

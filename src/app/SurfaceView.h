@@ -1,0 +1,43 @@
+// CSurfaceView: the window area that shows the software display's pixel
+// store 1:1 in physical pixels.
+//
+// The store is wrapped as a cairo image surface without a copy (direct colour
+// is 0x00RRGGBB per pixel, which is cairo's RGB24) and given the desktop's
+// scale as device scale, so on a scaled desktop each store pixel is one
+// physical pixel and nothing is resampled. A paint first lets the owner draw
+// the physical rectangle that the update region covers, then copies just
+// that rectangle to the screen.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+// Project headers come before the toolkit's: the toolkit defines TRUE and
+// FALSE as macros unless they are defined already.
+#include "gdi/Surface.h"
+
+#include <cairo.h>
+#include <wx/window.h>
+
+class CSurfaceView : public wxWindow {
+public:
+    // draw(rect): bring the store up to date inside rect (physical pixels).
+    CSurfaceView(wxWindow* parent, Surface& surface, int scale,
+                 std::function<void(const RECT&)> draw);
+    ~CSurfaceView() override;
+
+    // Clicks on the picture must not take the focus from the panel (which
+    // would raise the test window above it where no window manager stacks).
+    bool AcceptsFocus() const override { return false; }
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    // Palette devices store indices: show their colours.
+    void ConvertPaletteValues(const RECT& rect);
+
+    Surface& m_surface;
+    int m_nScale;
+    std::function<void(const RECT&)> m_draw;
+    std::vector<std::uint32_t> m_converted;
+    cairo_surface_t* m_pImage = nullptr;
+};

@@ -1,0 +1,25 @@
+// CTestApp: starts the desktop program. Dialog colours first, then the
+// full-screen test window and its first paint, then the control panel.
+#pragma once
+
+#include <wx/app.h>
+
+#include "panel/DialogColors.h"
+
+class CTestFrame;
+
+class CTestApp : public wxApp {
+public:
+    bool OnInit() override { return InitInstance(); }
+    bool InitInstance();
+
+private:
+    void SetDialogBkColor(const wxColour& background, const wxColour& text);
+    // The step after the first paint: the panel comes up above the picture.
+    void CreatePanel();
+
+    DialogColors m_dialogColors;
+    CTestFrame* m_pMainWnd = nullptr;
+};
+
+wxDECLARE_APP(CTestApp);

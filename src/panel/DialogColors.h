@@ -1,0 +1,16 @@
+// The colours of the program's dialogs (the panel and the message box): set
+// once by the application at start-up and applied to each dialog it creates.
+#pragma once
+
+#include <wx/colour.h>
+#include <wx/window.h>
+
+struct DialogColors {
+    wxColour background{0xC0, 0xC0, 0xC0};
+    wxColour text{0x00, 0x00, 0x00};
+};
+
+// Gives the dialog its background colour and the text of its controls the
+// text colour (grey while a control is disabled). Call it after the
+// controls exist.
+void ApplyDialogColors(wxWindow* dialog, const DialogColors& colors);

@@ -1,0 +1,218 @@
+#include "panel/PanelDlg.h"
+
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/display.h>
+#include <wx/radiobut.h>
+#include <wx/settings.h>
+#include <wx/statbox.h>
+
+#include "panel/PanelTemplate.h"
+#include "testwindow/Strings.h"
+
+namespace {
+
+wxString FromUtf8(std::string_view text) {
+    return wxString::FromUTF8(text.data(), text.size());
+}
+
+wxRect ToRect(const RECT& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace
+
+CPanelDlg::CPanelDlg(wxWindow* owner, CTestWnd& testWnd, ITestWndHost& testWndHost,
+                     const DialogColors& colors)
+    : m_pTestWnd(&testWnd), m_testWndHost(testWndHost) {
+    Create(owner, wxID_ANY, FromUtf8(panel::kCaption), wxPoint(0, 0), wxDefaultSize,
+           wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
+    CreateControls(colors);
+    Bind(
+        wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangePicture(); }, panel::kIdPictureList);
+    Bind(wxEVT_BUTTON, &CPanelDlg::OnButton, this);
+    Bind(wxEVT_RADIOBUTTON, &CPanelDlg::OnRadio, this);
+    Bind(wxEVT_CHECKBOX, &CPanelDlg::OnCheck, this);
+    Bind(wxEVT_CHAR_HOOK, &CPanelDlg::OnCharHook, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CPanelDlg::OnClose, this);
+    OnInitDialog();
+    Show();
+    // The first control of the tab order starts with the focus.
+    m_pList->SetFocus();
+}
+
+CPanelDlg::~CPanelDlg() {
+    m_pTestWnd->SetPanel(nullptr);
+}
+
+void CPanelDlg::CreateControls(const DialogColors& colors) {
+    wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    font.SetPointSize(panel::kFontPoints);
+    SetFont(font);
+    const panel::BaseUnits base = panel::BaseUnitsOf(
+        GetTextExtent("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz").x, GetCharHeight());
+    const RECT client =
+        panel::DialogToPixels(0, 0, panel::kDialogWidthDu, panel::kDialogHeightDu, base);
+    SetClientSize(client.right, client.bottom);
+
+    bool firstRadio = true;
+    for (const panel::ControlTemplate& control : panel::kControls) {
+        const wxRect r =
+            ToRect(panel::DialogToPixels(control.x, control.y, control.w, control.h, base));
+        const wxString text = FromUtf8(control.text);
+        switch (control.kind) {
+            case panel::ControlKind::DropDownList:
+                // The template's height includes the open list; closed it
+                // takes the list's own height.
+                m_pList = new wxChoice(this, control.id, r.GetPosition(),
+                                       wxSize(r.width, wxDefaultCoord));
+                break;
+            case panel::ControlKind::PictureButton: {
+                const int picture = panel::PictureOfButton(control.id);
+                m_buttons[picture] = new CPictureButton(this, control.id, r.GetPosition(), picture);
+                break;
+            }
+            case panel::ControlKind::GroupBox:
+                new wxStaticBox(this, control.id, text, r.GetPosition(), r.GetSize());
+                break;
+            case panel::ControlKind::CheckBox:
+                new wxCheckBox(this, control.id, text, r.GetPosition(), r.GetSize());
+                break;
+            case panel::ControlKind::RadioButton:
+                new wxRadioButton(this, control.id, text, r.GetPosition(), r.GetSize(),
+                                  firstRadio ? wxRB_GROUP : 0);
+                firstRadio = false;
+                break;
+            case panel::ControlKind::PushButton:
+                new wxButton(this, control.id, text, r.GetPosition(), r.GetSize());
+                break;
+        }
+    }
+    ApplyDialogColors(this, colors);
+    // The list's own height as the dialog's look leaves it.
+    m_pList->InvalidateBestSize();
+    m_pList->SetSize(wxSize(m_pList->GetSize().x, m_pList->GetBestSize().y));
+}
+
+bool CPanelDlg::OnInitDialog() {
+    m_pTestWnd->SetPanel(this);
+
+    const wxRect screen = wxDisplay(0u).GetGeometry();
+    const wxSize client = GetClientSize();
+    const POINT origin = panel::CentredOrigin(screen.width, screen.height, client.x, client.y);
+    Move(origin.x, origin.y);
+
+    for (int stringId : panel::kListStringIds) {
+        m_pList->Append(wxString::FromUTF8(kPictureNames[stringId - 1]));
+    }
+    m_pList->SetSelection(0);
+    OnSelchangePicture();
+
+    wxStaticCast(FindWindow(panel::kIdMedium), wxRadioButton)->SetValue(true);
+    m_pTestWnd->SetResolution(1);
+    m_pTestWnd->SetColor(0xFFFFFF);
+    return true;
+}
+
+void CPanelDlg::OnSelchangePicture() {
+    const int i = m_pList->GetSelection();
+    if (i < 0 || i >= panel::kPictureCount) {
+        return;
+    }
+    m_pTestWnd->SetPicture(static_cast<BYTE>(i));
+    EnableGroup(panel::kResolutionGroupIds, panel::kResolutionGroupTable[i] == 1);
+    EnableGroup(panel::kColorGroupIds, panel::kColorGroupTable[i] == 1);
+}
+
+bool CPanelDlg::OnPictureButton(int id) {
+    const int picture = panel::PictureOfButton(id);
+    if (picture < 0) {
+        return false;
+    }
+    m_pList->SetSelection(picture);
+    OnSelchangePicture();
+    return true;
+}
+
+bool CPanelDlg::OnResolution(int id) {
+    const int level = panel::ResolutionOfRadio(id);
+    if (level < 0) {
+        return false;
+    }
+    m_pTestWnd->SetResolution(static_cast<BYTE>(level));
+    return true;
+}
+
+bool CPanelDlg::OnColorCheck(int /*id*/) {
+    m_pTestWnd->SetColor(panel::GunColor(IsChecked(panel::kIdRed), IsChecked(panel::kIdGreen),
+                                         IsChecked(panel::kIdBlue)));
+    return true;
+}
+
+void CPanelDlg::OnFullScreen() {
+    Hide();
+    m_testWndHost.BringWindowToTop();
+    m_testWndHost.ShowCursor(false);
+}
+
+void CPanelDlg::OnCancel() {
+    Destroy();
+    if (wxTheApp != nullptr) {
+        wxTheApp->ExitMainLoop();
+    }
+}
+
+void CPanelDlg::OnButton(wxCommandEvent& event) {
+    if (event.GetId() == panel::kIdFullScreen) {
+        OnFullScreen();
+    } else if (!OnPictureButton(event.GetId())) {
+        event.Skip();
+    }
+}
+
+void CPanelDlg::OnRadio(wxCommandEvent& event) {
+    if (!OnResolution(event.GetId())) {
+        event.Skip();
+    }
+}
+
+void CPanelDlg::OnCheck(wxCommandEvent& event) {
+    const int id = event.GetId();
+    if (id == panel::kIdRed || id == panel::kIdGreen || id == panel::kIdBlue) {
+        OnColorCheck(id);
+    } else {
+        event.Skip();
+    }
+}
+
+void CPanelDlg::OnCharHook(wxKeyEvent& event) {
+    switch (event.GetKeyCode()) {
+        case WXK_ESCAPE:
+            OnCancel();
+            break;
+        case WXK_RETURN:
+        case WXK_NUMPAD_ENTER:
+            // Return hides the panel the way "Volles Bild" does, cursor
+            // included, so the cursor's display counter stays balanced.
+            OnFullScreen();
+            break;
+        default:
+            event.Skip();
+            break;
+    }
+}
+
+void CPanelDlg::OnClose(wxCloseEvent& /*event*/) {
+    OnCancel();
+}
+
+bool CPanelDlg::IsChecked(int id) const {
+    return wxStaticCast(FindWindow(id), wxCheckBox)->GetValue();
+}
+
+void CPanelDlg::EnableGroup(const std::array<int, 4>& ids, bool enable) {
+    for (int id : ids) {
+        FindWindow(id)->Enable(enable);
+    }
+}

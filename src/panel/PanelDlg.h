@@ -1,0 +1,58 @@
+// CPanelDlg: the control panel, a modeless dialog owned by the test window.
+// It passes every choice at once to the test window's setters and enables the
+// option groups that the chosen picture uses.
+#pragma once
+
+#include <array>
+
+// Project headers come before the toolkit's: the toolkit defines TRUE and
+// FALSE as macros unless they are defined already.
+#include "testwindow/TestWnd.h"
+#include "testwindow/TestWndHost.h"
+
+#include <wx/choice.h>
+#include <wx/dialog.h>
+
+#include "panel/DialogColors.h"
+#include "panel/PictureButton.h"
+
+class CPanelDlg : public wxDialog, public IPanel {
+public:
+    // Creates the dialog from its template above `owner` (the test window),
+    // initialises it and shows it.
+    CPanelDlg(wxWindow* owner, CTestWnd& testWnd, ITestWndHost& testWndHost,
+              const DialogColors& colors);
+    ~CPanelDlg() override;
+
+    void OnSelchangePicture();
+    bool OnPictureButton(int id);
+    bool OnResolution(int id);
+    bool OnColorCheck(int id);
+    // Hides the panel, raises the test window and hides the cursor.
+    void OnFullScreen() override;
+    // Destroys the panel and ends the program with exit status 0.
+    void OnCancel();
+
+    bool IsWindowVisible() const override { return IsShown(); }
+    void ShowWindow(bool show) override { Show(show); }
+    void BringWindowToTop() override { Raise(); }
+
+    wxChoice* PictureList() const { return m_pList; }
+    CPictureButton* PictureButton(int picture) const { return m_buttons[picture]; }
+
+private:
+    void CreateControls(const DialogColors& colors);
+    bool OnInitDialog();
+    void OnButton(wxCommandEvent& event);
+    void OnRadio(wxCommandEvent& event);
+    void OnCheck(wxCommandEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnClose(wxCloseEvent& event);
+    bool IsChecked(int id) const;
+    void EnableGroup(const std::array<int, 4>& ids, bool enable);
+
+    std::array<CPictureButton*, 13> m_buttons{};
+    CTestWnd* m_pTestWnd;
+    ITestWndHost& m_testWndHost;
+    wxChoice* m_pList = nullptr;
+};

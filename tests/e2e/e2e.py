@@ -1,0 +1,554 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the desktop program under Xvfb.
+
+Starts the real program on a fresh Xvfb display in a scratch directory,
+drives it with xdotool (keys and clicks), captures the screen and compares it
+pixel for pixel with what zynmon-render draws for the same state, everywhere
+outside the control panel.
+
+    tests/e2e/e2e.py BUILD_DIR [TEST_NAME ...]
+"""
+
+import ctypes
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+WIDTH, HEIGHT, DEPTH = 1024, 768, 24
+TIMEOUT = 10.0
+CONVERT = "/usr/bin/convert"
+
+# Panel template positions in dialog units (x, y, w, h) of the controls the tests use.
+PANEL_DU = (170, 106)
+PICTURE_BUTTONS = [(10 + 15 * (i % 6), 35 + 15 * (i // 6)) for i in range(13)]
+CONTROLS = {
+    "Rot": (120, 15, 25, 10),
+    "Grün": (120, 25, 30, 10),
+    "Blau": (120, 35, 30, 10),
+    "Volles Bild": (50, 80, 50, 14),
+}
+# Enabled guns per render option.
+GUNS = {(): "none", ("Rot",): "r", ("Grün",): "g", ("Blau",): "b", ("Rot", "Blau"): "rb"}
+
+
+class Failure(Exception):
+    pass
+
+
+def mul_div(a, b, c):
+    return (a * b + c // 2) // c
+
+
+def run(args, env, timeout=TIMEOUT, check=True):
+    result = subprocess.run(args, env=env, capture_output=True, timeout=timeout)
+    if check and result.returncode != 0:
+        raise Failure(f"{' '.join(args)} failed: {result.stderr.decode(errors='replace')}")
+    return result.stdout
+
+
+class Display:
+    """An Xvfb server on a free display number, optionally with openbox."""
+
+    def __init__(self, window_manager=False):
+        read_fd, write_fd = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{WIDTH}x{HEIGHT}x{DEPTH}",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as numbers:
+            number = numbers.readline().strip()
+        if not number:
+            raise Failure("Xvfb did not start")
+        self.env = dict(os.environ, DISPLAY=f":{number}")
+        for name in ("WAYLAND_DISPLAY", "GDK_SCALE", "GDK_DPI_SCALE", "GDK_BACKEND"):
+            self.env.pop(name, None)
+        self.env["NO_AT_BRIDGE"] = "1"
+        self.wm = None
+        if window_manager:
+            self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            wait_until(lambda: b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env, check=False),
+                "openbox to manage the screen")
+
+    def close(self):
+        for process in (self.wm, self.server):
+            if process is not None:
+                process.terminate()
+                try:
+                    process.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+
+    def xdotool(self, *args):
+        return run(["xdotool", *map(str, args)], self.env).decode()
+
+    def screenshot(self):
+        xwd = run(["xwd", "-root", "-silent"], self.env)
+        rgb = subprocess.run([CONVERT, "xwd:-", "-depth", "8", "rgb:-"], input=xwd,
+                             capture_output=True, timeout=TIMEOUT, check=True).stdout
+        if len(rgb) != WIDTH * HEIGHT * 3:
+            raise Failure(f"screenshot has {len(rgb)} bytes")
+        return rgb
+
+
+def wait_until(condition, what, timeout=TIMEOUT):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if condition():
+            return
+        time.sleep(0.05)
+    raise Failure(f"timed out waiting for {what}")
+
+
+class Renderer:
+    """zynmon-render's screens as raw RGB, cached by state."""
+
+    def __init__(self, build_dir, scratch):
+        self.exe = os.path.join(build_dir, "zynmon-render")
+        self.scratch = scratch
+        self.cache = {}
+
+    def screen(self, picture, resolution=1, guns="none", variant=0, ticks=0):
+        key = (picture, resolution, guns, variant, ticks)
+        if key not in self.cache:
+            png = os.path.join(self.scratch, "render.png")
+            subprocess.run([self.exe, "--picture", str(picture), "--size", f"{WIDTH}x{HEIGHT}",
+                            "--bpp", str(DEPTH), "--resolution", str(resolution), "--guns", guns,
+                            "--variant", str(variant), "--ticks", str(ticks), "--output", png],
+                           check=True, timeout=TIMEOUT)
+            self.cache[key] = subprocess.run([CONVERT, png, "-depth", "8", "rgb:-"],
+                                             capture_output=True, check=True,
+                                             timeout=TIMEOUT).stdout
+        return self.cache[key]
+
+
+def differences(screen, expected, mask):
+    """Pixels that differ outside the mask rectangle (x0, y0, x1, y1), and the first one."""
+    count, first = 0, None
+    row_bytes = WIDTH * 3
+    mx0, my0, mx1, my1 = mask if mask else (0, 0, 0, 0)
+    for y in range(HEIGHT):
+        a = screen[y * row_bytes:(y + 1) * row_bytes]
+        b = expected[y * row_bytes:(y + 1) * row_bytes]
+        if a == b:
+            continue
+        spans = [(0, WIDTH)]
+        if my0 <= y < my1:
+            spans = [(0, max(0, mx0)), (min(WIDTH, mx1), WIDTH)]
+        for x0, x1 in spans:
+            if a[x0 * 3:x1 * 3] == b[x0 * 3:x1 * 3]:
+                continue
+            for x in range(x0, x1):
+                if a[x * 3:x * 3 + 3] != b[x * 3:x * 3 + 3]:
+                    count += 1
+                    first = first or (x, y, a[x * 3:x * 3 + 3].hex(), b[x * 3:x * 3 + 3].hex())
+    return count, first
+
+
+class Program:
+    """The desktop program running on a display, and what the tests know of it."""
+
+    def __init__(self, display, build_dir, scratch, scale=1):
+        self.display = display
+        self.scale = scale
+        self.clicks = 0
+        env = dict(display.env)
+        if scale != 1:
+            env["GDK_SCALE"] = str(scale)
+        self.process = subprocess.Popen([os.path.abspath(os.path.join(build_dir, "zynmon"))],
+                                        cwd=scratch, env=env, stdout=subprocess.DEVNULL,
+                                        stderr=open(os.path.join(scratch, "zynmon.log"), "w"))
+        self.window = self.find("ZYN Monitor Test Window")
+        self.panel = self.find("ZYN Monitor Test Kontrollfeld")
+        if display.wm is not None:
+            wait_until(lambda: any(self.frame_extents(self.panel)), "the panel's frame")
+        self.read_panel_geometry()
+
+    def find(self, title):
+        found = []
+
+        def search():
+            result = subprocess.run(
+                ["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                env=self.display.env, capture_output=True, timeout=TIMEOUT)
+            found[:] = result.stdout.split()
+            return bool(found)
+        wait_until(search, f"the window {title!r}")
+        return found[0].decode()
+
+    def geometry(self, window):
+        """Absolute position and size of the window's client area."""
+        values = {}
+        for line in run(["xwininfo", "-id", window], self.display.env).decode().splitlines():
+            key, _, value = line.strip().partition(":")
+            values[key] = value.strip()
+        return tuple(int(values[key]) for key in
+                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+    def frame_extents(self, window):
+        """left, right, top, bottom of the window manager's frame (0 without one)."""
+        out = run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], self.display.env,
+                  check=False).decode()
+        if "=" not in out:
+            return 0, 0, 0, 0
+        return tuple(int(v) for v in out.split("=")[1].split(","))
+
+    def read_panel_geometry(self):
+        x, y, w, h = self.geometry(self.panel)
+        self.panel_rect = (x, y, w, h)
+        s = self.scale
+        # The base units that give the panel's client size from its 170 x 106 units.
+        bx = [b for b in range(1, 64) if mul_div(PANEL_DU[0], b, 4) == w // s]
+        by = [b for b in range(1, 64) if mul_div(PANEL_DU[1], b, 8) == h // s]
+        if not bx or not by:
+            raise Failure(f"panel client {w}x{h} is not 170 x 106 dialog units")
+        self.base = (bx[0], by[0])
+
+    def panel_mask(self):
+        x, y, w, h = self.panel_rect = self.geometry(self.panel)
+        left, right, top, bottom = self.frame_extents(self.panel)
+        return (x - left, y - top, x + w + right, y + h + bottom)
+
+    def point(self, du_x, du_y, du_w, du_h, fx=0.5):
+        """Screen point inside a control given in dialog units (fx across its width)."""
+        bx, by = self.base
+        left, top = mul_div(du_x, bx, 4), mul_div(du_y, by, 8)
+        width, height = mul_div(du_w, bx, 4), mul_div(du_h, by, 8)
+        x, y = self.panel_rect[0], self.panel_rect[1]
+        return (x + int((left + width * fx) * self.scale), y + int((top + height / 2) * self.scale))
+
+    def click(self, x, y, button=1):
+        self.display.xdotool("mousemove", x, y, "click", button)
+
+    def click_picture_button(self, picture):
+        bx, by = self.base
+        px, py = PICTURE_BUTTONS[picture]
+        # The buttons are their bitmap's 18 x 18 pixels from the template position.
+        x = self.panel_rect[0] + (mul_div(px, bx, 4) + 9) * self.scale
+        y = self.panel_rect[1] + (mul_div(py, by, 8) + 9) * self.scale
+        self.click(x, y)
+
+    def click_control(self, name, fx=0.5):
+        self.click(*self.point(*CONTROLS[name], fx=fx))
+
+    def click_picture(self, button=1):
+        """A click on the picture, away from the panel. Each click goes elsewhere,
+        so that two in quick succession do not make a double click."""
+        self.clicks += 1
+        self.click(20 + 40 * (self.clicks % 8), 20, button)
+
+    def keys(self, *keys):
+        self.display.xdotool("windowfocus", "--sync", self.panel)
+        for key in keys:
+            self.display.xdotool("key", key)
+
+    def panel_visible(self):
+        result = subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--name", "^ZYN Monitor Test Kontrollfeld$"],
+            env=self.display.env, capture_output=True, timeout=TIMEOUT)
+        return bool(result.stdout.strip())
+
+    def expect_screen(self, expected, what, masked=True, timeout=TIMEOUT):
+        mask = self.panel_mask() if masked else None
+        last = [None]
+
+        def matches():
+            last[0] = differences(self.display.screenshot(), expected, mask)
+            return last[0][0] == 0
+        try:
+            wait_until(matches, what, timeout)
+        except Failure:
+            count, first = last[0]
+            raise Failure(f"{what}: {count} pixels differ, first at {first}") from None
+
+    def wait_exit(self, what):
+        try:
+            return self.process.wait(timeout=TIMEOUT)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"{what}: the program did not end") from None
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+
+
+def send_delete_window(display, window):
+    """What a window manager's close box does: WM_DELETE_WINDOW to the client."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.c_void_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                    ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                    ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
+                    ("pad", ctypes.c_long * 24)]
+
+    dpy = x11.XOpenDisplay(display.env["DISPLAY"].encode())
+    if not dpy:
+        raise Failure("cannot open the display")
+    event = ClientMessage()
+    event.type = 33  # ClientMessage
+    event.window = int(window)
+    event.message_type = x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
+    event.format = 32
+    event.data[0] = x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
+    event.data[1] = 0  # CurrentTime
+    x11.XSendEvent(dpy, int(window), 0, 0, ctypes.byref(event))
+    x11.XFlush(dpy)
+    x11.XCloseDisplay(dpy)
+
+
+class Context:
+    """One test's display, renderer and scratch directory."""
+
+    def __init__(self, display, renderer, build_dir, scratch, scale=1):
+        self.display = display
+        self.render = renderer.screen
+        self.build_dir = build_dir
+        self.scratch = scratch
+        self.scale = scale
+        self.programs = []
+        self.notes = []
+
+    def start(self):
+        program = Program(self.display, self.build_dir, self.scratch, self.scale)
+        self.programs.append(program)
+        return program
+
+    def stop(self):
+        for program in self.programs:
+            program.stop()
+
+
+def expect(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def test_start_shows_picture_0_and_centres_the_panel(ctx):
+    p = ctx.start()
+    p.expect_screen(ctx.render(0), "start screen equals picture 0")
+    expect(p.geometry(p.window) == (0, 0, WIDTH, HEIGHT),
+           f"test window at {p.geometry(p.window)}, not over the whole screen")
+    s = p.scale
+    x, y, w, h = p.panel_rect
+    left, _, top, _ = p.frame_extents(p.panel)
+    expected = (((WIDTH // s) >> 1) - ((w // s) >> 1), ((HEIGHT // s) >> 1) - ((h // s) >> 1))
+    actual = ((x - left) // s, (y - top) // s)
+    expect(actual == expected, f"panel at {actual}, centring formula gives {expected}")
+    # The panel is on top: its area does not show the picture.
+    count, _ = differences(ctx.display.screenshot(), ctx.render(0), None)
+    expect(count > 0, "the panel is not visible above the test window")
+
+
+def test_list_keys_select_pictures(ctx):
+    p = ctx.start()
+    for keys, picture in ((["Down"], 1), (["Down", "Down"], 3), (["Up"], 2), (["Down"] * 9, 11),
+                          (["Down"], 12), (["Up"] * 12, 0)):
+        p.keys(*keys)
+        p.expect_screen(ctx.render(picture), f"keys {keys} show picture {picture}")
+
+
+def test_picture_buttons_select_pictures(ctx):
+    p = ctx.start()
+    for picture in (2, 12, 5, 8, 1, 0):
+        p.click_picture_button(picture)
+        p.expect_screen(ctx.render(picture), f"button TP{picture + 1} shows picture {picture}")
+    # A right click steps the variant; the button of the shown picture keeps it.
+    p.click_picture(button=3)
+    expect(ctx.render(0) != ctx.render(0, variant=1), "picture 0 has no second variant")
+    p.expect_screen(ctx.render(0, variant=1), "right click shows variant 1")
+    p.click_picture_button(0)
+    time.sleep(0.5)
+    p.expect_screen(ctx.render(0, variant=1), "button of the shown picture changes nothing")
+
+
+def test_second_press_of_a_double_click_does_nothing(ctx):
+    p = ctx.start()
+    p.display.xdotool("mousemove", 300, 100, "click", "--repeat", 2, "--delay", 60, 3)
+    p.expect_screen(ctx.render(0, variant=1), "a right double click steps the variant once")
+    p.display.xdotool("mousemove", 340, 100, "click", "--repeat", 2, "--delay", 60, 1)
+    wait_until(lambda: not p.panel_visible(), "a left double click to hide the panel")
+    time.sleep(0.5)
+    expect(not p.panel_visible(), "a left double click toggled the panel twice")
+
+
+def test_full_screen_hides_panel_and_click_brings_it_back(ctx):
+    p = ctx.start()
+    for how, hide in (("Volles Bild", lambda: p.click_control("Volles Bild")),
+                      ("Return", lambda: p.keys("Return"))):
+        hide()
+        wait_until(lambda: not p.panel_visible(), "the panel to hide")
+        p.expect_screen(ctx.render(0), "the whole screen shows the picture", masked=False)
+        p.click_picture()
+        wait_until(p.panel_visible, f"a left click to show the panel again (hidden by {how})")
+        wait_until(lambda: differences(ctx.display.screenshot(), ctx.render(0), None)[0] > 0,
+                   "the panel to be drawn above the picture")
+        p.expect_screen(ctx.render(0), "a left click does not change the picture")
+
+
+def test_right_click_turns_picture_4_stripes(ctx):
+    p = ctx.start()
+    p.click_picture_button(4)
+    p.expect_screen(ctx.render(4), "picture 4")
+    p.click_picture(button=3)
+    p.expect_screen(ctx.render(4, variant=1), "picture 4 after a right click")
+    if ctx.render(4) == ctx.render(4, variant=1):
+        ctx.notes.append("picture 4 draws the same in both variants here")
+
+
+def test_picture_11_alternates_every_750_ms(ctx):
+    p = ctx.start()
+    p.click_picture_button(11)
+    phases = [ctx.render(11, ticks=0), ctx.render(11, ticks=1)]
+    if phases[0] == phases[1]:
+        p.expect_screen(phases[0], "picture 11")
+        ctx.notes.append("picture 11 draws the same in both phases here: timing not measured")
+        return
+    p.expect_screen(phases[0], "picture 11, first phase")
+    mask = p.panel_mask()
+    changes, shown = [], 0
+    deadline = time.monotonic() + 4.0
+    while time.monotonic() < deadline and len(changes) < 4:
+        screen = ctx.display.screenshot()
+        now = time.monotonic()
+        for phase in (0, 1):
+            if phase != shown and differences(screen, phases[phase], mask)[0] == 0:
+                changes.append(now)
+                shown = phase
+    expect(len(changes) >= 3, f"only {len(changes)} phase changes in 4 s")
+    intervals = [b - a for a, b in zip(changes, changes[1:])]
+    expect(all(0.45 < t < 1.05 for t in intervals), f"phase intervals {intervals}, not 750 ms")
+
+
+def test_colour_check_boxes_set_the_gun_colour(ctx):
+    p = ctx.start()
+    p.click_picture_button(1)
+    p.expect_screen(ctx.render(1), "picture 1 in white")
+    for clicks, checked in ((["Grün"], ("Grün",)), (["Grün"], ()), (["Rot", "Blau"], ("Rot", "Blau"))):
+        for name in clicks:
+            p.click_control(name, fx=0.3)
+        p.expect_screen(ctx.render(1, guns=GUNS[checked]), f"picture 1 with guns {checked}")
+
+
+def test_escape_ends_with_status_0(ctx):
+    p = ctx.start()
+    p.keys("Escape")
+    code = p.wait_exit("Escape")
+    expect(code == 0, f"exit status {code}")
+
+
+def test_close_box_ends_with_status_0(ctx):
+    p = ctx.start()
+    if ctx.display.wm is None:
+        send_delete_window(ctx.display, p.panel)
+    else:
+        # The close button is the rightmost of the title bar.
+        x, y, w, _ = p.panel_rect
+        _, right, top, _ = p.frame_extents(p.panel)
+        p.click(x + w + right - top // 2, y - top // 2)
+    code = p.wait_exit("the close box")
+    expect(code == 0, f"exit status {code}")
+
+
+def test_closing_the_test_window_ends_the_program(ctx):
+    p = ctx.start()
+    send_delete_window(ctx.display, p.window)
+    code = p.wait_exit("closing the test window")
+    expect(code == 0, f"exit status {code}")
+
+
+def test_panel_dialog_controls(ctx):
+    exe = os.path.join(ctx.build_dir, "tests", "test_panel_gui")
+    result = subprocess.run([exe], env=ctx.display.env, capture_output=True, timeout=60)
+    if result.returncode != 0:
+        raise Failure("test_panel_gui failed:\n" + result.stdout.decode(errors="replace"))
+
+
+PASSES = [
+    ("plain", dict(), [
+        test_start_shows_picture_0_and_centres_the_panel,
+        test_list_keys_select_pictures,
+        test_picture_buttons_select_pictures,
+        test_second_press_of_a_double_click_does_nothing,
+        test_full_screen_hides_panel_and_click_brings_it_back,
+        test_right_click_turns_picture_4_stripes,
+        test_picture_11_alternates_every_750_ms,
+        test_colour_check_boxes_set_the_gun_colour,
+        test_escape_ends_with_status_0,
+        test_close_box_ends_with_status_0,
+        test_closing_the_test_window_ends_the_program,
+        test_panel_dialog_controls,
+    ]),
+    ("scaled x2", dict(scale=2), [
+        test_start_shows_picture_0_and_centres_the_panel,
+        test_picture_buttons_select_pictures,
+        test_full_screen_hides_panel_and_click_brings_it_back,
+    ]),
+    ("openbox", dict(window_manager=True), [
+        test_start_shows_picture_0_and_centres_the_panel,
+        test_picture_buttons_select_pictures,
+        test_full_screen_hides_panel_and_click_brings_it_back,
+        test_escape_ends_with_status_0,
+        test_close_box_ends_with_status_0,
+    ]),
+]
+
+
+def main():
+    if len(sys.argv) < 2:
+        print(__doc__.strip().splitlines()[-1].strip(), file=sys.stderr)
+        return 2
+    build_dir = sys.argv[1]
+    wanted = set(sys.argv[2:])
+    failures = 0
+    scratch = tempfile.mkdtemp(prefix="zynmon-e2e-")
+    renderer = Renderer(build_dir, scratch)
+    try:
+        for name, options, tests in PASSES:
+            tests = [t for t in tests if not wanted or t.__name__ in wanted]
+            if not tests:
+                continue
+            display = Display(window_manager=options.get("window_manager", False))
+            try:
+                for test in tests:
+                    ctx = Context(display, renderer, build_dir, scratch, options.get("scale", 1))
+                    started = time.monotonic()
+                    try:
+                        test(ctx)
+                        status = "ok"
+                    except (Failure, subprocess.SubprocessError) as error:
+                        status = f"FAIL: {error}"
+                        failures += 1
+                    finally:
+                        ctx.stop()
+                    notes = "".join(f" ({note})" for note in ctx.notes)
+                    print(f"[{name}] {test.__name__}: {status}{notes} "
+                          f"[{time.monotonic() - started:.1f} s]", flush=True)
+            finally:
+                display.close()
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
+    print(f"e2e: {failures} failed" if failures else "e2e: all passed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
