@@ -480,8 +480,14 @@ int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int xSrc, in
         map[i] = DeviceValue(color);
     }
 
+    // The columns that lie inside both the clip rectangle and the bitmap.
+    const std::int64_t iBegin =
+        std::max({std::int64_t{0}, std::int64_t{m_rcClip.left} - x, -std::int64_t{xSrc}});
+    const std::int64_t iEnd =
+        std::min({static_cast<std::int64_t>(width), std::int64_t{m_rcClip.right} - x,
+                  std::int64_t{header.biWidth} - xSrc});
     const auto* pixels = static_cast<const BYTE*>(bits);
-    for (std::int64_t j = 0; j < static_cast<std::int64_t>(height); ++j) {
+    for (std::int64_t j = 0; j < static_cast<std::int64_t>(height) && iBegin < iEnd; ++j) {
         // Scan lines count from the bottom of a bottom-up bitmap, from the top otherwise.
         const std::int64_t scan = bottomUp ? std::int64_t{ySrc} + height - 1 - j : ySrc + j;
         if (scan < startScan || scan >= std::int64_t{startScan} + scanLines || scan >= dibHeight) {
@@ -493,13 +499,8 @@ int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int xSrc, in
         }
         const BYTE* src = pixels + static_cast<std::size_t>(scan - startScan) * stride;
         std::uint32_t* row = m_surface.Row(static_cast<int>(destY));
-        for (std::int64_t i = 0; i < static_cast<std::int64_t>(width); ++i) {
-            const std::int64_t destX = x + i;
-            const std::int64_t srcX = xSrc + i;
-            if (destX >= m_rcClip.left && destX < m_rcClip.right && srcX >= 0 &&
-                srcX < header.biWidth) {
-                row[destX] = map[src[srcX]];
-            }
+        for (std::int64_t i = iBegin; i < iEnd; ++i) {
+            row[x + i] = map[src[xSrc + i]];
         }
     }
     return static_cast<int>(scanLines);

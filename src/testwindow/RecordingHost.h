@@ -23,6 +23,12 @@ public:
     }
     void BringWindowToTop() override { ++raised; }
     std::uint32_t GetTickCount() override { return now; }
+    void InvalidateRectAfter(const RECT& rect, std::uint32_t delayMs) override {
+        ++stepRequests;
+        stepRect = rect;
+        stepDelayMs = delayMs;
+    }
+    void OnIntroEnded() override { ++introEnded; }
 
     int invalidations = 0;
     bool timerRunning = false;
@@ -31,4 +37,9 @@ public:
     int raised = 0;
     std::vector<std::string> messages;
     std::uint32_t now = 0;
+    // The intro's last request for its next step, and how often it ended.
+    int stepRequests = 0;
+    RECT stepRect{0, 0, 0, 0};
+    std::uint32_t stepDelayMs = 0;
+    int introEnded = 0;
 };

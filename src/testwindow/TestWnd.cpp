@@ -1,5 +1,7 @@
 #include "testwindow/TestWnd.h"
 
+#include "intro/Intro.h"
+
 namespace {
 
 std::uint32_t NumColors(int bitsPerPixel) {
@@ -17,6 +19,8 @@ CTestWnd::CTestWnd(ITestWndHost& host, int screenWidth, int screenHeight, int bi
       m_bPaletteMode(bitsPerPixel <= 8),
       m_nNumColors(NumColors(bitsPerPixel)),
       m_host(host) {}
+
+CTestWnd::~CTestWnd() = default;
 
 void CTestWnd::SetPicture(BYTE index) {
     if (index == m_nPicture || index >= kPictureCount) {
@@ -52,6 +56,10 @@ void CTestWnd::SetColor(COLORREF color) {
 }
 
 void CTestWnd::OnLButtonDown() {
+    if (m_pIntro != nullptr) {
+        m_pIntro->OnInput(CIntro::Input::kLeftButton);
+        return;
+    }
     if (m_pPanel == nullptr) {
         return;
     }
@@ -65,6 +73,10 @@ void CTestWnd::OnLButtonDown() {
 }
 
 void CTestWnd::OnRButtonDown() {
+    if (m_pIntro != nullptr) {
+        m_pIntro->OnInput(CIntro::Input::kRightButton);
+        return;
+    }
     ++m_nVariant;
     m_host.Invalidate();
 }
@@ -76,6 +88,8 @@ void CTestWnd::OnTimer() {
     }
 }
 
-void CTestWnd::OnPaint(CDC* pDC) {
-    RenderPicture(pDC);
+void CTestWnd::OnKeyDown() {
+    if (m_pIntro != nullptr) {
+        m_pIntro->OnInput(CIntro::Input::kKey);
+    }
 }

@@ -6,9 +6,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include "gdi/CDC.h"
 #include "testwindow/TestWndHost.h"
+
+class CIntro;
 
 class CTestWnd {
 public:
@@ -20,6 +24,7 @@ public:
 
     // The display facts are read once, here: screen size and bits per pixel.
     CTestWnd(ITestWndHost& host, int screenWidth, int screenHeight, int bitsPerPixel);
+    ~CTestWnd();
 
     void SetPicture(BYTE index);
     void SetResolution(BYTE level);
@@ -28,6 +33,9 @@ public:
     void OnLButtonDown();
     void OnRButtonDown();
     void OnTimer();
+    void OnKeyDown();
+    // The first paint plays the intro; while it runs, each paint is one of
+    // its steps and clicks and keys go to it.
     void OnPaint(CDC* pDC);
     void RenderPicture(CDC* pDC);
 
@@ -37,6 +45,10 @@ public:
     void SetAppName(const char* name) { m_pszAppName = name; }
     // The refresh rate the display reports, or 0 where it reports none.
     void SetRefreshRate(int hz) { m_nRefreshRate = hz; }
+    // The intro's logo file (default "zynlogo.dta" in the current directory);
+    // empty: no intro. Takes effect on the first paint.
+    void SetLogoPath(std::string path) { m_strLogoPath = std::move(path); }
+    bool IsIntroRunning() const { return m_pIntro != nullptr; }
 
     // Minimum number of display colours per picture.
     static constexpr std::array<std::uint16_t, kPictureCount> kMinColors = {
@@ -89,4 +101,7 @@ private:
     const char* m_pszAppName = "zynmon";
     // The refusal message has been shown for the current selection.
     bool m_bRefusalShown = false;
+    bool m_bIntroPending = true;
+    std::string m_strLogoPath = "zynlogo.dta";
+    std::unique_ptr<CIntro> m_pIntro;
 };

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "gdi/GdiTypes.h"
+
 class ITestWndHost {
 public:
     virtual ~ITestWndHost() = default;
@@ -24,6 +26,20 @@ public:
     virtual void BringWindowToTop() = 0;
     // Milliseconds since some fixed moment; wraps at 2^32.
     virtual std::uint32_t GetTickCount() = 0;
+
+    // The intro's next step: paint again (without erasing) once delayMs
+    // milliseconds have passed, at least the area rect; 0 means with the next
+    // frame the display takes. Only the intro asks for this, from inside a
+    // paint. The default repaints the whole window at once.
+    virtual void InvalidateRectAfter(const RECT& rect, std::uint32_t delayMs) {
+        (void)rect;
+        (void)delayMs;
+        Invalidate();
+    }
+    // The intro is over: played to its end, skipped, or not played because the
+    // logo file is missing or rejected. Called once, from inside the paint that
+    // draws the first picture; the control panel may be created from now on.
+    virtual void OnIntroEnded() {}
 };
 
 // The control panel as the test window sees it.

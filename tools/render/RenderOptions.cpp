@@ -6,11 +6,15 @@ const char* const kRenderUsage =
     "usage: zynmon-render --picture N [--size WxH] [--bpp B] [--resolution L]\n"
     "                     [--guns SET] [--variant V] [--ticks T] [--refresh HZ]\n"
     "                     [--repeat N] --output FILE.png\n"
+    "       zynmon-render --intro-at MS --logo FILE [--picture N] [options] --output FILE.png\n"
     "       zynmon-render --list | --help\n"
     "  N 0..12; WxH default 1024x768 (1..16384 each); B 1, 4, 8, 15, 16, 24, 32 (default 32);\n"
     "  L 0 Niedrig, 1 Mittel (default), 2 Hoch; SET letters of r, g, b, or none (default);\n"
     "  V, T unsigned 32-bit counters (default 0); HZ the refresh rate the test card states.\n"
-    "Exit status: 0 written, 2 bad arguments, 3 picture refused for the colour depth.\n";
+    "  MS: the intro as it stands MS ms after it started, no input, zoom at 60 frames a\n"
+    "  second; FILE the logo data file; the picture (default 0) follows the intro.\n"
+    "Exit status: 0 written, 2 bad arguments, 3 picture refused for the colour depth,\n"
+    "4 logo file missing or rejected.\n";
 
 namespace {
 
@@ -114,6 +118,12 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
             ok = ParseU32(value, options.refresh);
         } else if (name == "--repeat") {
             ok = ParseU32(value, options.repeat) && options.repeat >= 1;
+        } else if (name == "--intro-at") {
+            ok = ParseU32(value, number);
+            options.introAt = number;
+        } else if (name == "--logo") {
+            options.logo = value;
+            ok = !value.empty();
         } else if (name == "--output") {
             options.output = value;
             ok = !value.empty();
@@ -125,6 +135,13 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
             error = "bad value for " + name + ": " + value;
             return std::nullopt;
         }
+    }
+    if (options.introAt.has_value() != !options.logo.empty()) {
+        error = "--intro-at and --logo go together";
+        return std::nullopt;
+    }
+    if (options.introAt && options.picture < 0) {
+        options.picture = 0;
     }
     if (!options.help && !options.list) {
         if (options.picture < 0) {

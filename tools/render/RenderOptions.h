@@ -19,6 +19,9 @@ struct RenderOptions {
     std::uint32_t ticks = 0;
     std::uint32_t repeat = 1;
     std::uint32_t refresh = 0;
+    // --intro-at MS --logo FILE: the intro's screen MS milliseconds after it started.
+    std::optional<std::uint32_t> introAt;
+    std::string logo;
     std::string output;
     bool help = false;
     bool list = false;

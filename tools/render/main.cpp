@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "IntroRun.h"
 #include "PngWriter.h"
 #include "RenderOptions.h"
 #include "gdi/CDC.h"
 #include "gdi/Surface.h"
+#include "intro/Intro.h"
 #include "testwindow/RecordingHost.h"
 #include "testwindow/Strings.h"
 #include "testwindow/TestWnd.h"
@@ -20,6 +22,7 @@ constexpr int kExitWritten = 0;
 constexpr int kExitBadArguments = 2;
 constexpr int kExitRefused = 3;
 constexpr int kExitWriteFailed = 1;
+constexpr int kExitLogoRejected = 4;
 
 }  // namespace
 
@@ -52,9 +55,22 @@ int main(int argc, char** argv) {
     testWnd.m_nVariant = options->variant;
     testWnd.m_nTicks = options->ticks;
 
-    for (std::uint32_t i = 0; i < options->repeat; ++i) {
-        CDC dc(surface);
-        testWnd.OnPaint(&dc);
+    if (options->introAt) {
+        CIntro probe(host, testWnd.m_bPaletteMode, options->width, options->height);
+        if (!probe.LoadLogo(options->logo.c_str())) {
+            std::fprintf(stderr, "zynmon-render: logo file %s: %s\n", options->logo.c_str(),
+                         LogoErrorText(probe.GetLoadError()));
+            return kExitLogoRejected;
+        }
+        testWnd.SetLogoPath(options->logo);
+        PaintIntroAt(testWnd, host, surface, *options->introAt);
+    } else {
+        // The renderer draws pictures; the intro only when asked for.
+        testWnd.SetLogoPath("");
+        for (std::uint32_t i = 0; i < options->repeat; ++i) {
+            CDC dc(surface);
+            testWnd.OnPaint(&dc);
+        }
     }
     if (!WritePng(surface, options->output, error)) {
         std::fprintf(stderr, "zynmon-render: %s\n", error.c_str());

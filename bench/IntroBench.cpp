@@ -1,0 +1,32 @@
+// One zoom frame of the intro (clear the image, rasterize the logo, blit the
+// logo's rectangle) at the largest size, with the logo the build makes.
+#include <benchmark/benchmark.h>
+
+#include "gdi/CDC.h"
+#include "gdi/Surface.h"
+#include "intro/Intro.h"
+#include "testwindow/RecordingHost.h"
+
+namespace {
+
+void BM_IntroZoomFrame(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    Surface surface(width, height, 32);
+    RecordingHost host;
+    CIntro intro(host, FALSE, width, height);
+    if (!intro.LoadLogo(ZYN_LOGO_FILE)) {
+        state.SkipWithError("the logo file does not load");
+        return;
+    }
+    CDC dc(surface);
+    intro.PrepareColors(&dc);
+    for (auto _ : state) {
+        intro.DrawZoomFrame(&dc, 1.0);
+        benchmark::DoNotOptimize(surface.Pixels());
+    }
+}
+
+BENCHMARK(BM_IntroZoomFrame)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+
+}  // namespace

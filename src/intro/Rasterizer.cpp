@@ -1,0 +1,177 @@
+// The logo's box-filter downscaler: each image pixel gets the fraction of its
+// logo units that lie in runs, times 128 (the ramp's full entry).
+#include <algorithm>
+#include <cmath>
+
+#include "intro/Intro.h"
+
+namespace {
+
+// Column 0 has no computed left edge: it starts one unit left of the logo,
+// so that it counts the units 0 to E[1] and its value stays within 0..128.
+constexpr WORD kColumnZeroLeftEdge = 0xFFFF;
+constexpr BYTE kFullCoverage = 128;
+
+// Adds the runs of one logo row to the coverage of the columns they touch and
+// widens [smallest, largest] to those columns. edges[c] is the last unit of
+// column c (E[c + 1]); columns that end before the current run starts are
+// passed over in one search, as they would add nothing.
+void AccumulateRow(const WORD* run, const WORD* edges, std::int64_t n, DWORD* cov,
+                   std::int64_t& smallest, std::int64_t& largest) {
+    std::uint32_t xs = run[0];
+    std::uint32_t xe = run[1];
+    run += 2;
+    std::int64_t c = 0;
+    std::int64_t firstTouched = -1;
+    std::int64_t lastTouched = -1;
+    for (;;) {
+        if (edges[c] < xs) {
+            c = std::lower_bound(edges + c, edges + n, xs) - edges;
+            if (c >= n) {
+                break;
+            }
+        }
+        if (firstTouched < 0) {
+            firstTouched = c;
+        }
+        lastTouched = c;
+        const std::uint32_t e = edges[c];
+        if (e > xe) {
+            cov[c] += xe - xs + 1;
+            if (run[0] == CIntro::kEndMark) {
+                break;
+            }
+            xs = run[0];
+            xe = run[1];
+            run += 2;
+        } else {
+            cov[c] += e - xs + 1;
+            xs = e + 1;
+            if (++c >= n) {
+                break;
+            }
+        }
+    }
+    if (firstTouched >= 0) {
+        smallest = std::min(smallest, firstTouched);
+        largest = std::max(largest, lastTouched);
+    }
+}
+
+}  // namespace
+
+void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> image,
+                           const RECT& rcLogo, const TargetRect& target, RECT* pOut,
+                           const RECT& rcImage, std::span<WORD> columnEdges,
+                           std::span<DWORD> coverage) {
+    const float T = target.top;
+    const float L = target.left;
+    const float Bt = target.bottom;
+    const float Rt = target.right;
+    *pOut = {0, 0, 0, 0};
+    // Beyond this the rectangle cannot lie in any image; it also keeps the
+    // conversions below defined.
+    constexpr float kLimit = 1 << 24;
+    if (!(std::fabs(T) < kLimit && std::fabs(L) < kLimit && std::fabs(Bt) < kLimit &&
+          std::fabs(Rt) < kLimit)) {
+        return;
+    }
+
+    // 1. The integer extent.
+    *pOut = {static_cast<std::int32_t>(std::floor(L)), static_cast<std::int32_t>(std::floor(T)),
+             static_cast<std::int32_t>(std::ceil(Rt)), static_cast<std::int32_t>(std::ceil(Bt))};
+
+    // 2. Columns, rows and the logo units per pixel.
+    const float targetWidth = Rt - L;
+    const float targetHeight = Bt - T;
+    std::int64_t n = static_cast<std::int64_t>(targetWidth);
+    const std::int64_t m = static_cast<std::int64_t>(targetHeight);
+    const std::int64_t A = std::int64_t{rcLogo.right} - rcLogo.left;
+    const std::int64_t B = std::int64_t{rcLogo.bottom} - rcLogo.top;
+    if (n <= 0 || m <= 0 || A <= 0 || B <= 0) {
+        return;
+    }
+    const double sx = static_cast<double>(A) / static_cast<double>(targetWidth);
+    const double sy = static_cast<double>(B) / static_cast<double>(targetHeight);
+
+    // 3. The image is bottom-up: the top output row goes to the highest scan
+    // line of the out rectangle. Rows and columns outside the image are skipped.
+    const std::int64_t stride = std::int64_t{rcImage.right} - rcImage.left;
+    const std::int64_t imageRows =
+        stride > 0 ? std::min<std::int64_t>(std::int64_t{rcImage.bottom} - rcImage.top,
+                                            static_cast<std::int64_t>(image.size()) / stride)
+                   : 0;
+    n = std::min({n, static_cast<std::int64_t>(columnEdges.size()) - 1,
+                  static_cast<std::int64_t>(coverage.size())});
+    if (n <= 0 || imageRows <= 0) {
+        return;
+    }
+    const std::int64_t outLeft = pOut->left;
+
+    // 4. Column edges, accumulated: column c covers the units E[c] + 1 to E[c + 1].
+    WORD* E = columnEdges.data();
+    E[0] = kColumnZeroLeftEdge;
+    double x = static_cast<double>(std::floor(L) - L) * sx;
+    for (std::int64_t c = 0; c < n; ++c) {
+        x = x + sx;
+        E[c + 1] = static_cast<WORD>(static_cast<std::int64_t>(x));
+    }
+
+    // 5. One output row at a time.
+    const std::uint32_t logoRows = static_cast<std::uint32_t>(
+        std::min<std::int64_t>(B, static_cast<std::int64_t>(rows.size())));
+    DWORD* cov = coverage.data();
+    std::fill(cov, cov + n, 0);
+    double yTop = static_cast<double>(std::floor(T) - T) * sy;
+    double yBottom = yTop;
+    for (std::int64_t r = 0; r < m; ++r) {
+        yBottom = yBottom + sy;
+        // Rows outside the image are not worked out: nothing of them is written.
+        const std::int64_t scan = std::int64_t{pOut->bottom} - 1 - r;
+        if (scan < 0) {
+            break;
+        }
+        if (scan >= imageRows) {
+            yTop = yBottom;
+            continue;
+        }
+        const auto first = static_cast<std::int32_t>(static_cast<std::int64_t>(yTop));
+        const auto last = static_cast<std::int32_t>(static_cast<std::int64_t>(yBottom));
+        std::int64_t smallest = 0x7FFF;
+        std::int64_t largest = 0;
+
+        const std::uint32_t rowEnd = std::min(static_cast<std::uint32_t>(last), logoRows);
+        for (std::uint32_t j = static_cast<std::uint32_t>(first); j < rowEnd; ++j) {
+            if (rows[j] != nullptr) {
+                AccumulateRow(rows[j], E + 1, n, cov, smallest, largest);
+            }
+        }
+        if (smallest > largest) {
+            yTop = yBottom;
+            continue;
+        }
+
+        BYTE* out = image.data() + scan * stride;
+        const auto rowsCovered = static_cast<std::uint64_t>(std::int64_t{last} - first);
+        // Touched columns that lie inside the image.
+        const std::int64_t cBegin = std::max(smallest, -outLeft);
+        const std::int64_t cEnd = std::min(largest + 1, stride - outLeft);
+        for (std::int64_t c = cBegin; c < cEnd; ++c) {
+            const DWORD covered = cov[c];
+            const WORD columnWidth = static_cast<WORD>(E[c + 1] - E[c]);
+            const std::uint64_t units = std::uint64_t{columnWidth} * rowsCovered;
+            if (covered == 0 || units == 0) {
+                continue;
+            }
+            if (covered == units) {
+                out[outLeft + c] = kFullCoverage;
+            } else {
+                out[outLeft + c] =
+                    static_cast<BYTE>(covered * std::uint64_t{kFullCoverage} / units);
+            }
+        }
+        // Only the touched columns hold coverage; the next row starts from 0.
+        std::fill(cov + smallest, cov + largest + 1, 0);
+        yTop = yBottom;
+    }
+}
