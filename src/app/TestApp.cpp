@@ -12,10 +12,11 @@ bool CTestApp::InitInstance() {
     // The program's name is the executable's name, as the toolkit takes it.
     m_pMainWnd = new CTestFrame(GetAppName(), m_dialogColors);
     SetTopWindow(m_pMainWnd);
+    // The first paint plays the intro; the panel follows once it is over.
+    m_pMainWnd->AfterIntro([this] { CreatePanel(); });
     m_pMainWnd->Show();
     m_pMainWnd->Raise();
     m_pMainWnd->Update();
-    m_pMainWnd->AfterFirstPaint([this] { CreatePanel(); });
     return true;
 }
 

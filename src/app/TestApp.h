@@ -1,5 +1,6 @@
 // CTestApp: starts the desktop program. Dialog colours first, then the
-// full-screen test window and its first paint, then the control panel.
+// full-screen test window and its first paint (with the intro, when the logo
+// file is there), then the control panel.
 #pragma once
 
 #include <wx/app.h>
@@ -15,7 +16,7 @@ public:
 
 private:
     void SetDialogBkColor(const wxColour& background, const wxColour& text);
-    // The step after the first paint: the panel comes up above the picture.
+    // The step after the intro: the panel comes up above the first picture.
     void CreatePanel();
 
     DialogColors m_dialogColors;

@@ -1,11 +1,17 @@
 #include "app/TestFrame.h"
 
+#include <algorithm>
+#include <climits>
+
 #include <wx/display.h>
 
 #include "app/MessageDialog.h"
 #include "testwindow/Strings.h"
 
 namespace {
+
+constexpr int kPictureTimerId = 1;
+constexpr int kIntroTimerId = 2;
 
 // The pixel store keeps every direct-colour depth above 24 bits as 24.
 int StoreDepth(int bitsPerPixel) {
@@ -31,7 +37,8 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors)
       m_mode(ReadDisplayMode(*this)),
       m_appName(appName.utf8_string()),
       m_colors(colors),
-      m_timer(this) {
+      m_timer(this, kPictureTimerId),
+      m_introTimer(this, kIntroTimerId) {
     // The window and the store are sized from the display, never from the
     // frame's client size, which a window manager may round.
     Move(0, 0);
@@ -48,33 +55,70 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors)
     // double-click event, which does nothing.
     m_pView->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { m_pTestWnd->OnLButtonDown(); });
     m_pView->Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent&) { m_pTestWnd->OnRButtonDown(); });
-    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { m_pTestWnd->OnTimer(); });
+    Bind(
+        wxEVT_TIMER, [this](wxTimerEvent&) { m_pTestWnd->OnTimer(); }, kPictureTimerId);
+    Bind(
+        wxEVT_TIMER, [this](wxTimerEvent&) { m_pView->RefreshRect(m_introStep, false); },
+        kIntroTimerId);
+    // The view takes no focus, so keys pressed over the test window arrive
+    // at the frame.
+    Bind(wxEVT_CHAR_HOOK, &CTestFrame::OnKey, this);
 }
 
 CTestFrame::~CTestFrame() {
     m_timer.Stop();
+    m_introTimer.Stop();
     // The panel clears its registration with the test window when it goes:
     // it must go while the test window still exists.
     DestroyChildren();
 }
 
-void CTestFrame::AfterFirstPaint(std::function<void()> next) {
-    if (m_bPainted) {
+void CTestFrame::AfterIntro(std::function<void()> next) {
+    if (m_bIntroEnded) {
         CallAfter(std::move(next));
     } else {
-        m_afterFirstPaint = std::move(next);
+        m_afterIntro = std::move(next);
     }
 }
 
 void CTestFrame::Paint(const RECT& rect) {
     CDC dc(*m_pSurface, rect);
     m_pTestWnd->OnPaint(&dc);
-    if (!m_bPainted) {
-        m_bPainted = true;
-        if (m_afterFirstPaint) {
-            CallAfter(std::move(m_afterFirstPaint));
-            m_afterFirstPaint = nullptr;
-        }
+}
+
+void CTestFrame::OnKey(wxKeyEvent& event) {
+    m_pTestWnd->OnKeyDown();
+    event.Skip();
+}
+
+wxRect CTestFrame::ToView(const RECT& rect) const {
+    const int scale = m_mode.scale;
+    const int left = rect.left / scale;
+    const int top = rect.top / scale;
+    const int right = (rect.right + scale - 1) / scale;
+    const int bottom = (rect.bottom + scale - 1) / scale;
+    return {left, top, right - left, bottom - top};
+}
+
+void CTestFrame::InvalidateRectAfter(const RECT& rect, std::uint32_t delayMs) {
+    // A new request replaces the one still waiting.
+    m_introTimer.Stop();
+    m_introStep = ToView(rect);
+    if (delayMs == 0) {
+        // The next zoom frame comes with the next frame the display takes.
+        m_pView->RefreshRect(m_introStep, false);
+        return;
+    }
+    m_introTimer.StartOnce(static_cast<int>(std::min<std::uint32_t>(delayMs, INT_MAX)));
+}
+
+void CTestFrame::OnIntroEnded() {
+    m_introTimer.Stop();
+    m_bIntroEnded = true;
+    // Outside the paint: the panel comes up above the picture just drawn.
+    if (m_afterIntro) {
+        CallAfter(std::move(m_afterIntro));
+        m_afterIntro = nullptr;
     }
 }
 

@@ -30,8 +30,9 @@ public:
 
     CTestWnd& TestWnd() { return *m_pTestWnd; }
     const DisplayMode& Mode() const { return m_mode; }
-    // Runs `next` once, as soon as the first paint has finished.
-    void AfterFirstPaint(std::function<void()> next);
+    // Runs `next` once, right after the paint that ends the intro (or the
+    // first paint, when there is no intro).
+    void AfterIntro(std::function<void()> next);
 
     void Invalidate() override;
     unsigned SetTimer(unsigned eventId, unsigned periodMs) override;
@@ -40,9 +41,14 @@ public:
     void MessageBox(const std::string& text, const std::string& caption) override;
     void BringWindowToTop() override { Raise(); }
     std::uint32_t GetTickCount() override;
+    void InvalidateRectAfter(const RECT& rect, std::uint32_t delayMs) override;
+    void OnIntroEnded() override;
 
 private:
     void Paint(const RECT& rect);
+    void OnKey(wxKeyEvent& event);
+    // The view's rectangle (logical pixels) that covers rect (physical pixels).
+    wxRect ToView(const RECT& rect) const;
 
     DisplayMode m_mode;
     std::string m_appName;
@@ -50,9 +56,12 @@ private:
     std::unique_ptr<Surface> m_pSurface;
     std::unique_ptr<CTestWnd> m_pTestWnd;
     CSurfaceView* m_pView = nullptr;
+    // The picture timer (periodic) and the intro's next step (one-shot).
     wxTimer m_timer;
+    wxTimer m_introTimer;
+    wxRect m_introStep;
     int m_nCursorCount = 0;
-    bool m_bPainted = false;
-    std::function<void()> m_afterFirstPaint;
+    bool m_bIntroEnded = false;
+    std::function<void()> m_afterIntro;
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
 };

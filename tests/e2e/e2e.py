@@ -20,6 +20,10 @@ import time
 WIDTH, HEIGHT, DEPTH = 1024, 768, 24
 TIMEOUT = 10.0
 CONVERT = "/usr/bin/convert"
+LOGO_FILE = "zynlogo.dta"
+LOGO_COLOUR = bytes((40, 66, 132))
+# The logo's width once zoomed: 2 * (WIDTH / 3 - 1).
+FINAL_LOGO_WIDTH = 2 * (WIDTH // 3 - 1)
 
 # Panel template positions in dialog units (x, y, w, h) of the controls the tests use.
 PANEL_DU = (170, 106)
@@ -153,23 +157,29 @@ def differences(screen, expected, mask):
 class Program:
     """The desktop program running on a display, and what the tests know of it."""
 
-    def __init__(self, display, build_dir, scratch, scale=1):
+    def __init__(self, display, build_dir, scratch, scale=1, wait_for_panel=True):
         self.display = display
         self.scale = scale
         self.clicks = 0
         env = dict(display.env)
         if scale != 1:
             env["GDK_SCALE"] = str(scale)
-        self.process = subprocess.Popen([os.path.abspath(os.path.join(build_dir, "zynmon"))],
-                                        cwd=scratch, env=env, stdout=subprocess.DEVNULL,
-                                        stderr=open(os.path.join(scratch, "zynmon.log"), "w"))
+        with open(os.path.join(scratch, "zynmon.log"), "w") as log:
+            self.process = subprocess.Popen(
+                [os.path.abspath(os.path.join(build_dir, "zynmon"))], cwd=scratch, env=env,
+                stdout=subprocess.DEVNULL, stderr=log)
         self.window = self.find("ZYN Monitor Test Window")
-        self.panel = self.find("ZYN Monitor Test Kontrollfeld")
-        if display.wm is not None:
+        self.panel = None
+        if wait_for_panel:
+            self.wait_for_panel()
+
+    def wait_for_panel(self, timeout=TIMEOUT):
+        self.panel = self.find("ZYN Monitor Test Kontrollfeld", timeout)
+        if self.display.wm is not None:
             wait_until(lambda: any(self.frame_extents(self.panel)), "the panel's frame")
         self.read_panel_geometry()
 
-    def find(self, title):
+    def find(self, title, timeout=TIMEOUT):
         found = []
 
         def search():
@@ -178,7 +188,7 @@ class Program:
                 env=self.display.env, capture_output=True, timeout=TIMEOUT)
             found[:] = result.stdout.split()
             return bool(found)
-        wait_until(search, f"the window {title!r}")
+        wait_until(search, f"the window {title!r}", timeout)
         return found[0].decode()
 
     def geometry(self, window):
@@ -315,6 +325,44 @@ def send_delete_window(display, window):
     x11.XCloseDisplay(dpy)
 
 
+def cursor_hidden(display):
+    """Whether the pointer's current cursor image is wholly transparent (XFixes)."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    xfixes = ctypes.CDLL("libXfixes.so.3")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XFree.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class CursorImage(ctypes.Structure):
+        _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short),
+                    ("width", ctypes.c_ushort), ("height", ctypes.c_ushort),
+                    ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                    ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong)),
+                    ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
+
+    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(CursorImage)
+    xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+    xfixes.XFixesQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                            ctypes.POINTER(ctypes.c_int)]
+    dpy = x11.XOpenDisplay(display.env["DISPLAY"].encode())
+    if not dpy:
+        raise Failure("cannot open the display")
+    try:
+        event_base, error_base = ctypes.c_int(), ctypes.c_int()
+        if not xfixes.XFixesQueryExtension(dpy, ctypes.byref(event_base), ctypes.byref(error_base)):
+            raise Failure("the display has no XFixes extension")
+        image = xfixes.XFixesGetCursorImage(dpy)
+        if not image:
+            raise Failure("no cursor image")
+        cursor = image.contents
+        pixels = cursor.pixels[:cursor.width * cursor.height]
+        x11.XFree(image)
+        return all(pixel >> 24 & 0xFF == 0 for pixel in pixels)
+    finally:
+        x11.XCloseDisplay(dpy)
+
+
 class Context:
     """One test's display, renderer and scratch directory."""
 
@@ -327,8 +375,9 @@ class Context:
         self.programs = []
         self.notes = []
 
-    def start(self):
-        program = Program(self.display, self.build_dir, self.scratch, self.scale)
+    def start(self, directory=None, wait_for_panel=True):
+        program = Program(self.display, self.build_dir, directory or self.scratch, self.scale,
+                          wait_for_panel)
         self.programs.append(program)
         return program
 
@@ -475,6 +524,100 @@ def test_closing_the_test_window_ends_the_program(ctx):
     expect(code == 0, f"exit status {code}")
 
 
+def intro_directory(ctx):
+    """A directory holding the build's logo file, where the program plays its intro."""
+    directory = os.path.join(ctx.scratch, "intro")
+    os.makedirs(directory, exist_ok=True)
+    shutil.copy(os.path.join(ctx.build_dir, "share", LOGO_FILE), directory)
+    return directory
+
+
+def pixel(screen, x, y):
+    offset = (y * WIDTH + x) * 3
+    return screen[offset:offset + 3]
+
+
+def shows_logo(screen):
+    return pixel(screen, WIDTH // 2, HEIGHT // 2) == LOGO_COLOUR
+
+
+def lit_columns(screen):
+    """The first and one past the last column with a pixel that is not black."""
+    row_bytes = WIDTH * 3
+    first, end = WIDTH, 0
+    for y in range(HEIGHT):
+        row = screen[y * row_bytes:(y + 1) * row_bytes]
+        left = len(row) - len(row.lstrip(b"\0"))
+        if left == len(row):
+            continue
+        first = min(first, left // 3)
+        end = max(end, (len(row.rstrip(b"\0")) + 2) // 3)
+    return first, end
+
+
+def test_intro_zoom_then_key_ends_it_after_the_zoom(ctx):
+    p = ctx.start(intro_directory(ctx), wait_for_panel=False)
+    started = time.monotonic()
+    p.display.xdotool("mousemove", 20, HEIGHT - 20)
+    wait_until(lambda: p.panel_visible() or shows_logo(ctx.display.screenshot()),
+               "the logo on the screen")
+    expect(not p.panel_visible(), "the panel is up during the zoom")
+    widths = []
+    while time.monotonic() - started < 1.5:
+        screen = ctx.display.screenshot()
+        expect(shows_logo(screen), "the logo went away during the zoom")
+        first, end = lit_columns(screen)
+        expect(first + end == WIDTH, f"logo columns {first}..{end} are not centred")
+        widths.append(end - first)
+    expect(widths[-1] < FINAL_LOGO_WIDTH, f"the logo is {widths[-1]} wide after 1.5 s")
+    expect(widths == sorted(widths) and widths[-1] > widths[0], f"logo widths {widths}")
+    expect(not p.panel_visible(), "the panel is up during the zoom")
+    expect(cursor_hidden(ctx.display), "the cursor shows during the intro")
+
+    p.display.xdotool("windowfocus", "--sync", p.window)
+    p.display.xdotool("key", "space")
+    pressed = time.monotonic()
+    last_logo = pressed
+    while not p.panel_visible():
+        expect(time.monotonic() - started < TIMEOUT, "the intro did not end after the key")
+        screen = ctx.display.screenshot()
+        if shows_logo(screen):
+            last_logo = time.monotonic()
+            first, end = lit_columns(screen)
+            expect(end - first >= widths[-1], "the logo shrank after the key")
+        elif p.panel_visible():
+            break
+        else:
+            expect(last_logo - started > 3.5,
+                   f"the key stopped the zoom: the logo went {last_logo - pressed:.1f} s after it")
+    expect(last_logo - started > 3.5,
+           f"the key stopped the zoom: the logo went {last_logo - pressed:.1f} s after it")
+    ended = time.monotonic() - started
+    expect(ended < 10.0, f"the panel came {ended:.1f} s after the start: the key did not end the intro")
+    p.wait_for_panel()
+    p.expect_screen(ctx.render(0), "picture 0 after the intro")
+    expect(not cursor_hidden(ctx.display), "the cursor stays hidden after the intro")
+
+
+def test_left_click_skipping_the_intro_does_not_toggle_the_panel(ctx):
+    p = ctx.start(intro_directory(ctx), wait_for_panel=False)
+
+    def full_size():
+        first, end = lit_columns(ctx.display.screenshot())
+        return end - first == FINAL_LOGO_WIDTH
+    wait_until(full_size, "the logo at its full size")
+    # Past the zoom, in the hold after it or the title's fade.
+    time.sleep(0.3)
+    expect(not p.panel_visible(), "the panel is up during the intro")
+    p.click(20, HEIGHT - 20)
+    clicked = time.monotonic()
+    p.wait_for_panel(timeout=5.0)
+    expect(time.monotonic() - clicked < 3.0, "the click did not end the intro")
+    p.expect_screen(ctx.render(0), "picture 0 after the intro")
+    time.sleep(0.5)
+    expect(p.panel_visible(), "the click that ended the intro hid the panel")
+
+
 def test_panel_dialog_controls(ctx):
     exe = os.path.join(ctx.build_dir, "tests", "test_panel_gui")
     result = subprocess.run([exe], env=ctx.display.env, capture_output=True, timeout=60)
@@ -496,11 +639,14 @@ PASSES = [
         test_close_box_ends_with_status_0,
         test_closing_the_test_window_ends_the_program,
         test_panel_dialog_controls,
+        test_intro_zoom_then_key_ends_it_after_the_zoom,
+        test_left_click_skipping_the_intro_does_not_toggle_the_panel,
     ]),
     ("scaled x2", dict(scale=2), [
         test_start_shows_picture_0_and_centres_the_panel,
         test_picture_buttons_select_pictures,
         test_full_screen_hides_panel_and_click_brings_it_back,
+        test_intro_zoom_then_key_ends_it_after_the_zoom,
     ]),
     ("openbox", dict(window_manager=True), [
         test_start_shows_picture_0_and_centres_the_panel,
@@ -508,6 +654,7 @@ PASSES = [
         test_full_screen_hides_panel_and_click_brings_it_back,
         test_escape_ends_with_status_0,
         test_close_box_ends_with_status_0,
+        test_intro_zoom_then_key_ends_it_after_the_zoom,
     ]),
 ]
 
