@@ -6,6 +6,7 @@
 #include <wx/display.h>
 
 #include "app/MessageDialog.h"
+#include "app/ViewRect.h"
 #include "testwindow/Strings.h"
 
 namespace {
@@ -92,12 +93,8 @@ void CTestFrame::OnKey(wxKeyEvent& event) {
 }
 
 wxRect CTestFrame::ToView(const RECT& rect) const {
-    const int scale = m_mode.scale;
-    const int left = rect.left / scale;
-    const int top = rect.top / scale;
-    const int right = (rect.right + scale - 1) / scale;
-    const int bottom = (rect.bottom + scale - 1) / scale;
-    return {left, top, right - left, bottom - top};
+    const RECT r = PhysicalToLogical(rect, m_mode.scale);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 void CTestFrame::InvalidateRectAfter(const RECT& rect, std::uint32_t delayMs) {
