@@ -9,6 +9,7 @@ outside the control panel.
     tests/e2e/e2e.py BUILD_DIR [TEST_NAME ...]
 """
 
+import contextlib
 import ctypes
 import os
 import shutil
@@ -291,17 +292,24 @@ class Program:
                 self.process.kill()
 
 
-def send_delete_window(display, window):
-    """What a window manager's close box does: WM_DELETE_WINDOW to the client."""
+@contextlib.contextmanager
+def x_display(display):
+    """Xlib and a connection to the display, closed again on leaving."""
     x11 = ctypes.CDLL("libX11.so.6")
     x11.XOpenDisplay.restype = ctypes.c_void_p
     x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XInternAtom.restype = ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                               ctypes.c_void_p]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
     x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    dpy = x11.XOpenDisplay(display.env["DISPLAY"].encode())
+    if not dpy:
+        raise Failure("cannot open the display")
+    try:
+        yield x11, dpy
+    finally:
+        x11.XCloseDisplay(dpy)
+
+
+def send_delete_window(display, window):
+    """What a window manager's close box does: WM_DELETE_WINDOW to the client."""
 
     class ClientMessage(ctypes.Structure):
         _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
@@ -310,29 +318,25 @@ def send_delete_window(display, window):
                     ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
                     ("pad", ctypes.c_long * 24)]
 
-    dpy = x11.XOpenDisplay(display.env["DISPLAY"].encode())
-    if not dpy:
-        raise Failure("cannot open the display")
-    event = ClientMessage()
-    event.type = 33  # ClientMessage
-    event.window = int(window)
-    event.message_type = x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
-    event.format = 32
-    event.data[0] = x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
-    event.data[1] = 0  # CurrentTime
-    x11.XSendEvent(dpy, int(window), 0, 0, ctypes.byref(event))
-    x11.XFlush(dpy)
-    x11.XCloseDisplay(dpy)
+    with x_display(display) as (x11, dpy):
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                   ctypes.c_void_p]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        event = ClientMessage()
+        event.type = 33  # ClientMessage
+        event.window = int(window)
+        event.message_type = x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
+        event.format = 32
+        event.data[0] = x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
+        event.data[1] = 0  # CurrentTime
+        x11.XSendEvent(dpy, int(window), 0, 0, ctypes.byref(event))
+        x11.XFlush(dpy)
 
 
 def cursor_hidden(display):
     """Whether the pointer's current cursor image is wholly transparent (XFixes)."""
-    x11 = ctypes.CDLL("libX11.so.6")
-    xfixes = ctypes.CDLL("libXfixes.so.3")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XFree.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
 
     class CursorImage(ctypes.Structure):
         _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short),
@@ -341,14 +345,13 @@ def cursor_hidden(display):
                     ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong)),
                     ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
 
+    xfixes = ctypes.CDLL("libXfixes.so.3")
     xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(CursorImage)
     xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
     xfixes.XFixesQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
                                             ctypes.POINTER(ctypes.c_int)]
-    dpy = x11.XOpenDisplay(display.env["DISPLAY"].encode())
-    if not dpy:
-        raise Failure("cannot open the display")
-    try:
+    with x_display(display) as (x11, dpy):
+        x11.XFree.argtypes = [ctypes.c_void_p]
         event_base, error_base = ctypes.c_int(), ctypes.c_int()
         if not xfixes.XFixesQueryExtension(dpy, ctypes.byref(event_base), ctypes.byref(error_base)):
             raise Failure("the display has no XFixes extension")
@@ -359,8 +362,6 @@ def cursor_hidden(display):
         pixels = cursor.pixels[:cursor.width * cursor.height]
         x11.XFree(image)
         return all(pixel >> 24 & 0xFF == 0 for pixel in pixels)
-    finally:
-        x11.XCloseDisplay(dpy)
 
 
 class Context:
