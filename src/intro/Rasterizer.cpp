@@ -14,17 +14,16 @@ constexpr BYTE kFullCoverage = 128;
 
 // Adds the runs of one logo row to the coverage of the columns they touch and
 // widens [smallest, largest] to those columns. edges[c] is the last unit of
-// column c (E[c + 1]); columns that end before the current run starts are
-// passed over in one search, as they would add nothing.
+// column c (E[c + 1]); columns that end before a run starts are passed over in
+// one search, as they would add nothing.
 void AccumulateRow(const WORD* run, const WORD* edges, std::int64_t n, DWORD* cov,
                    std::int64_t& smallest, std::int64_t& largest) {
-    std::uint32_t xs = run[0];
-    std::uint32_t xe = run[1];
-    run += 2;
     std::int64_t c = 0;
     std::int64_t firstTouched = -1;
     std::int64_t lastTouched = -1;
-    for (;;) {
+    for (; run[0] != CIntro::kEndMark; run += 2) {
+        std::uint32_t xs = run[0];
+        const std::uint32_t xe = run[1];
         if (edges[c] < xs) {
             c = std::lower_bound(edges + c, edges + n, xs) - edges;
             if (c >= n) {
@@ -34,23 +33,21 @@ void AccumulateRow(const WORD* run, const WORD* edges, std::int64_t n, DWORD* co
         if (firstTouched < 0) {
             firstTouched = c;
         }
-        lastTouched = c;
-        const std::uint32_t e = edges[c];
-        if (e > xe) {
-            cov[c] += xe - xs + 1;
-            if (run[0] == CIntro::kEndMark) {
-                break;
-            }
-            xs = run[0];
-            xe = run[1];
-            run += 2;
-        } else {
-            cov[c] += e - xs + 1;
-            xs = e + 1;
+        // Columns that end inside the run take all their units from xs on.
+        while (edges[c] <= xe) {
+            cov[c] += edges[c] - xs + 1;
+            xs = edges[c] + 1;
+            lastTouched = c;
             if (++c >= n) {
                 break;
             }
         }
+        if (c >= n) {
+            break;
+        }
+        // The run ends inside column c; the next run may start there too.
+        cov[c] += xe - xs + 1;
+        lastTouched = c;
     }
     if (firstTouched >= 0) {
         smallest = std::min(smallest, firstTouched);
