@@ -78,7 +78,7 @@ CFont* CDC::SelectObject(CFont* font) {
     return previous;
 }
 
-CPalette* CDC::SelectPalette(CPalette* palette, BOOL /*forceBackground*/) {
+CPalette* CDC::SelectPalette(CPalette* palette, BOOL forceBackground) {
     CPalette* previous = m_pPalette;
     if (previous != nullptr) {
         --previous->m_nSelections;
@@ -88,6 +88,9 @@ CPalette* CDC::SelectPalette(CPalette* palette, BOOL /*forceBackground*/) {
     if (m_pPalette != nullptr) {
         ++m_pPalette->m_nSelections;
     }
+    if (m_pPalette != previous) {
+        m_bBackgroundPalette = forceBackground != FALSE;
+    }
     return previous;
 }
 
@@ -95,7 +98,7 @@ UINT CDC::RealizePalette() {
     if (m_pPalette == nullptr) {
         return 0;
     }
-    m_pPalette->m_systemIndices = m_surface.Realize(m_pPalette->m_entries, false);
+    m_pPalette->m_systemIndices = m_surface.Realize(m_pPalette->m_entries, m_bBackgroundPalette);
     return static_cast<UINT>(m_pPalette->m_systemIndices.size());
 }
 

@@ -124,6 +124,9 @@ private:
     CBrush* m_pBrush;
     CFont* m_pFont = nullptr;
     CPalette* m_pPalette = nullptr;
+    // The selected palette realizes as a background palette: it keeps the
+    // system palette's entries and only takes free ones.
+    bool m_bBackgroundPalette = false;
     POINT m_ptCurrent{0, 0};
     COLORREF m_crText = 0x000000;
     COLORREF m_crBk = 0xFFFFFF;

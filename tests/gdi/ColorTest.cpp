@@ -84,6 +84,27 @@ TEST(PaletteDevice, ForegroundRealizationReusesExactMatchesAndFillsFreeEntries) 
     EXPECT_EQ(again[0], 10u);
 }
 
+TEST(PaletteDevice, BackgroundRealizationKeepsTheEntriesOfTheForegroundPalette) {
+    Surface surface(2, 1, 8);
+    CDC dc(surface);
+    CPalette foreground;
+    foreground.CreatePalette(Entries({0x242424}));
+    CPalette background;
+    background.CreatePalette(Entries({0x484848, 0x242424}));
+    CPalette* previous = dc.SelectPalette(&foreground, FALSE);
+    dc.RealizePalette();
+    CBrush grey(PALETTEINDEX(0));
+    RECT first{0, 0, 1, 1};
+    dc.FillRect(&first, &grey);
+    dc.SelectPalette(&background, TRUE);
+    dc.RealizePalette();
+    EXPECT_EQ(surface.PixelColor(0, 0), 0x242424u) << "the drawn pixel keeps its colour";
+    EXPECT_EQ(Shown(dc, PALETTEINDEX(1)), 0x242424u);
+    EXPECT_EQ(surface.Pixel(0, 0), 10u) << "the exact match is shared";
+    EXPECT_EQ(Shown(dc, PALETTEINDEX(0)), 0x484848u);
+    dc.SelectPalette(previous, FALSE);
+}
+
 TEST(PaletteDevice, RealizationBeyondTheFreeEntriesFallsBackToTheNearest) {
     Surface surface(1, 1, 8);
     std::vector<PALETTEENTRY> entries;
