@@ -37,7 +37,8 @@ void CTestWnd::OnPaint(CDC* pDC) {
     RenderPicture(pDC);
     m_host.OnIntroEnded();
     // Right clicks that did not skip the intro step the variant as usual.
-    for (std::uint32_t i = 0; i < rightClicks; ++i) {
-        OnRButtonDown();
+    if (rightClicks != 0) {
+        m_nVariant += rightClicks;
+        m_host.Invalidate();
     }
 }
