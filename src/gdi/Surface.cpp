@@ -90,15 +90,46 @@ std::size_t NearestColorIndex(std::span<const PALETTEENTRY> table, COLORREF rgb)
     return best;
 }
 
-Surface::Surface(int width, int height, int bitsPerPixel)
-    : m_nWidth(width), m_nHeight(height), m_nBitsPerPixel(bitsPerPixel) {
-    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) {
+namespace {
+
+std::size_t CheckedPixelCount(int width, int height, int bitsPerPixel) {
+    if (width < 1 || height < 1 || width > Surface::kMaxSide || height > Surface::kMaxSide) {
         throw std::invalid_argument("screen size out of range");
     }
     if (!IsKnownDepth(bitsPerPixel)) {
         throw std::invalid_argument("unknown colour depth");
     }
-    m_pixels.assign(static_cast<std::size_t>(width) * height, 0);
+    return static_cast<std::size_t>(width) * height;
+}
+
+std::span<std::uint32_t> CheckedPixels(int width, int height, int bitsPerPixel,
+                                       std::span<std::uint32_t> pixels) {
+    if (pixels.size() != CheckedPixelCount(width, height, bitsPerPixel)) {
+        throw std::invalid_argument("pixel memory does not fit the screen size");
+    }
+    return pixels;
+}
+
+}  // namespace
+
+Surface::Surface(int width, int height, int bitsPerPixel)
+    : m_nWidth(width),
+      m_nHeight(height),
+      m_nBitsPerPixel(bitsPerPixel),
+      m_pixels(CheckedPixelCount(width, height, bitsPerPixel)) {
+    InitSystemPalette();
+}
+
+Surface::Surface(int width, int height, int bitsPerPixel, std::span<std::uint32_t> pixels)
+    : m_nWidth(width),
+      m_nHeight(height),
+      m_nBitsPerPixel(bitsPerPixel),
+      m_pixels(CheckedPixels(width, height, bitsPerPixel, pixels)) {
+    InitSystemPalette();
+}
+
+void Surface::InitSystemPalette() {
+    const int bitsPerPixel = m_nBitsPerPixel;
     if (bitsPerPixel == 1) {
         m_systemPalette.assign(kMonochrome.begin(), kMonochrome.end());
     } else if (bitsPerPixel == 4) {

@@ -36,6 +36,10 @@ public:
 
     // Throws std::invalid_argument for a side outside 1..kMaxSide or an unknown depth.
     Surface(int width, int height, int bitsPerPixel);
+    // The pixels in caller-owned memory (for example memory the window system
+    // reads), which must outlive the surface; also throws when pixels does not
+    // hold width * height words. A copy of the surface owns its pixels.
+    Surface(int width, int height, int bitsPerPixel, std::span<std::uint32_t> pixels);
 
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
@@ -44,15 +48,15 @@ public:
 
     std::uint32_t* Row(int y) {
         StorePending();
-        return m_pixels.data() + static_cast<std::size_t>(y) * m_nWidth;
+        return m_pixels.Data() + static_cast<std::size_t>(y) * m_nWidth;
     }
     const std::uint32_t* Row(int y) const {
         StorePending();
-        return m_pixels.data() + static_cast<std::size_t>(y) * m_nWidth;
+        return m_pixels.Data() + static_cast<std::size_t>(y) * m_nWidth;
     }
     std::uint32_t* Pixels() {
         StorePending();
-        return m_pixels.data();
+        return m_pixels.Data();
     }
     std::uint32_t Pixel(int x, int y) const { return Row(y)[x]; }
 
@@ -104,6 +108,28 @@ private:
         }
     };
 
+    // The surface's own pixels or the caller's; a copy owns a copy of them.
+    class PixelMemory {
+    public:
+        explicit PixelMemory(std::size_t count) : m_own(count, 0), m_data(m_own) {}
+        explicit PixelMemory(std::span<std::uint32_t> caller) : m_data(caller) {}
+        PixelMemory(const PixelMemory& other)
+            : m_own(other.m_data.begin(), other.m_data.end()), m_data(m_own) {}
+        PixelMemory& operator=(const PixelMemory& other) {
+            if (this != &other) {
+                m_own.assign(other.m_data.begin(), other.m_data.end());
+                m_data = m_own;
+            }
+            return *this;
+        }
+        std::uint32_t* Data() const { return m_data.data(); }
+
+    private:
+        std::vector<std::uint32_t> m_own;
+        std::span<std::uint32_t> m_data;
+    };
+
+    void InitSystemPalette();
     std::uint32_t NearestSystemIndex(COLORREF rgb) const;
 
     // First member: copies store the source's held-back pixels before the
@@ -113,7 +139,7 @@ private:
     int m_nWidth;
     int m_nHeight;
     int m_nBitsPerPixel;
-    std::vector<std::uint32_t> m_pixels;
+    PixelMemory m_pixels;
     std::vector<PALETTEENTRY> m_systemPalette;
     std::vector<bool> m_entryInUse;
     std::vector<bool> m_entryStatic;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <span>
 #include <vector>
 
 #include "gdi/CDC.h"
@@ -223,6 +224,34 @@ TEST(Surface, RejectsAbsurdSizesAndDepths) {
     EXPECT_THROW(Surface(10, 16385, 32), std::invalid_argument);
     EXPECT_THROW(Surface(10, 10, 7), std::invalid_argument);
     EXPECT_NO_THROW(Surface(16384, 1, 8));
+    std::vector<std::uint32_t> memory(4 * 3);
+    EXPECT_THROW(Surface(4, 4, 32, memory), std::invalid_argument);
+    EXPECT_THROW(Surface(3, 4, 32, std::span(memory).first(11)), std::invalid_argument);
+}
+
+TEST(Surface, DrawsIntoCallerMemoryAndCopiesOwnTheirPixels) {
+    std::vector<std::uint32_t> memory(4 * 3, 0);
+    Surface surface(4, 3, 32, memory);
+    CPen white(PS_SOLID, 1, RGB(255, 255, 255));
+    {
+        CDC dc(surface);
+        dc.SelectObject(&white);
+        const RECT r{1, 1, 3, 2};
+        CBrush red(RGB(255, 0, 0));
+        dc.FillRect(&r, &red);
+        // Held back, then stored once the pixels are reached.
+        dc.MoveTo(3, 0);
+        dc.LineTo(3, 3);
+    }
+    EXPECT_EQ(surface.Pixels(), memory.data());
+    const std::vector<std::uint32_t> expected = {0,        0,        0, 0xFFFFFF, 0, 0xFF0000,
+                                                 0xFF0000, 0xFFFFFF, 0, 0,        0, 0xFFFFFF};
+    EXPECT_EQ(memory, expected);
+
+    Surface copy = surface;
+    copy.Pixels()[0] = 0x123456;
+    EXPECT_EQ(memory[0], 0u);
+    EXPECT_NE(copy.Pixels(), memory.data());
 }
 
 }  // namespace
