@@ -5,22 +5,38 @@
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
 
-CSurfaceView::CSurfaceView(wxWindow* parent, Surface& surface, int scale,
+CSurfaceView::CSurfaceView(wxWindow* parent, int width, int height, int bitsPerPixel, int scale,
                            std::function<void(const RECT&)> draw)
-    : wxWindow(parent, wxID_ANY, wxPoint(0, 0),
-               wxSize(surface.Width() / scale, surface.Height() / scale), wxBORDER_NONE),
-      m_surface(surface),
+    : wxWindow(parent, wxID_ANY, wxPoint(0, 0), wxSize(width / scale, height / scale),
+               wxBORDER_NONE),
       m_nScale(scale),
       m_draw(std::move(draw)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
-    std::uint32_t* pixels = surface.Pixels();
-    if (surface.IsPaletteDevice()) {
-        m_converted.assign(static_cast<std::size_t>(surface.Width()) * surface.Height(), 0);
-        pixels = m_converted.data();
+    m_pPresenter = CreatePixelPresenter(*this, width, height);
+    if (m_pPresenter != nullptr) {
+        // The presenter writes to the window itself: a toolkit buffer would
+        // be copied over it at the end of the paint.
+        SetDoubleBuffered(false);
+        if (IsDoubleBuffered()) {
+            m_pPresenter.reset();
+        }
     }
-    m_pImage = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels),
-                                                   CAIRO_FORMAT_RGB24, surface.Width(),
-                                                   surface.Height(), surface.Width() * 4);
+    const bool palette = bitsPerPixel <= 8;
+    if (m_pPresenter != nullptr && !palette) {
+        m_pSurface = std::make_unique<Surface>(width, height, bitsPerPixel, m_pPresenter->Pixels());
+    } else {
+        m_pSurface = std::make_unique<Surface>(width, height, bitsPerPixel);
+    }
+    if (!palette) {
+        m_pShown = m_pSurface->Pixels();
+    } else if (m_pPresenter != nullptr) {
+        m_pShown = m_pPresenter->Pixels().data();
+    } else {
+        m_converted.assign(static_cast<std::size_t>(width) * height, 0);
+        m_pShown = m_converted.data();
+    }
+    m_pImage = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(m_pShown),
+                                                   CAIRO_FORMAT_RGB24, width, height, width * 4);
     cairo_surface_set_device_scale(m_pImage, scale, scale);
     Bind(wxEVT_PAINT, &CSurfaceView::OnPaint, this);
 }
@@ -35,19 +51,28 @@ void CSurfaceView::OnPaint(wxPaintEvent& /*event*/) {
     const RECT logical{box.x, box.y, box.GetRight() + 1, box.GetBottom() + 1};
     RECT physical{logical.left * m_nScale, logical.top * m_nScale, logical.right * m_nScale,
                   logical.bottom * m_nScale};
-    const RECT store{0, 0, m_surface.Width(), m_surface.Height()};
+    const RECT store{0, 0, m_pSurface->Width(), m_pSurface->Height()};
     if (!IntersectRect(&physical, &physical, &store)) {
         return;
     }
     cairo_surface_flush(m_pImage);
     m_draw(physical);
-    if (m_surface.IsPaletteDevice()) {
+    ShowRect(physical, dc);
+}
+
+void CSurfaceView::ShowRect(const RECT& physical, wxPaintDC& dc) {
+    if (m_pSurface->IsPaletteDevice()) {
         ConvertPaletteValues(physical);
+    } else {
+        // Held-back pixels reach the memory the window shows.
+        m_pSurface->StorePending();
+    }
+    if (m_pPresenter != nullptr && m_pPresenter->Present(physical)) {
+        return;
     }
     cairo_surface_mark_dirty_rectangle(m_pImage, physical.left, physical.top,
                                        physical.right - physical.left,
                                        physical.bottom - physical.top);
-
     wxGraphicsContext* gc = dc.GetGraphicsContext();
     auto* cr = static_cast<cairo_t*>(gc != nullptr ? gc->GetNativeContext() : nullptr);
     if (cr == nullptr) {
@@ -57,19 +82,21 @@ void CSurfaceView::OnPaint(wxPaintEvent& /*event*/) {
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(cr, m_pImage, 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-    cairo_rectangle(cr, logical.left, logical.top, logical.right - logical.left,
-                    logical.bottom - logical.top);
+    // The physical rectangle in the view's logical units.
+    const double s = m_nScale;
+    cairo_rectangle(cr, physical.left / s, physical.top / s, (physical.right - physical.left) / s,
+                    (physical.bottom - physical.top) / s);
     cairo_fill(cr);
     cairo_restore(cr);
 }
 
 void CSurfaceView::ConvertPaletteValues(const RECT& rect) {
+    const int width = m_pSurface->Width();
     for (int y = rect.top; y < rect.bottom; ++y) {
-        const std::uint32_t* source = m_surface.Row(y);
-        std::uint32_t* target =
-            m_converted.data() + static_cast<std::size_t>(y) * m_surface.Width();
+        const std::uint32_t* source = m_pSurface->Row(y);
+        std::uint32_t* target = m_pShown + static_cast<std::size_t>(y) * width;
         for (int x = rect.left; x < rect.right; ++x) {
-            const COLORREF c = m_surface.ValueToColor(source[x]);
+            const COLORREF c = m_pSurface->ValueToColor(source[x]);
             target[x] = static_cast<std::uint32_t>(GetRValue(c)) << 16 |
                         static_cast<std::uint32_t>(GetGValue(c)) << 8 | GetBValue(c);
         }

@@ -43,15 +43,14 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors)
     // The window and the store are sized from the display, never from the
     // frame's client size, which a window manager may round.
     Move(0, 0);
-    m_pSurface =
-        std::make_unique<Surface>(m_mode.Width(), m_mode.Height(), StoreDepth(m_mode.bitsPerPixel));
     m_pTestWnd =
         std::make_unique<CTestWnd>(*this, m_mode.Width(), m_mode.Height(), m_mode.bitsPerPixel);
     m_pTestWnd->SetAppName(m_appName.c_str());
     m_pTestWnd->SetRefreshRate(m_mode.refreshHz);
 
-    m_pView = new CSurfaceView(this, *m_pSurface, m_mode.scale,
-                               [this](const RECT& rect) { Paint(rect); });
+    m_pView =
+        new CSurfaceView(this, m_mode.Width(), m_mode.Height(), StoreDepth(m_mode.bitsPerPixel),
+                         m_mode.scale, [this](const RECT& rect) { Paint(rect); });
     // Only presses count: the second press of a double click arrives as a
     // double-click event, which does nothing.
     m_pView->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { m_pTestWnd->OnLButtonDown(); });
@@ -83,7 +82,7 @@ void CTestFrame::AfterIntro(std::function<void()> next) {
 }
 
 void CTestFrame::Paint(const RECT& rect) {
-    CDC dc(*m_pSurface, rect);
+    CDC dc(m_pView->Store(), rect);
     m_pTestWnd->OnPaint(&dc);
 }
 

@@ -1,7 +1,7 @@
 // CTestFrame: the test window of the desktop program. A borderless, topmost
-// frame over the whole primary display that owns the software display's
-// pixel store and the CTestWnd drawing into it, and gives CTestWnd what it
-// needs of a real window (ITestWndHost).
+// frame over the whole primary display that holds the view of the software
+// display's pixel store and the CTestWnd drawing into it, and gives CTestWnd
+// what it needs of a real window (ITestWndHost).
 #pragma once
 
 #include <chrono>
@@ -53,7 +53,6 @@ private:
     DisplayMode m_mode;
     std::string m_appName;
     DialogColors m_colors;
-    std::unique_ptr<Surface> m_pSurface;
     std::unique_ptr<CTestWnd> m_pTestWnd;
     CSurfaceView* m_pView = nullptr;
     // The picture timer (periodic) and the intro's next step (one-shot).

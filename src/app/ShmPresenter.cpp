@@ -1,0 +1,153 @@
+#include "app/ShmPresenter.h"
+
+#include <algorithm>
+#include <bit>
+
+#include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_X11
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XShm.h>
+#include <gdk/gdkx.h>
+#endif
+
+#ifdef GDK_WINDOWING_X11
+namespace {
+
+// The store's pixel words as the server must read them: 0x00RRGGBB in the
+// host's byte order, 32 bits per pixel.
+constexpr unsigned long kRedMask = 0xFF0000;
+constexpr unsigned long kGreenMask = 0x00FF00;
+constexpr unsigned long kBlueMask = 0x0000FF;
+constexpr int kDepth = 24;
+constexpr int kBitsPerPixel = 32;
+constexpr int kHostByteOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+
+bool IsXrgbVisual(const Visual* visual, int depth) {
+    return depth == kDepth && visual->c_class == TrueColor && visual->red_mask == kRedMask &&
+           visual->green_mask == kGreenMask && visual->blue_mask == kBlueMask;
+}
+
+class CShmPresenter final : public IPixelPresenter {
+public:
+    // Takes over the image and the attached segment.
+    CShmPresenter(GtkWidget* widget, Display* display, XImage* image,
+                  const XShmSegmentInfo& segment)
+        : m_pWidget(widget), m_pDisplay(display), m_pImage(image), m_segment(segment) {
+        // The image names its segment through this pointer.
+        m_pImage->obdata = reinterpret_cast<char*>(&m_segment);
+    }
+
+    ~CShmPresenter() override {
+        XShmDetach(m_pDisplay, &m_segment);
+        if (m_gc != nullptr) {
+            XFreeGC(m_pDisplay, m_gc);
+        }
+        XSync(m_pDisplay, False);
+        m_pImage->data = nullptr;  // the segment is not the image's to free
+        XDestroyImage(m_pImage);
+        shmdt(m_segment.shmaddr);
+    }
+
+    std::span<std::uint32_t> Pixels() override {
+        return {reinterpret_cast<std::uint32_t*>(m_pImage->data),
+                static_cast<std::size_t>(m_pImage->width) * m_pImage->height};
+    }
+
+    bool Present(const RECT& rect) override {
+        GdkWindow* window = gtk_widget_get_window(m_pWidget);
+        if (window == nullptr) {
+            return false;
+        }
+        // The view's own X window (made native once), in physical pixels
+        // whatever the desktop's scale.
+        const Window xid = gdk_x11_window_get_xid(window);
+        if (m_gc == nullptr) {
+            m_gc = XCreateGC(m_pDisplay, xid, 0, nullptr);
+        }
+        const int left = std::max<int>(rect.left, 0);
+        const int top = std::max<int>(rect.top, 0);
+        const int right = std::min<int>(rect.right, m_pImage->width);
+        const int bottom = std::min<int>(rect.bottom, m_pImage->height);
+        if (left < right && top < bottom) {
+            XShmPutImage(m_pDisplay, xid, m_gc, m_pImage, left, top, left, top,
+                         static_cast<unsigned>(right - left), static_cast<unsigned>(bottom - top),
+                         False);
+            // The server has read the rectangle once it answers: the store
+            // may be drawn into again.
+            XSync(m_pDisplay, False);
+        }
+        return true;
+    }
+
+private:
+    GtkWidget* m_pWidget;
+    Display* m_pDisplay;
+    XImage* m_pImage;
+    XShmSegmentInfo m_segment;
+    GC m_gc = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<IPixelPresenter> CreateShmPresenter(GtkWidget* widget, int width, int height) {
+    GdkDisplay* gdkDisplay = gtk_widget_get_display(widget);
+    if (!GDK_IS_X11_DISPLAY(gdkDisplay)) {
+        return nullptr;
+    }
+    Display* display = GDK_DISPLAY_XDISPLAY(gdkDisplay);
+    GdkVisual* gdkVisual = gtk_widget_get_visual(widget);
+    Visual* visual = gdk_x11_visual_get_xvisual(gdkVisual);
+    if (!XShmQueryExtension(display) || !IsXrgbVisual(visual, gdk_visual_get_depth(gdkVisual))) {
+        return nullptr;
+    }
+    XShmSegmentInfo segment{};
+    XImage* image = XShmCreateImage(display, visual, kDepth, ZPixmap, nullptr, &segment,
+                                    static_cast<unsigned>(width), static_cast<unsigned>(height));
+    if (image == nullptr) {
+        return nullptr;
+    }
+    if (image->bits_per_pixel != kBitsPerPixel || image->bytes_per_line != width * 4 ||
+        image->byte_order != kHostByteOrder) {
+        XDestroyImage(image);
+        return nullptr;
+    }
+    const std::size_t bytes = static_cast<std::size_t>(image->bytes_per_line) * height;
+    segment.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    if (segment.shmid < 0) {
+        XDestroyImage(image);
+        return nullptr;
+    }
+    segment.shmaddr = static_cast<char*>(shmat(segment.shmid, nullptr, 0));
+    // Gone once both sides have detached, however the program ends.
+    shmctl(segment.shmid, IPC_RMID, nullptr);
+    if (segment.shmaddr == reinterpret_cast<char*>(-1)) {
+        XDestroyImage(image);
+        return nullptr;
+    }
+    segment.readOnly = True;
+    // A server on another machine refuses the segment (BadAccess).
+    gdk_x11_display_error_trap_push(gdkDisplay);
+    XShmAttach(display, &segment);
+    XSync(display, False);
+    if (gdk_x11_display_error_trap_pop(gdkDisplay) != 0) {
+        XDestroyImage(image);
+        shmdt(segment.shmaddr);
+        return nullptr;
+    }
+    image->data = segment.shmaddr;
+    // The pixels go to the view's own X window: realized now and made
+    // native, so that the toolkit draws it on its own rather than through
+    // its parent's double buffer.
+    gtk_widget_realize(widget);
+    gdk_window_ensure_native(gtk_widget_get_window(widget));
+    return std::make_unique<CShmPresenter>(widget, display, image, segment);
+}
+#else
+std::unique_ptr<IPixelPresenter> CreateShmPresenter(GtkWidget* /*widget*/, int /*width*/,
+                                                    int /*height*/) {
+    return nullptr;
+}
+#endif
