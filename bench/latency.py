@@ -1,0 +1,204 @@
+#!/usr/bin/env python3
+"""Key-to-screen latency of the desktop program under Xvfb.
+
+Starts the program (without its intro) on a fresh Xvfb screen of the given
+size, focuses the panel's picture list and switches between pictures 0 and 1
+with Down and Up, sent through XTest. After each key it polls one screen row
+that differs between the two pictures (XGetImage) until the row shows the new
+picture, and prints the median and the maximum time from key to screen.
+
+    bench/latency.py BUILD_DIR [WIDTHxHEIGHT ...] [--switches N] [--profile DIR]
+
+--profile DIR records the program and the X server with `perf record -g`
+during the switches (DIR/zynmon.data, DIR/xvfb.data) and prints the CPU time
+each of them spent per switch.
+"""
+
+import argparse
+import ctypes
+import os
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+import e2e  # noqa: E402
+
+KEYS = ("Down", "Up")
+PICTURES = (1, 0)  # what each key of KEYS shows, starting from picture 0
+SETTLE = 0.25  # seconds between switches, so that each one starts from a quiet program
+TIMEOUT = 5.0
+POLL_PAUSE = 0.0005
+
+
+class XImage(ctypes.Structure):
+    pass
+
+
+# Xlib's XImage up to its destroy function (XDestroyImage is a macro calling it).
+XImage._fields_ = [
+    ("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+    ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+    ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
+    ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
+    ("bits_per_pixel", ctypes.c_int), ("red_mask", ctypes.c_ulong),
+    ("green_mask", ctypes.c_ulong), ("blue_mask", ctypes.c_ulong), ("obdata", ctypes.c_void_p),
+    ("create_image", ctypes.c_void_p),
+    ("destroy_image", ctypes.CFUNCTYPE(ctypes.c_int, ctypes.POINTER(XImage)))]
+
+
+class XRow:
+    """One screen row read with XGetImage, and keys sent with XTest."""
+
+    def __init__(self, display_name, width, y):
+        self.x11 = ctypes.CDLL("libX11.so.6")
+        self.xtst = ctypes.CDLL("libXtst.so.6")
+        x11 = self.x11
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XGetImage.restype = ctypes.POINTER(XImage)
+        x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        x11.XKeysymToKeycode.restype = ctypes.c_ubyte
+        x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x11.XStringToKeysym.restype = ctypes.c_ulong
+        x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
+                                                ctypes.c_ulong]
+        self.dpy = x11.XOpenDisplay(display_name.encode())
+        if not self.dpy:
+            raise e2e.Failure("cannot open the display")
+        self.root = x11.XDefaultRootWindow(self.dpy)
+        self.width = width
+        self.y = y
+
+    def close(self):
+        self.x11.XCloseDisplay(self.dpy)
+
+    def key(self, name):
+        code = self.x11.XKeysymToKeycode(self.dpy, self.x11.XStringToKeysym(name.encode()))
+        self.xtst.XTestFakeKeyEvent(self.dpy, code, 1, 0)
+        self.xtst.XTestFakeKeyEvent(self.dpy, code, 0, 0)
+        self.x11.XFlush(self.dpy)
+
+    def read(self):
+        """The row as its B, G and R planes (the server's 32-bit ZPixmap without its pad)."""
+        all_planes, z_pixmap = 0xFFFFFFFF, 2
+        image = self.x11.XGetImage(self.dpy, self.root, 0, self.y, self.width, 1, all_planes,
+                                   z_pixmap)
+        if not image:
+            raise e2e.Failure("XGetImage failed")
+        contents = image.contents
+        try:
+            if contents.bits_per_pixel != 32:
+                raise e2e.Failure(f"the screen has {contents.bits_per_pixel} bits per pixel")
+            raw = ctypes.string_at(contents.data, self.width * 4)
+        finally:
+            contents.destroy_image(image)
+        return raw[0::4] + raw[1::4] + raw[2::4]
+
+
+def bgr_planes(rgb_row):
+    return rgb_row[2::3] + rgb_row[1::3] + rgb_row[0::3]
+
+
+def differing_row(a, b, width, height):
+    """The lowest row in which two RGB screens differ (below the centred panel)."""
+    row_bytes = width * 3
+    for y in range(height - 1, -1, -1):
+        if a[y * row_bytes:(y + 1) * row_bytes] != b[y * row_bytes:(y + 1) * row_bytes]:
+            return y
+    raise e2e.Failure("pictures 0 and 1 are the same")
+
+
+def cpu_seconds(pid):
+    """User and system CPU time of a process so far."""
+    with open(f"/proc/{pid}/stat") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def measure(build_dir, width, height, switches, profile):
+    e2e.WIDTH, e2e.HEIGHT = width, height
+    scratch = tempfile.mkdtemp(prefix="zynmon-latency-")
+    display = e2e.Display()
+    program = perf = None
+    try:
+        renderer = e2e.Renderer(build_dir, scratch)
+        screens = [renderer.screen(0), renderer.screen(1)]
+        y = differing_row(screens[0], screens[1], width, height)
+        row_bytes = width * 3
+        rows = {p: bgr_planes(screens[p][y * row_bytes:(y + 1) * row_bytes]) for p in (0, 1)}
+
+        program = e2e.Program(display, build_dir, scratch)
+        row = XRow(display.env["DISPLAY"], width, y)
+        try:
+            e2e.wait_until(lambda: row.read() == rows[0], "picture 0 on the screen")
+            display.xdotool("windowfocus", "--sync", program.panel)
+            time.sleep(SETTLE)
+            pids = {"zynmon": program.process.pid, "xvfb": display.server.pid}
+            if profile:
+                os.makedirs(profile, exist_ok=True)
+                perf = [subprocess.Popen(
+                    ["perf", "record", "-q", "-g", "-p", str(pid), "-o",
+                     os.path.join(profile, f"{name}.data")],
+                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                    for name, pid in pids.items()]
+                time.sleep(1.0)
+            cpu_before = {name: cpu_seconds(pid) for name, pid in pids.items()}
+            times = []
+            for i in range(switches):
+                key, picture = KEYS[i % 2], PICTURES[i % 2]
+                expected = rows[picture]
+                row.key(key)
+                sent = time.monotonic()
+                while row.read() != expected:
+                    if time.monotonic() - sent > TIMEOUT:
+                        raise e2e.Failure(f"{key} did not show picture {picture}")
+                    # Leaves the two cores to the program and the server.
+                    time.sleep(POLL_PAUSE)
+                times.append((time.monotonic() - sent) * 1000.0)
+                time.sleep(SETTLE)
+            cpu = {name: (cpu_seconds(pid) - cpu_before[name]) * 1000.0 / switches
+                   for name, pid in pids.items()}
+        finally:
+            row.close()
+    finally:
+        for process in perf or ():
+            process.send_signal(signal.SIGINT)
+            process.wait(timeout=60)
+        if program is not None:
+            program.stop()
+        display.close()
+        shutil.rmtree(scratch, ignore_errors=True)
+    return times, cpu, y
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
+    parser.add_argument("build_dir")
+    parser.add_argument("sizes", nargs="*", default=["1920x1080", "3840x2160"])
+    parser.add_argument("--switches", type=int, default=16)
+    parser.add_argument("--profile", metavar="DIR")
+    args = parser.parse_args()
+    for size in args.sizes:
+        width, height = (int(v) for v in size.split("x"))
+        profile = os.path.join(args.profile, size) if args.profile else None
+        times, cpu, y = measure(args.build_dir, width, height, args.switches, profile)
+        print(f"{size}: key to screen median {statistics.median(times):.1f} ms, "
+              f"max {max(times):.1f} ms over {len(times)} switches (row {y}); CPU per switch: "
+              + ", ".join(f"{name} {ms:.1f} ms" for name, ms in cpu.items()), flush=True)
+        print("  " + " ".join(f"{t:.1f}" for t in times), flush=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
