@@ -341,8 +341,9 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
     const std::uint32_t pen = DeviceValue(m_pPen->Color());
     const bool fill = !m_pBrush->IsNull();
     const std::uint32_t brush = fill ? DeviceValue(m_pBrush->Color()) : 0;
-    const int yFirst = std::max(top, m_rcClip.top);
-    const int yLast = std::min(bottom, m_rcClip.bottom);
+    if (bottom <= m_rcClip.top || top >= m_rcClip.bottom) {
+        return TRUE;
+    }
     const int clipLeft = m_rcClip.left;
     const int clipRight = m_rcClip.right;
     // Pixels [x0, x1] of a row, clipped; the row is inside the clip rectangle.
@@ -353,6 +354,31 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
             std::fill(row + x0, row + x1, value);
         }
     };
+    // Row y and its mirror row top + bottom - 1 - y have the same span and
+    // the same two neighbours (swapped), so each pair is worked out once, from
+    // the upper half, and drawn twice. The upper rows to visit: those whose
+    // row or mirror row lies inside the clip rectangle.
+    const std::int64_t mirror = rows.sumY - 1;
+    const int upperEnd = top + static_cast<int>((rows.b2 + 1) / 2);
+    const int yFirst = static_cast<int>(std::max<std::int64_t>(
+        top, std::min<std::int64_t>(m_rcClip.top, mirror - m_rcClip.bottom + 1)));
+    const int yLast = static_cast<int>(std::min<std::int64_t>(
+        upperEnd, std::max<std::int64_t>(m_rcClip.bottom, mirror - m_rcClip.top + 1)));
+    auto draw = [&](std::int64_t y, int first, int last, int inFirst, int inLast) {
+        if (y < m_rcClip.top || y >= m_rcClip.bottom) {
+            return;
+        }
+        std::uint32_t* row = m_surface.Row(static_cast<int>(y));
+        if (inFirst > inLast) {
+            span(row, first, last, pen);
+            return;
+        }
+        span(row, first, inFirst - 1, pen);
+        span(row, inLast + 1, last, pen);
+        if (fill) {
+            span(row, inFirst, inLast, brush);
+        }
+    };
     // Each row's span is worked out once and kept for its two neighbours.
     std::int64_t reach = -1;
     std::pair<int, int> above = rows.Span(yFirst - 1, &reach);
@@ -360,22 +386,13 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
     for (int y = yFirst; y < yLast; ++y) {
         const std::pair<int, int> below = rows.Span(y + 1, &reach);
         const auto [first, last] = current;
-        if (first > last) {
-            above = current;
-            current = below;
-            continue;
-        }
-        std::uint32_t* row = m_surface.Row(y);
-        // Inside: the pixel and its four neighbours all belong to the ellipse.
-        const int inFirst = std::max({first + 1, above.first, below.first});
-        const int inLast = std::min({last - 1, above.second, below.second});
-        if (inFirst > inLast) {
-            span(row, first, last, pen);
-        } else {
-            span(row, first, inFirst - 1, pen);
-            span(row, inLast + 1, last, pen);
-            if (fill) {
-                span(row, inFirst, inLast, brush);
+        if (first <= last) {
+            // Inside: the pixel and its four neighbours all belong to the ellipse.
+            const int inFirst = std::max({first + 1, above.first, below.first});
+            const int inLast = std::min({last - 1, above.second, below.second});
+            draw(y, first, last, inFirst, inLast);
+            if (mirror - y != y) {
+                draw(mirror - y, first, last, inFirst, inLast);
             }
         }
         above = current;

@@ -184,6 +184,35 @@ TEST(Ellipse, NullBrushLeavesTheInsideUntouched) {
     EXPECT_EQ(canvas.At(0, 0), kPen);
 }
 
+TEST(Ellipse, ThroughAnUpdateRectangleEqualsTheWholeEllipseInsideIt) {
+    constexpr RECT kBoxes[] = {{3, 2, 27, 17}, {3, 2, 27, 18}, {-9, -30, 21, 41}, {5, 12, 25, 60}};
+    constexpr RECT kClips[] = {{0, 0, 30, 4}, {0, 16, 30, 30}, {10, 8, 14, 11}, {2, 0, 9, 30}};
+    for (const RECT& box : kBoxes) {
+        Canvas whole(30, 30);
+        whole.dc.Ellipse(&box);
+        for (const RECT& clip : kClips) {
+            Surface surface(30, 30, 32);
+            CPen pen(PS_SOLID, 1, kPen);
+            CBrush brush(kFill);
+            CDC dc(surface, clip);
+            CPen* oldPen = dc.SelectObject(&pen);
+            CBrush* oldBrush = dc.SelectObject(&brush);
+            dc.Ellipse(&box);
+            dc.SelectObject(oldPen);
+            dc.SelectObject(oldBrush);
+            for (int y = 0; y < 30; ++y) {
+                for (int x = 0; x < 30; ++x) {
+                    const bool inside =
+                        x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+                    ASSERT_EQ(surface.PixelColor(x, y), inside ? whole.At(x, y) : 0u)
+                        << "box " << box.top << ".." << box.bottom << " clip " << clip.top << ".."
+                        << clip.bottom << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
 TEST(FillAndFrame, RespectExclusiveEdges) {
     Canvas canvas(10, 10);
     RECT r{2, 3, 7, 8};
