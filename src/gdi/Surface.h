@@ -36,6 +36,17 @@ public:
 
     // Throws std::invalid_argument for a side outside 1..kMaxSide or an unknown depth.
     Surface(int width, int height, int bitsPerPixel);
+    // Draws into pixel memory the caller owns (for example memory shared with
+    // the display server), which must outlive the surface; its contents are
+    // kept. Also throws std::invalid_argument when pixels.size() is not
+    // width * height. Copies of such a surface own their pixels.
+    Surface(int width, int height, int bitsPerPixel, std::span<std::uint32_t> pixels);
+    Surface(const Surface& other);
+    Surface& operator=(const Surface& other);
+    // A moved-from surface has no pixels left.
+    Surface(Surface&& other) noexcept;
+    Surface& operator=(Surface&& other) noexcept;
+    ~Surface() = default;
 
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
@@ -104,6 +115,8 @@ private:
         }
     };
 
+    void CheckShape() const;
+    void InitSystemPalette();
     std::uint32_t NearestSystemIndex(COLORREF rgb) const;
 
     // First member: copies store the source's held-back pixels before the
@@ -113,7 +126,10 @@ private:
     int m_nWidth;
     int m_nHeight;
     int m_nBitsPerPixel;
-    std::vector<std::uint32_t> m_pixels;
+    // Empty when the caller owns the pixels; a moved vector keeps its buffer,
+    // so m_pixels stays valid when the surface moves.
+    std::vector<std::uint32_t> m_ownPixels;
+    std::span<std::uint32_t> m_pixels;
     std::vector<PALETTEENTRY> m_systemPalette;
     std::vector<bool> m_entryInUse;
     std::vector<bool> m_entryStatic;

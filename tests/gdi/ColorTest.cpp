@@ -223,6 +223,24 @@ TEST(Surface, RejectsAbsurdSizesAndDepths) {
     EXPECT_THROW(Surface(10, 16385, 32), std::invalid_argument);
     EXPECT_THROW(Surface(10, 10, 7), std::invalid_argument);
     EXPECT_NO_THROW(Surface(16384, 1, 8));
+    std::vector<std::uint32_t> memory(12);
+    EXPECT_THROW(Surface(4, 4, 32, memory), std::invalid_argument);
+    EXPECT_THROW(Surface(3, 4, 32, std::span<std::uint32_t>{}), std::invalid_argument);
+}
+
+TEST(Surface, DrawsIntoTheCallersMemoryAndCopiesOwnTheirs) {
+    std::vector<std::uint32_t> memory(4 * 3, 0x123456);
+    Surface surface(4, 3, 32, memory);
+    EXPECT_EQ(surface.Pixel(3, 2), 0x123456u);  // the memory's contents are kept
+    const RECT r{1, 1, 3, 2};
+    CDC(surface).FillRect(&r, GetStockBrush(WHITE_BRUSH));
+    EXPECT_EQ(memory[1 * 4 + 2], 0xFFFFFFu);
+    EXPECT_EQ(memory[1 * 4 + 3], 0x123456u);
+
+    Surface copy = surface;
+    CDC(copy).FillRect(&r, GetStockBrush(BLACK_BRUSH));
+    EXPECT_EQ(copy.Pixel(2, 1), 0u);
+    EXPECT_EQ(memory[1 * 4 + 2], 0xFFFFFFu);
 }
 
 }  // namespace
