@@ -32,9 +32,6 @@ CDC::CDC(Surface& surface, const RECT& updateRect) : CDC(surface) {
 }
 
 CDC::~CDC() {
-    if (!m_columns.x.empty()) {
-        m_surface.StorePending();
-    }
     --m_pPen->m_nSelections;
     --m_pBrush->m_nSelections;
     if (m_pFont != nullptr) {
@@ -129,7 +126,7 @@ void CDC::FillSpan(int y, int x0, int x1, std::uint32_t value) {
     x0 = std::max(x0, m_rcClip.left);
     x1 = std::min(x1, m_rcClip.right);
     if (x0 < x1) {
-        std::uint32_t* row = m_surface.Row(y);
+        std::uint32_t* row = Row(y);
         std::fill(row + x0, row + x1, value);
     }
 }
@@ -143,42 +140,13 @@ void CDC::FillColumn(int x, int y0, int y1, std::uint32_t value) {
     if (y0 >= y1) {
         return;
     }
-    ColumnRun& run = m_columns;
-    const std::size_t capacity = static_cast<std::size_t>(m_surface.Width());
-    const std::size_t count = run.x.size();
-    const bool joins = count > 0 && count < capacity && y0 == run.y0 && y1 == run.y1;
-    if (!joins) {
-        m_surface.StorePending();
-        run.y0 = y0;
-        run.y1 = y1;
-        run.side_by_side = true;
-        // Reserved once, so that adding a column never fails half way.
-        run.x.reserve(capacity);
-        run.value.reserve(capacity);
+    if (m_pColumns != nullptr) {
+        m_pColumns->Add(x, y0, y1, value);
+        return;
     }
-    run.side_by_side = run.side_by_side && (run.x.empty() || x == run.x.back() + 1);
-    run.x.push_back(x);
-    run.value.push_back(value);
-    m_surface.Defer(this);
-}
-
-// The surface calls this before anyone reaches its pixels. Columns are stored
-// in the order they were drawn, so a later one over an earlier one wins.
-void CDC::StorePixels() {
-    ColumnRun& run = m_columns;
-    const std::size_t count = run.x.size();
-    for (int y = run.y0; y < run.y1; ++y) {
-        std::uint32_t* row = m_surface.Row(y);
-        if (run.side_by_side) {
-            std::copy_n(run.value.data(), count, row + run.x.front());
-            continue;
-        }
-        for (std::size_t i = 0; i < count; ++i) {
-            row[run.x[i]] = run.value[i];
-        }
+    for (int y = y0; y < y1; ++y) {
+        m_surface.Row(y)[x] = value;
     }
-    run.x.clear();
-    run.value.clear();
 }
 
 void CDC::FillRectValue(const RECT& rect, std::uint32_t value) {
@@ -187,14 +155,14 @@ void CDC::FillRectValue(const RECT& rect, std::uint32_t value) {
         return;
     }
     for (int y = r.top; y < r.bottom; ++y) {
-        std::uint32_t* row = m_surface.Row(y);
+        std::uint32_t* row = Row(y);
         std::fill(row + r.left, row + r.right, value);
     }
 }
 
 void CDC::SetPixelValue(int x, int y, std::uint32_t value) {
     if (x >= m_rcClip.left && x < m_rcClip.right && y >= m_rcClip.top && y < m_rcClip.bottom) {
-        m_surface.Row(y)[x] = value;
+        Row(y)[x] = value;
     }
 }
 
@@ -365,7 +333,7 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
             current = below;
             continue;
         }
-        std::uint32_t* row = m_surface.Row(y);
+        std::uint32_t* row = Row(y);
         // Inside: the pixel and its four neighbours all belong to the ellipse.
         const int inFirst = std::max({first + 1, above.first, below.first});
         const int inLast = std::min({last - 1, above.second, below.second});
@@ -409,7 +377,7 @@ void CDC::InvertRect(const RECT* rect) {
     // Inverting flips a fixed set of bits: the inverse of 0 names them.
     const std::uint32_t mask = m_surface.InvertValue(0);
     for (int y = r.top; y < r.bottom; ++y) {
-        std::uint32_t* row = m_surface.Row(y);
+        std::uint32_t* row = Row(y);
         for (int x = r.left; x < r.right; ++x) {
             row[x] ^= mask;
         }
@@ -435,8 +403,8 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int
     }
     const std::size_t count = static_cast<std::size_t>(right - left);
     auto copyRow = [&](std::int64_t row) {
-        std::memmove(m_surface.Row(static_cast<int>(row)) + left,
-                     m_surface.Row(static_cast<int>(row - y + sy)) + (left - x + sx),
+        std::memmove(Row(static_cast<int>(row)) + left,
+                     Row(static_cast<int>(row - y + sy)) + (left - x + sx),
                      count * sizeof(std::uint32_t));
     };
     if (y > ySrc) {
@@ -501,7 +469,7 @@ int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int xSrc, in
             continue;
         }
         const BYTE* src = pixels + static_cast<std::size_t>(scan - startScan) * stride;
-        std::uint32_t* row = m_surface.Row(static_cast<int>(destY));
+        std::uint32_t* row = Row(static_cast<int>(destY));
         for (std::int64_t i = iBegin; i < iEnd; ++i) {
             row[x + i] = map[src[xSrc + i]];
         }

@@ -118,8 +118,7 @@ Surface::Surface(int width, int height, int bitsPerPixel, std::span<std::uint32_
 }
 
 Surface::Surface(const Surface& other)
-    : m_pending(other.m_pending),
-      m_nWidth(other.m_nWidth),
+    : m_nWidth(other.m_nWidth),
       m_nHeight(other.m_nHeight),
       m_nBitsPerPixel(other.m_nBitsPerPixel),
       m_ownPixels(other.m_pixels.begin(), other.m_pixels.end()),
@@ -137,8 +136,7 @@ Surface& Surface::operator=(const Surface& other) {
 }
 
 Surface::Surface(Surface&& other) noexcept
-    : m_pending(other.m_pending),
-      m_nWidth(other.m_nWidth),
+    : m_nWidth(other.m_nWidth),
       m_nHeight(other.m_nHeight),
       m_nBitsPerPixel(other.m_nBitsPerPixel),
       m_ownPixels(std::move(other.m_ownPixels)),
@@ -148,7 +146,6 @@ Surface::Surface(Surface&& other) noexcept
       m_entryStatic(std::move(other.m_entryStatic)) {}
 
 Surface& Surface::operator=(Surface&& other) noexcept {
-    m_pending = other.m_pending;
     m_nWidth = other.m_nWidth;
     m_nHeight = other.m_nHeight;
     m_nBitsPerPixel = other.m_nBitsPerPixel;

@@ -14,21 +14,9 @@
 
 #include <cstdint>
 #include <span>
-#include <utility>
 #include <vector>
 
 #include "gdi/GdiTypes.h"
-
-// Pixels that a drawing context has drawn but holds back, to store them in a
-// faster order (CDC::FillColumn). The surface has them stored before anyone
-// reaches its pixels, so nobody sees the difference.
-class PendingPixels {
-public:
-    virtual void StorePixels() = 0;
-
-protected:
-    ~PendingPixels() = default;
-};
 
 class Surface {
 public:
@@ -53,18 +41,11 @@ public:
     int BitsPerPixel() const { return m_nBitsPerPixel; }
     bool IsPaletteDevice() const { return m_nBitsPerPixel <= 8; }
 
-    std::uint32_t* Row(int y) {
-        StorePending();
-        return m_pixels.data() + static_cast<std::size_t>(y) * m_nWidth;
-    }
+    std::uint32_t* Row(int y) { return m_pixels.data() + static_cast<std::size_t>(y) * m_nWidth; }
     const std::uint32_t* Row(int y) const {
-        StorePending();
         return m_pixels.data() + static_cast<std::size_t>(y) * m_nWidth;
     }
-    std::uint32_t* Pixels() {
-        StorePending();
-        return m_pixels.data();
-    }
+    std::uint32_t* Pixels() { return m_pixels.data(); }
     std::uint32_t Pixel(int x, int y) const { return Row(y)[x]; }
 
     // The pixel value that shows the nearest colour this device has for rgb
@@ -86,42 +67,10 @@ public:
     // exact match, then take a free entry, then fall back to the nearest colour.
     std::vector<std::uint32_t> Realize(std::span<const PALETTEENTRY> entries, bool background);
 
-    // Held-back pixels: at most one writer at a time; another writer's are
-    // stored first.
-    void Defer(PendingPixels* writer) {
-        if (m_pending.writer != writer) {
-            StorePending();
-            m_pending.writer = writer;
-        }
-    }
-    void StorePending() const { m_pending.Store(); }
-
 private:
-    struct PendingLink {
-        mutable PendingPixels* writer = nullptr;
-
-        PendingLink() = default;
-        // A copy takes the source's pixels as they will be, never its writer.
-        PendingLink(const PendingLink& other) { other.Store(); }
-        PendingLink& operator=(const PendingLink& other) {
-            Store();
-            other.Store();
-            return *this;
-        }
-        void Store() const {
-            if (writer != nullptr) {
-                std::exchange(writer, nullptr)->StorePixels();
-            }
-        }
-    };
-
     void CheckShape() const;
     void InitSystemPalette();
     std::uint32_t NearestSystemIndex(COLORREF rgb) const;
-
-    // First member: copies store the source's held-back pixels before the
-    // pixels themselves are copied.
-    PendingLink m_pending;
 
     int m_nWidth;
     int m_nHeight;

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "gdi/ColumnBatch.h"
 #include "pictures/composite/CompositePicture.h"
 #include "pictures/composite/Trunc.h"
 
@@ -107,6 +108,7 @@ void CCompositePicture::DrawGratingField(CDC* pDC, const RECT* pBand) {
             part.right = Trunc(part.right - (m_dCellWidth * 0.2));
         }
         const int pitch = j + 2;
+        ColumnBatch columns(*pDC);
         for (int x = part.left; x < part.right; x += pitch) {
             pDC->MoveTo(x, part.top);
             pDC->LineTo(x, part.bottom);
