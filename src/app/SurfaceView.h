@@ -12,8 +12,6 @@
 #include <functional>
 #include <vector>
 
-// Project headers come before the toolkit's: the toolkit defines TRUE and
-// FALSE as macros unless they are defined already.
 #include "gdi/Surface.h"
 
 #include <cairo.h>

@@ -1,9 +1,7 @@
-// The test window and the panel first: they bring the software display's
-// types before the toolkit defines TRUE and FALSE as macros.
+#include "app/TestApp.h"
+
 #include "app/TestFrame.h"
 #include "panel/PanelDlg.h"
-
-#include "app/TestApp.h"
 
 wxIMPLEMENT_APP(CTestApp);
 

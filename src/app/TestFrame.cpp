@@ -13,6 +13,8 @@ namespace {
 
 constexpr int kPictureTimerId = 1;
 constexpr int kIntroTimerId = 2;
+// The intro's logo: the data file in the directory the program starts in.
+constexpr const char* kLogoFileName = "zynlogo.dta";
 
 // The pixel store keeps every direct-colour depth above 24 bits as 24.
 int StoreDepth(int bitsPerPixel) {
@@ -49,6 +51,7 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors)
         std::make_unique<CTestWnd>(*this, m_mode.Width(), m_mode.Height(), m_mode.bitsPerPixel);
     m_pTestWnd->SetAppName(m_appName.c_str());
     m_pTestWnd->SetRefreshRate(m_mode.refreshHz);
+    m_pTestWnd->SetLogoPath(kLogoFileName);
 
     m_pView = new CSurfaceView(this, *m_pSurface, m_mode.scale,
                                [this](const RECT& rect) { Paint(rect); });

@@ -9,8 +9,6 @@
 #include <memory>
 #include <string>
 
-// Project headers come before the toolkit's: the toolkit defines TRUE and
-// FALSE as macros unless they are defined already.
 #include "gdi/Surface.h"
 #include "testwindow/TestWnd.h"
 #include "testwindow/TestWndHost.h"

@@ -75,7 +75,7 @@ CFont* CDC::SelectObject(CFont* font) {
     return previous;
 }
 
-CPalette* CDC::SelectPalette(CPalette* palette, BOOL forceBackground) {
+CPalette* CDC::SelectPalette(CPalette* palette, bool forceBackground) {
     CPalette* previous = m_pPalette;
     if (previous != nullptr) {
         --previous->m_nSelections;
@@ -86,7 +86,7 @@ CPalette* CDC::SelectPalette(CPalette* palette, BOOL forceBackground) {
         ++m_pPalette->m_nSelections;
     }
     if (m_pPalette != previous) {
-        m_bBackgroundPalette = forceBackground != FALSE;
+        m_bBackgroundPalette = forceBackground;
     }
     return previous;
 }
@@ -172,10 +172,10 @@ POINT CDC::MoveTo(int x, int y) {
     return previous;
 }
 
-BOOL CDC::LineTo(int x, int y) {
+bool CDC::LineTo(int x, int y) {
     DrawLine(m_ptCurrent.x, m_ptCurrent.y, x, y, DeviceValue(m_pPen->Color()));
     m_ptCurrent = {x, y};
-    return TRUE;
+    return true;
 }
 
 // Draws from (x0, y0) towards (x1, y1), leaving out the end pixel. Along the
@@ -230,9 +230,9 @@ void CDC::DrawLine(int x0, int y0, int x1, int y1, std::uint32_t value) {
     }
 }
 
-BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
+bool CDC::Rectangle(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) {
-        return FALSE;
+        return false;
     }
     if (!m_pBrush->IsNull() && right - left > 2 && bottom - top > 2) {
         FillRectValue({left + 1, top + 1, right - 1, bottom - 1}, DeviceValue(m_pBrush->Color()));
@@ -242,7 +242,7 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
     FillSpan(bottom - 1, left, right, pen);
     FillColumn(left, top, bottom, pen);
     FillColumn(right - 1, top, bottom, pen);
-    return TRUE;
+    return true;
 }
 
 namespace {
@@ -293,9 +293,9 @@ struct EllipseRows {
 
 }  // namespace
 
-BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
+bool CDC::Ellipse(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) {
-        return FALSE;
+        return false;
     }
     const EllipseRows rows{static_cast<std::int64_t>(left) + right,
                            static_cast<std::int64_t>(top) + bottom,
@@ -304,7 +304,7 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
                            top,
                            bottom};
     if (rows.a2 > kMaxEllipseSide || rows.b2 > kMaxEllipseSide) {
-        return FALSE;
+        return false;
     }
     const std::uint32_t pen = DeviceValue(m_pPen->Color());
     const bool fill = !m_pBrush->IsNull();
@@ -349,7 +349,7 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
         above = current;
         current = below;
     }
-    return TRUE;
+    return true;
 }
 
 void CDC::FillRect(const RECT* rect, CBrush* brush) {
@@ -384,9 +384,9 @@ void CDC::InvertRect(const RECT* rect) {
     }
 }
 
-BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop) {
+bool CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop) {
     if (source != this || rop != SRCCOPY || width <= 0 || height <= 0) {
-        return FALSE;
+        return false;
     }
     // Clip the destination to the clip rectangle and the source to the surface.
     const RECT surface{0, 0, m_surface.Width(), m_surface.Height()};
@@ -399,7 +399,7 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int
     std::int64_t bottom = std::min<std::int64_t>(
         {static_cast<std::int64_t>(y) + height, m_rcClip.bottom, y + (surface.bottom - sy)});
     if (left >= right || top >= bottom) {
-        return TRUE;
+        return true;
     }
     const std::size_t count = static_cast<std::size_t>(right - left);
     auto copyRow = [&](std::int64_t row) {
@@ -416,7 +416,7 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int
             copyRow(row);
         }
     }
-    return TRUE;
+    return true;
 }
 
 int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int xSrc, int ySrc,

@@ -36,22 +36,22 @@ public:
     CPen* SelectObject(CPen* pen);
     CBrush* SelectObject(CBrush* brush);
     CFont* SelectObject(CFont* font);
-    CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
+    CPalette* SelectPalette(CPalette* palette, bool forceBackground);
     UINT RealizePalette();
 
     // The device value that shows colour c now (plain RGB or PALETTEINDEX).
     std::uint32_t DeviceValue(COLORREF color) const;
 
     POINT MoveTo(int x, int y);
-    BOOL LineTo(int x, int y);
+    bool LineTo(int x, int y);
     POINT GetCurrentPosition() const { return m_ptCurrent; }
 
-    BOOL Rectangle(int left, int top, int right, int bottom);
-    BOOL Rectangle(const RECT* rect) {
+    bool Rectangle(int left, int top, int right, int bottom);
+    bool Rectangle(const RECT* rect) {
         return Rectangle(rect->left, rect->top, rect->right, rect->bottom);
     }
-    BOOL Ellipse(int left, int top, int right, int bottom);
-    BOOL Ellipse(const RECT* rect) {
+    bool Ellipse(int left, int top, int right, int bottom);
+    bool Ellipse(const RECT* rect) {
         return Ellipse(rect->left, rect->top, rect->right, rect->bottom);
     }
     void FillRect(const RECT* rect, CBrush* brush);
@@ -59,7 +59,7 @@ public:
     void InvertRect(const RECT* rect);
 
     // Copies within this context (source == this); overlapping areas are safe.
-    BOOL BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop);
+    bool BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop);
 
     // 8-bit device-independent bitmap: info is the BITMAPINFOHEADER followed by
     // its colour table; bits start at scan line startScan (counted from the
@@ -81,8 +81,8 @@ public:
     //
     // TextOut writes with the cell's top left at (x, y); with TA_UPDATECP at
     // the current position instead, which then moves right by the text's
-    // advance. FALSE for a negative length or when no font is available.
-    BOOL TextOut(int x, int y, const char* text, int length);
+    // advance. false for a negative length or when no font is available.
+    bool TextOut(int x, int y, const char* text, int length);
     // The advance of the text and the cell height ({0, 0} without a font).
     SIZE GetTextExtent(const char* text, int length);
     // One line into rect, clipped to it unless DT_NOCLIP: DT_CENTER or

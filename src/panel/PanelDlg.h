@@ -5,8 +5,6 @@
 
 #include <array>
 
-// Project headers come before the toolkit's: the toolkit defines TRUE and
-// FALSE as macros unless they are defined already.
 #include "testwindow/TestWnd.h"
 #include "testwindow/TestWndHost.h"
 
@@ -14,6 +12,7 @@
 #include <wx/dialog.h>
 
 #include "panel/DialogColors.h"
+#include "panel/PanelTemplate.h"
 #include "panel/PictureButton.h"
 
 class CPanelDlg : public wxDialog, public IPanel {
@@ -51,7 +50,7 @@ private:
     bool IsChecked(int id) const;
     void EnableGroup(const std::array<int, 4>& ids, bool enable);
 
-    std::array<CPictureButton*, 13> m_buttons{};
+    std::array<CPictureButton*, panel::kPictureCount> m_buttons{};
     CTestWnd* m_pTestWnd;
     ITestWndHost& m_testWndHost;
     wxChoice* m_pList = nullptr;

@@ -69,7 +69,7 @@ void CTestWnd::DrawColorGradients(CDC* pDC) {
             entries[i] = {GetRValue(c), GetGValue(c), GetBValue(c), 0};
         }
         palette.CreatePalette(entries);
-        pOldPalette = pDC->SelectPalette(&palette, FALSE);
+        pOldPalette = pDC->SelectPalette(&palette, false);
         pDC->RealizePalette();
     }
 
@@ -95,6 +95,6 @@ void CTestWnd::DrawColorGradients(CDC* pDC) {
     }
 
     if (m_bPaletteMode) {
-        pDC->SelectPalette(pOldPalette, FALSE);
+        pDC->SelectPalette(pOldPalette, false);
     }
 }

@@ -41,7 +41,7 @@ void CTestWnd::DrawGrid(CDC* pDC, int nColumns) {
     pDC->SelectObject(pOldBrush);
 }
 
-void CTestWnd::DrawCircle(CDC* pDC, int x, int y, int nRadius, BOOL bRings) {
+void CTestWnd::DrawCircle(CDC* pDC, int x, int y, int nRadius, bool bRings) {
     RECT box{x - nRadius, y - nRadius, x + nRadius + 1, y + nRadius + 1};
     if (!bRings) {
         pDC->Ellipse(&box);

@@ -28,7 +28,7 @@ void CTestWnd::SetPicture(BYTE index) {
     }
     if (m_bTimerActive) {
         m_host.KillTimer(m_nTimerId);
-        m_bTimerActive = FALSE;
+        m_bTimerActive = false;
     }
     m_nPicture = index;
     m_nVariant = 0;
@@ -37,7 +37,7 @@ void CTestWnd::SetPicture(BYTE index) {
     m_host.Invalidate();
     if (index == kHighVoltagePicture) {
         m_nTimerId = m_host.SetTimer(0, kTimerPeriodMs);
-        m_bTimerActive = TRUE;
+        m_bTimerActive = true;
     }
 }
 

@@ -28,7 +28,7 @@ FINAL_LOGO_WIDTH = 2 * (WIDTH // 3 - 1)
 
 # Panel template positions in dialog units (x, y, w, h) of the controls the tests use.
 PANEL_DU = (170, 106)
-PICTURE_BUTTONS = [(10 + 15 * (i % 6), 35 + 15 * (i // 6)) for i in range(13)]
+
 CONTROLS = {
     "Rot": (120, 15, 25, 10),
     "Grün": (120, 25, 30, 10),
@@ -37,6 +37,11 @@ CONTROLS = {
 }
 # Enabled guns per render option.
 GUNS = {(): "none", ("Rot",): "r", ("Grün",): "g", ("Blau",): "b", ("Rot", "Blau"): "rb"}
+
+
+def picture_button(picture):
+    """Template position of picture's button: six to a row."""
+    return (10 + 15 * (picture % 6), 35 + 15 * (picture // 6))
 
 
 class Failure(Exception):
@@ -117,6 +122,10 @@ class Renderer:
         self.exe = os.path.join(build_dir, "zynmon-render")
         self.scratch = scratch
         self.cache = {}
+        # The picture names by index, as the program lists them.
+        listing = subprocess.run([self.exe, "--list"], capture_output=True, text=True, check=True,
+                                 timeout=TIMEOUT).stdout
+        self.pictures = [line.split(" ", 1)[1] for line in listing.splitlines()]
 
     def screen(self, picture, resolution=1, guns="none", variant=0, ticks=0):
         key = (picture, resolution, guns, variant, ticks)
@@ -238,7 +247,7 @@ class Program:
 
     def click_picture_button(self, picture):
         bx, by = self.base
-        px, py = PICTURE_BUTTONS[picture]
+        px, py = picture_button(picture)
         # The buttons are their bitmap's 18 x 18 pixels from the template position.
         x = self.panel_rect[0] + (mul_div(px, bx, 4) + 9) * self.scale
         y = self.panel_rect[1] + (mul_div(py, by, 8) + 9) * self.scale
@@ -370,6 +379,7 @@ class Context:
     def __init__(self, display, renderer, build_dir, scratch, scale=1):
         self.display = display
         self.render = renderer.screen
+        self.last_picture = len(renderer.pictures) - 1
         self.build_dir = build_dir
         self.scratch = scratch
         self.scale = scale
@@ -410,15 +420,16 @@ def test_start_shows_picture_0_and_centres_the_panel(ctx):
 
 def test_list_keys_select_pictures(ctx):
     p = ctx.start()
-    for keys, picture in ((["Down"], 1), (["Down", "Down"], 3), (["Up"], 2), (["Down"] * 9, 11),
-                          (["Down"], 12), (["Up"] * 12, 0)):
+    last = ctx.last_picture
+    for keys, picture in ((["Down"], 1), (["Down", "Down"], 3), (["Up"], 2),
+                          (["Down"] * (last - 3), last - 1), (["Down"], last), (["Up"] * last, 0)):
         p.keys(*keys)
         p.expect_screen(ctx.render(picture), f"keys {keys} show picture {picture}")
 
 
 def test_picture_buttons_select_pictures(ctx):
     p = ctx.start()
-    for picture in (2, 12, 5, 8, 1, 0):
+    for picture in (2, ctx.last_picture, 5, 8, 1, 0):
         p.click_picture_button(picture)
         p.expect_screen(ctx.render(picture), f"button TP{picture + 1} shows picture {picture}")
     # A right click steps the variant; the button of the shown picture keeps it.

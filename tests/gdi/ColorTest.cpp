@@ -91,18 +91,18 @@ TEST(PaletteDevice, BackgroundRealizationKeepsTheEntriesOfTheForegroundPalette) 
     foreground.CreatePalette(Entries({0x242424}));
     CPalette background;
     background.CreatePalette(Entries({0x484848, 0x242424}));
-    CPalette* previous = dc.SelectPalette(&foreground, FALSE);
+    CPalette* previous = dc.SelectPalette(&foreground, false);
     dc.RealizePalette();
     CBrush grey(PALETTEINDEX(0));
     RECT first{0, 0, 1, 1};
     dc.FillRect(&first, &grey);
-    dc.SelectPalette(&background, TRUE);
+    dc.SelectPalette(&background, true);
     dc.RealizePalette();
     EXPECT_EQ(surface.PixelColor(0, 0), 0x242424u) << "the drawn pixel keeps its colour";
     EXPECT_EQ(Shown(dc, PALETTEINDEX(1)), 0x242424u);
     EXPECT_EQ(surface.Pixel(0, 0), 10u) << "the exact match is shared";
     EXPECT_EQ(Shown(dc, PALETTEINDEX(0)), 0x484848u);
-    dc.SelectPalette(previous, FALSE);
+    dc.SelectPalette(previous, false);
 }
 
 TEST(PaletteDevice, RealizationBeyondTheFreeEntriesFallsBackToTheNearest) {
@@ -130,13 +130,13 @@ TEST(PaletteIndex, RefersToTheSelectedRealizedPalette) {
         CDC dc(surface);
         CPalette palette;
         palette.CreatePalette(Entries({0x000000, 0x0000FF, 0x6D6D6D}));
-        CPalette* previous = dc.SelectPalette(&palette, FALSE);
+        CPalette* previous = dc.SelectPalette(&palette, false);
         dc.RealizePalette();
         EXPECT_EQ(Shown(dc, PALETTEINDEX(1)), 0x0000FFu) << bpp;
         EXPECT_EQ(Shown(dc, PALETTEINDEX(2)), 0x6D6D6Du) << bpp;
         EXPECT_EQ(palette.GetNearestPaletteIndex(RGB(0x70, 0x70, 0x70)), 2u);
         EXPECT_EQ(palette.GetNearestPaletteIndex(RGB(200, 0, 10)), 1u);
-        dc.SelectPalette(previous, FALSE);
+        dc.SelectPalette(previous, false);
     }
 }
 
@@ -145,13 +145,13 @@ TEST(PaletteIndex, OutOfRangeOrWithoutPaletteShowsAColourOfTheDevice) {
     CDC dc(surface);
     EXPECT_EQ(Shown(dc, PALETTEINDEX(7)), 0u);
     CPalette empty;
-    EXPECT_EQ(dc.SelectPalette(&empty, FALSE), nullptr);
+    EXPECT_EQ(dc.SelectPalette(&empty, false), nullptr);
     CPalette palette;
     palette.CreatePalette(Entries({0xFFFFFF}));
-    dc.SelectPalette(&palette, FALSE);
+    dc.SelectPalette(&palette, false);
     dc.RealizePalette();
     EXPECT_EQ(Shown(dc, PALETTEINDEX(300)), 0xFFFFFFu);
-    dc.SelectPalette(nullptr, FALSE);
+    dc.SelectPalette(nullptr, false);
 }
 
 // An 8-bit bitmap of 3 x 2 pixels with a 4-entry colour table (rows padded to 4 bytes).
@@ -195,7 +195,7 @@ TEST(SetDIBitsToDevice, PaletteColoursIndexTheSelectedPalette) {
         CDC dc(surface);
         CPalette palette;
         palette.CreatePalette(Entries({0x000000, 0x102030, 0x405060, 0x708090}));
-        CPalette* previous = dc.SelectPalette(&palette, FALSE);
+        CPalette* previous = dc.SelectPalette(&palette, false);
         dc.RealizePalette();
         SmallDib dib(DIB_PAL_COLORS);
         dc.SetDIBitsToDevice(0, 0, 3, 2, 0, 0, 0, 2, dib.bits.data(), dib.info.data(),
@@ -203,7 +203,7 @@ TEST(SetDIBitsToDevice, PaletteColoursIndexTheSelectedPalette) {
         EXPECT_EQ(surface.PixelColor(0, 0), 0x708090u) << bpp;
         EXPECT_EQ(surface.PixelColor(0, 1), 0x102030u) << bpp;
         EXPECT_EQ(surface.PixelColor(1, 1), 0x405060u) << bpp;
-        dc.SelectPalette(previous, FALSE);
+        dc.SelectPalette(previous, false);
     }
 }
 

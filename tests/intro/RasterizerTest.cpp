@@ -129,7 +129,7 @@ TEST(Rasterizer, MatchesThePlainStepsOnTheBuiltLogo) {
     // The real logo at every zoom stage of a few screens, pixel for pixel.
     for (const int width : {640, 1024, 1366, 1920, 3840}) {
         RecordingHost host;
-        CIntro intro(host, FALSE, width, width * 9 / 16);
+        CIntro intro(host, false, width, width * 9 / 16);
         ASSERT_TRUE(intro.LoadLogo(ZYN_LOGO_FILE));
         Image image(intro.ImageWidth(), intro.ImageHeight());
         for (const double t : {0.0, 0.1, 0.33, 0.5, 0.77, 0.9, 1.0}) {
@@ -190,7 +190,7 @@ TEST(Rasterizer, InsideIsFullOutsideIsBlackEdgesBetween) {
     const auto file = EncodeLogo(disc, error);
     ASSERT_TRUE(file) << error;
     RecordingHost host;
-    CIntro intro(host, FALSE, 1024, 768);
+    CIntro intro(host, false, 1024, 768);
     ASSERT_TRUE(intro.LoadLogo(*file));
 
     Image image(200, 200);
@@ -298,7 +298,7 @@ TEST(Rasterizer, RandomLogosStayWithinTheRamp) {
         const int screenWidth = std::uniform_int_distribution<int>(3, 2000)(random);
         RecordingHost host;
         Surface surface(screenWidth, 600, 32);
-        CIntro intro(host, FALSE, screenWidth, 600);
+        CIntro intro(host, false, screenWidth, 600);
         if (!intro.LoadLogo(*file)) {
             EXPECT_EQ(intro.GetLoadError(), CIntro::LogoError::kImageTooLarge);
             continue;
@@ -329,7 +329,7 @@ TEST(Rasterizer, SolidLogoFillsColumnZeroExactly) {
     for (const int A : {1361, 2000, 4093}) {
         RecordingHost host;
         Surface surface(1024, 768, 32);
-        CIntro intro(host, FALSE, 1024, 768);
+        CIntro intro(host, false, 1024, 768);
         ASSERT_TRUE(intro.LoadLogo(SolidLogo(A, A / 4)));
         CDC dc(surface);
         intro.DrawZoomFrame(&dc, 1.0);
@@ -352,7 +352,7 @@ TEST(Rasterizer, MatchesThePlainStepsOnSmallRandomLogos) {
         std::string error;
         const auto file = EncodeLogo(bitmap, error);
         RecordingHost host;
-        CIntro intro(host, FALSE, 30, 30);
+        CIntro intro(host, false, 30, 30);
         ASSERT_TRUE(intro.LoadLogo(*file));
         const float top = static_cast<float>(std::uniform_int_distribution<int>(0, 3)(random)) / 4;
         const float height =
