@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "testwindow/TestPalette.h"
 #include "testwindow/TestWnd.h"
@@ -33,11 +34,14 @@ struct DashPass {
     int L;       // length of each line
 };
 
+// The products of a length and a line or break count leave int on tall and
+// narrow screens, where m and E grow with the aspect ratio: they are taken in
+// 64 bits; their quotients, about a screen side, fit in int again.
 void DrawDashPass(CDC* pDC, const DashPass& pass, const std::array<CPen*, 3>& order) {
     for (int i = 0; i <= pass.m; ++i) {
-        const int pos = pass.extent * i / pass.m;
+        const auto pos = static_cast<int>(std::int64_t{pass.extent} * i / pass.m);
         auto pointFor = [&](int t) {
-            const int along = pass.L * t / pass.E;
+            const auto along = static_cast<int>(std::int64_t{pass.L} * t / pass.E);
             return pass.vertical ? POINT{pos, along} : POINT{along, pos};
         };
         const POINT start = pass.vertical ? POINT{pos, 0} : POINT{0, pos};
