@@ -182,8 +182,14 @@ class Sway:
         # XWayland's display, as sway gives it to the programs it starts.
         display_file = os.path.join(self.runtime, "display")
         self.swaymsg("exec", f"echo $DISPLAY > {display_file}")
-        wait_until(lambda: os.path.exists(display_file) and open(display_file).read().strip(),
-                   "XWayland's display name")
+        display = []
+
+        def display_written():
+            if os.path.exists(display_file):
+                with open(display_file) as f:
+                    display[:] = f.read().split()
+            return bool(display)
+        wait_until(display_written, "XWayland's display name")
         base = {k: v for k, v in os.environ.items()
                 if k not in ("DISPLAY", "WAYLAND_DISPLAY", "GDK_SCALE", "GDK_DPI_SCALE",
                              "GDK_BACKEND")}
@@ -191,14 +197,14 @@ class Sway:
         self.envs = {
             "wayland": dict(base, GDK_BACKEND="wayland", XDG_RUNTIME_DIR=self.runtime,
                             WAYLAND_DISPLAY=os.path.join(self.runtime, self.wayland_socket)),
-            "x11": dict(base, GDK_BACKEND="x11",
-                        DISPLAY=open(display_file).read().strip()),
+            "x11": dict(base, GDK_BACKEND="x11", DISPLAY=display[0]),
         }
         self.env = self.envs["wayland"]
         # XWayland admits only sway's user: admit this one too.
         self.swaymsg("exec", f"xhost +si:localuser:{pwd.getpwuid(os.getuid()).pw_name}")
-        wait_until(lambda: subprocess.run(["xprop", "-root", "-display", self.envs["x11"]["DISPLAY"]],
-                                          capture_output=True, timeout=TIMEOUT).returncode == 0,
+        x11 = self.envs["x11"]
+        wait_until(lambda: subprocess.run(["xprop", "-root"], env=x11, capture_output=True,
+                                          timeout=TIMEOUT).returncode == 0,
                    "XWayland to accept clients")
 
     def _account(self):
