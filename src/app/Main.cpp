@@ -59,9 +59,12 @@ int main(int argc, char** argv) {
     wxApp::SetInstance(app);
     bool started = false;
     {
-        // Without a display the toolkit would log its own message.
+        // Without a display the toolkit would log its own message. The
+        // toolkit sees the program's name only: every argument is read above,
+        // and none may be taken as one of the toolkit's own options.
         wxLogNull quiet;
-        started = wxEntryStart(argc, argv);
+        int toolkitArgc = 1;
+        started = wxEntryStart(toolkitArgc, argv);
     }
     if (!started) {
         return Fail(kExitNoDisplay, "cannot open a display");
