@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include <gdk/gdk.h>
 #ifdef GDK_WINDOWING_X11
@@ -13,6 +14,7 @@
 #include <wx/window.h>
 
 #include "app/RefreshRate.h"
+#include "app/WaylandDesktop.h"
 
 namespace {
 
@@ -75,10 +77,33 @@ int RefreshRate() {
     return monitor != nullptr ? (gdk_monitor_get_refresh_rate(monitor) + 500) / 1000 : 0;
 }
 
+// On Wayland the output's current mode is the screen's physical size. Where
+// the toolkit's integer scale does not reach it, the store takes that size
+// and is shown through a buffer of its own, if the compositor can show one.
+void FollowOutputMode(DisplayMode& mode, int x, int y) {
+    const std::unique_ptr<CWaylandDesktop> desktop = CWaylandDesktop::Connect();
+    const WaylandOutput* output = desktop != nullptr ? desktop->OutputAt(x, y) : nullptr;
+    if (output == nullptr || output->width < 1 || output->height < 1 ||
+        (output->width == mode.width && output->height == mode.height)) {
+        return;
+    }
+    if (desktop->CanShowPhysicalPixels()) {
+        mode.width = output->width;
+        mode.height = output->height;
+        mode.ownBuffer = true;
+    } else {
+        mode.scaledByDesktop = true;
+    }
+}
+
 }  // namespace
 
 DisplayMode ReadDisplayMode(const wxWindow& window) {
     const wxRect geometry = wxDisplay(0u).GetGeometry();
     const int scale = std::max(1, static_cast<int>(std::lround(window.GetContentScaleFactor())));
-    return {geometry.width, geometry.height, scale, wxDisplayDepth(), RefreshRate()};
+    DisplayMode mode{geometry.width,         geometry.height, scale,
+                     wxDisplayDepth(),       RefreshRate(),   geometry.width * scale,
+                     geometry.height * scale};
+    FollowOutputMode(mode, geometry.x, geometry.y);
+    return mode;
 }

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 
 #include <wx/display.h>
 
 #include "app/MessageDialog.h"
 #include "app/ViewRect.h"
+#include "app/WaylandDesktop.h"
 #include "testwindow/Strings.h"
 
 namespace {
@@ -50,8 +52,17 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors)
     m_pTestWnd->SetAppName(m_appName.c_str());
     m_pTestWnd->SetRefreshRate(m_mode.refreshHz);
 
-    m_pView = new CSurfaceView(this, *m_pSurface, m_mode.scale,
-                               [this](const RECT& rect) { Paint(rect); });
+    std::unique_ptr<CWaylandPresenter> presenter;
+    if (m_mode.ownBuffer) {
+        presenter = std::make_unique<CWaylandPresenter>(CWaylandDesktop::Connect(), m_mode.Width(),
+                                                        m_mode.Height(), m_mode.logicalWidth,
+                                                        m_mode.logicalHeight);
+    }
+    if (m_mode.scaledByDesktop) {
+        std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), kScaledByDesktopNote);
+    }
+    m_pView = new CSurfaceView(
+        this, *m_pSurface, m_mode, [this](const RECT& rect) { Paint(rect); }, std::move(presenter));
     // Only presses count: the second press of a double click arrives as a
     // double-click event, which does nothing.
     m_pView->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { m_pTestWnd->OnLButtonDown(); });
@@ -93,7 +104,8 @@ void CTestFrame::OnKey(wxKeyEvent& event) {
 }
 
 wxRect CTestFrame::ToView(const RECT& rect) const {
-    const RECT r = PhysicalToLogical(rect, m_mode.scale);
+    const RECT r = PhysicalToLogical(rect, {m_mode.Width(), m_mode.logicalWidth},
+                                     {m_mode.Height(), m_mode.logicalHeight});
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
