@@ -11,6 +11,7 @@ PACKAGES=(
     libwxgtk3.2-dev libgtk-3-dev libxrandr-dev libwayland-dev wayland-protocols
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox
+    sway grim xwayland x11-xserver-utils
 )
 
 missing=()

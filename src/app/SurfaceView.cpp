@@ -6,14 +6,14 @@
 #include <wx/graphics.h>
 #include <wx/toplevel.h>
 
-CSurfaceView::CSurfaceView(wxWindow* parent, Surface& surface, const DisplayMode& mode,
+CSurfaceView::CSurfaceView(wxWindow* parent, Surface& surface, const MonitorInfo& monitor,
                            std::function<void(const RECT&)> draw,
                            std::unique_ptr<CWaylandPresenter> presenter)
-    : wxWindow(parent, wxID_ANY, wxPoint(0, 0), wxSize(mode.logicalWidth, mode.logicalHeight),
+    : wxWindow(parent, wxID_ANY, wxPoint(0, 0), wxSize(monitor.logicalWidth, monitor.logicalHeight),
                wxBORDER_NONE),
       m_surface(surface),
-      m_xRatio{surface.Width(), mode.logicalWidth},
-      m_yRatio{surface.Height(), mode.logicalHeight},
+      m_xRatio{surface.Width(), monitor.logicalWidth},
+      m_yRatio{surface.Height(), monitor.logicalHeight},
       m_draw(std::move(draw)),
       m_pPresenter(std::move(presenter)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -29,7 +29,7 @@ CSurfaceView::CSurfaceView(wxWindow* parent, Surface& surface, const DisplayMode
     m_pImage = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels),
                                                    CAIRO_FORMAT_RGB24, surface.Width(),
                                                    surface.Height(), surface.Width() * 4);
-    cairo_surface_set_device_scale(m_pImage, mode.scale, mode.scale);
+    cairo_surface_set_device_scale(m_pImage, monitor.scale, monitor.scale);
 }
 
 CSurfaceView::~CSurfaceView() {

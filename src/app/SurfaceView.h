@@ -21,7 +21,7 @@
 #include <cairo.h>
 #include <wx/window.h>
 
-#include "app/DisplayMode.h"
+#include "app/MonitorChoice.h"
 #include "app/ViewRect.h"
 #include "app/WaylandPresenter.h"
 
@@ -29,7 +29,7 @@ class CSurfaceView : public wxWindow {
 public:
     // draw(rect): bring the store up to date inside rect (physical pixels).
     // presenter: null where the toolkit shows the store.
-    CSurfaceView(wxWindow* parent, Surface& surface, const DisplayMode& mode,
+    CSurfaceView(wxWindow* parent, Surface& surface, const MonitorInfo& monitor,
                  std::function<void(const RECT&)> draw,
                  std::unique_ptr<CWaylandPresenter> presenter);
     ~CSurfaceView() override;

@@ -5,13 +5,22 @@
 
 #include "app/TestApp.h"
 
-wxIMPLEMENT_APP(CTestApp);
+void CTestApp::SetMonitor(const MonitorInfo& monitor, std::size_t index) {
+    m_monitor = monitor;
+    m_nMonitorIndex = index;
+}
 
 bool CTestApp::InitInstance() {
     SetDialogBkColor(wxColour(192, 192, 192), wxColour(0, 0, 0));
     // The program's name is the executable's name, as the toolkit takes it.
-    m_pMainWnd = new CTestFrame(GetAppName(), m_dialogColors);
+    m_pMainWnd =
+        new CTestFrame(GetAppName(), m_dialogColors, m_monitor, static_cast<int>(m_nMonitorIndex));
     SetTopWindow(m_pMainWnd);
+    CTestWnd& testWnd = m_pMainWnd->TestWnd();
+    testWnd.SetPicture(static_cast<BYTE>(m_commandLine.picture));
+    if (!m_commandLine.intro) {
+        testWnd.SetLogoPath("");
+    }
     // The first paint plays the intro; the panel follows once it is over.
     m_pMainWnd->AfterIntro([this] { CreatePanel(); });
     m_pMainWnd->Show();

@@ -4,9 +4,13 @@
 #include <climits>
 #include <cstdio>
 
-#include <wx/display.h>
+#include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#endif
 
 #include "app/MessageDialog.h"
+#include "app/Monitors.h"
 #include "app/ViewRect.h"
 #include "app/WaylandDesktop.h"
 #include "testwindow/Strings.h"
@@ -34,35 +38,51 @@ int StoreDepth(int bitsPerPixel) {
 
 }  // namespace
 
-CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors)
-    : wxFrame(nullptr, wxID_ANY, kTestWindowTitle, wxDisplay(0u).GetGeometry().GetPosition(),
-              wxDisplay(0u).GetGeometry().GetSize(), wxBORDER_NONE | wxSTAY_ON_TOP),
-      m_mode(ReadDisplayMode(*this)),
+CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
+                       const MonitorInfo& monitor, int monitorIndex)
+    : wxFrame(nullptr, wxID_ANY, kTestWindowTitle, wxPoint(monitor.logicalX, monitor.logicalY),
+              wxSize(monitor.logicalWidth, monitor.logicalHeight), wxBORDER_NONE | wxSTAY_ON_TOP),
+      m_monitor(monitor),
       m_appName(appName.utf8_string()),
       m_colors(colors),
       m_timer(this, kPictureTimerId),
       m_introTimer(this, kIntroTimerId) {
-    // The window and the store are sized from the display, never from the
-    // frame's client size, which a window manager may round.
-    Move(0, 0);
+    // The window and the store are sized from the monitor, never from the
+    // frame's client size, which a window manager may round. Where nothing
+    // manages windows, the frame stays at the monitor's origin and size.
+    Move(monitor.logicalX, monitor.logicalY);
+    // X11: asked before the frame is mapped, the window manager maps it full
+    // screen at once (above its panels, no decoration). Wayland: a window
+    // mapped full screen on another output than the focused one stays
+    // unfocused, and the panel would open on the focused output; asked once
+    // the frame is shown, the compositor moves it there with the focus.
+#ifdef GDK_WINDOWING_WAYLAND
+    if (GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default())) {
+        m_nFullScreenAfterPaint = monitorIndex;
+    }
+#endif
+    if (m_nFullScreenAfterPaint < 0) {
+        FullScreenOn(monitorIndex);
+    }
+    const int bitsPerPixel = DisplayBitsPerPixel();
     m_pSurface =
-        std::make_unique<Surface>(m_mode.Width(), m_mode.Height(), StoreDepth(m_mode.bitsPerPixel));
-    m_pTestWnd =
-        std::make_unique<CTestWnd>(*this, m_mode.Width(), m_mode.Height(), m_mode.bitsPerPixel);
+        std::make_unique<Surface>(monitor.Width(), monitor.Height(), StoreDepth(bitsPerPixel));
+    m_pTestWnd = std::make_unique<CTestWnd>(*this, monitor.Width(), monitor.Height(), bitsPerPixel);
     m_pTestWnd->SetAppName(m_appName.c_str());
-    m_pTestWnd->SetRefreshRate(m_mode.refreshHz);
+    m_pTestWnd->SetRefreshRate(monitor.refreshHz);
 
     std::unique_ptr<CWaylandPresenter> presenter;
-    if (m_mode.ownBuffer) {
-        presenter = std::make_unique<CWaylandPresenter>(CWaylandDesktop::Connect(), m_mode.Width(),
-                                                        m_mode.Height(), m_mode.logicalWidth,
-                                                        m_mode.logicalHeight);
+    if (monitor.OwnBuffer()) {
+        presenter = std::make_unique<CWaylandPresenter>(CWaylandDesktop::Connect(), monitor.Width(),
+                                                        monitor.Height(), monitor.logicalWidth,
+                                                        monitor.logicalHeight);
     }
-    if (m_mode.scaledByDesktop) {
+    if (monitor.scaledByDesktop) {
         std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), kScaledByDesktopNote);
     }
     m_pView = new CSurfaceView(
-        this, *m_pSurface, m_mode, [this](const RECT& rect) { Paint(rect); }, std::move(presenter));
+        this, *m_pSurface, monitor, [this](const RECT& rect) { Paint(rect); },
+        std::move(presenter));
     // Only presses count: the second press of a double click arrives as a
     // double-click event, which does nothing.
     m_pView->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { m_pTestWnd->OnLButtonDown(); });
@@ -93,9 +113,19 @@ void CTestFrame::AfterIntro(std::function<void()> next) {
     }
 }
 
+void CTestFrame::FullScreenOn(int monitorIndex) {
+    GtkWindow* window = GTK_WINDOW(GetHandle());
+    gtk_window_fullscreen_on_monitor(window, gtk_window_get_screen(window), monitorIndex);
+}
+
 void CTestFrame::Paint(const RECT& rect) {
     CDC dc(*m_pSurface, rect);
     m_pTestWnd->OnPaint(&dc);
+    if (m_nFullScreenAfterPaint >= 0) {
+        // After this paint: its buffer maps the window.
+        CallAfter([this, monitor = m_nFullScreenAfterPaint] { FullScreenOn(monitor); });
+        m_nFullScreenAfterPaint = -1;
+    }
 }
 
 void CTestFrame::OnKey(wxKeyEvent& event) {
@@ -104,8 +134,8 @@ void CTestFrame::OnKey(wxKeyEvent& event) {
 }
 
 wxRect CTestFrame::ToView(const RECT& rect) const {
-    const RECT r = PhysicalToLogical(rect, {m_mode.Width(), m_mode.logicalWidth},
-                                     {m_mode.Height(), m_mode.logicalHeight});
+    const RECT r = PhysicalToLogical(rect, {m_monitor.Width(), m_monitor.logicalWidth},
+                                     {m_monitor.Height(), m_monitor.logicalHeight});
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 

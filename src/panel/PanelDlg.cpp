@@ -98,15 +98,19 @@ void CPanelDlg::CreateControls(const DialogColors& colors) {
 bool CPanelDlg::OnInitDialog() {
     m_pTestWnd->SetPanel(this);
 
-    const wxRect screen = wxDisplay(0u).GetGeometry();
+    // The screen is the monitor the test window covers: the panel is centred
+    // on it, from its origin.
+    const wxRect screen = wxDisplay(GetParent()).GetGeometry();
     const wxSize client = GetClientSize();
     const POINT origin = panel::CentredOrigin(screen.width, screen.height, client.x, client.y);
-    Move(origin.x, origin.y);
+    Move(screen.x + origin.x, screen.y + origin.y);
 
     for (int stringId : panel::kListStringIds) {
         m_pList->Append(wxString::FromUTF8(kPictureNames[stringId - 1]));
     }
-    m_pList->SetSelection(0);
+    // The picture the test window starts with (0 unless the command line
+    // chose another).
+    m_pList->SetSelection(m_pTestWnd->m_nPicture);
     OnSelchangePicture();
 
     wxStaticCast(FindWindow(panel::kIdMedium), wxRadioButton)->SetValue(true);

@@ -1,17 +1,22 @@
 #!/usr/bin/env python3
-"""End-to-end tests of the desktop program under Xvfb.
+"""End-to-end tests of the desktop program under Xvfb and a headless sway.
 
 Starts the real program on a fresh Xvfb display in a scratch directory,
 drives it with xdotool (keys and clicks), captures the screen and compares it
 pixel for pixel with what zynmon-render draws for the same state, everywhere
-outside the control panel.
+outside the control panel. On a headless Wayland desktop (sway, with several
+outputs) it starts the program as a Wayland client and through XWayland and
+compares each output with grim's screenshots.
 
     tests/e2e/e2e.py BUILD_DIR [TEST_NAME ...]
 """
 
 import contextlib
 import ctypes
+import json
 import os
+import pwd
+import re
 import shutil
 import subprocess
 import sys
@@ -92,6 +97,33 @@ class Display:
     def xdotool(self, *args):
         return run(["xdotool", *map(str, args)], self.env).decode()
 
+    def find_windows(self, title):
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                                env=self.env, capture_output=True, timeout=TIMEOUT)
+        return [w.decode() for w in result.stdout.split()]
+
+    def window_geometry(self, window):
+        """Absolute position and size of the window's client area."""
+        values = {}
+        for line in run(["xwininfo", "-id", window], self.env).decode().splitlines():
+            key, _, value = line.strip().partition(":")
+            values[key] = value.strip()
+        return tuple(int(values[key]) for key in
+                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+    def frame_extents(self, window):
+        """left, right, top, bottom of the window manager's frame (0 without one)."""
+        out = run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], self.env, check=False).decode()
+        if "=" not in out:
+            return 0, 0, 0, 0
+        return tuple(int(v) for v in out.split("=")[1].split(","))
+
+    def window_frame(self, window):
+        """The screen rectangle (x0, y0, x1, y1) of the window with its frame."""
+        x, y, w, h = self.window_geometry(window)
+        left, right, top, bottom = self.frame_extents(window)
+        return (x - left, y - top, x + w + right, y + h + bottom)
+
     def screenshot(self):
         xwd = run(["xwd", "-root", "-silent"], self.env)
         rgb = subprocess.run([CONVERT, "xwd:-", "-depth", "8", "rgb:-"], input=xwd,
@@ -99,6 +131,173 @@ class Display:
         if len(rgb) != WIDTH * HEIGHT * 3:
             raise Failure(f"screenshot has {len(rgb)} bytes")
         return rgb
+
+
+class Sway:
+    """A headless sway desktop: Wayland clients connect through `envs["wayland"]`,
+    X11 clients through its XWayland with `envs["x11"]`. `outputs` are
+    (width, height, x, y, scale) in the order sway names them HEADLESS-1, -2, ...
+
+    sway refuses to run as root: as root it runs as an unprivileged user made
+    for the tests. Windows are sway's containers, found by title in its tree."""
+
+    USER = "zynmon-e2e"
+
+    def __init__(self, outputs=((1280, 1024, 0, 0, 1), (1920, 1080, 1280, 0, 1))):
+        self.wm = None
+        self.process = None
+        self.runtime = tempfile.mkdtemp(prefix="zynmon-sway-")
+        try:
+            self._start(outputs)
+        except BaseException:
+            self.close()
+            raise
+
+    def _start(self, outputs):
+        account = self._account()
+        config = os.path.join(self.runtime, "config")
+        with open(config, "w") as f:
+            f.write("xwayland force\n")
+            for i, (w, h, x, y, scale) in enumerate(outputs, 1):
+                f.write(f"output HEADLESS-{i} mode {w}x{h} position {x} {y} scale {scale:g}\n")
+        env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": self.runtime,
+               "XDG_RUNTIME_DIR": self.runtime, "WLR_BACKENDS": "headless",
+               "WLR_LIBINPUT_NO_DEVICES": "1", "WLR_RENDERER": "pixman"}
+        ids = {}
+        if account:
+            os.chown(self.runtime, account.pw_uid, account.pw_gid)
+            ids = dict(user=account.pw_uid, group=account.pw_gid, extra_groups=[])
+        os.chmod(self.runtime, 0o700)
+        self.log = open(os.path.join(self.runtime, "sway.log"), "w")
+        self.process = subprocess.Popen(["sway", "-c", config], env=env, cwd=self.runtime,
+                                        stdout=self.log, stderr=self.log, **ids)
+        wait_until(lambda: self._sockets(), "sway to start")
+        self.wayland_socket, self.ipc_socket = self._sockets()
+        for _ in outputs[1:]:
+            self.swaymsg("create_output")
+        wanted = [(w, h, x, y) for w, h, x, y, _ in outputs]
+        wait_until(lambda: [(o["current_mode"]["width"], o["current_mode"]["height"],
+                             o["rect"]["x"], o["rect"]["y"]) for o in self.outputs()] == wanted,
+                   "sway's outputs")
+        # XWayland's display, as sway gives it to the programs it starts.
+        display_file = os.path.join(self.runtime, "display")
+        self.swaymsg("exec", f"echo $DISPLAY > {display_file}")
+        display = []
+
+        def display_written():
+            if os.path.exists(display_file):
+                with open(display_file) as f:
+                    display[:] = f.read().split()
+            return bool(display)
+        wait_until(display_written, "XWayland's display name")
+        base = {k: v for k, v in os.environ.items()
+                if k not in ("DISPLAY", "WAYLAND_DISPLAY", "GDK_SCALE", "GDK_DPI_SCALE",
+                             "GDK_BACKEND")}
+        base["NO_AT_BRIDGE"] = "1"
+        self.envs = {
+            "wayland": dict(base, GDK_BACKEND="wayland", XDG_RUNTIME_DIR=self.runtime,
+                            WAYLAND_DISPLAY=os.path.join(self.runtime, self.wayland_socket)),
+            "x11": dict(base, GDK_BACKEND="x11", DISPLAY=display[0]),
+        }
+        self.env = self.envs["wayland"]
+        # XWayland admits only sway's user: admit this one too.
+        self.swaymsg("exec", f"xhost +si:localuser:{pwd.getpwuid(os.getuid()).pw_name}")
+        x11 = self.envs["x11"]
+        wait_until(lambda: subprocess.run(["xprop", "-root"], env=x11, capture_output=True,
+                                          timeout=TIMEOUT).returncode == 0,
+                   "XWayland to accept clients")
+
+    def _account(self):
+        """The unprivileged user that runs sway when the tests run as root."""
+        if os.getuid() != 0:
+            return None
+        try:
+            pwd.getpwnam(self.USER)
+        except KeyError:
+            run(["useradd", "--system", "--no-create-home", "--shell", "/usr/sbin/nologin",
+                 self.USER], os.environ)
+        # XWayland's socket directory must belong to root (or to the user).
+        os.makedirs("/tmp/.X11-unix", exist_ok=True)
+        if os.stat("/tmp/.X11-unix").st_uid != 0:
+            os.chown("/tmp/.X11-unix", 0, 0)
+        os.chmod("/tmp/.X11-unix", 0o1777)
+        return pwd.getpwnam(self.USER)
+
+    def _sockets(self):
+        names = os.listdir(self.runtime)
+        wayland = [n for n in names if n.startswith("wayland-") and not n.endswith(".lock")]
+        ipc = [n for n in names if n.startswith("sway-ipc.")]
+        if self.process.poll() is not None:
+            raise Failure(f"sway ended: {open(self.log.name).read()[-2000:]}")
+        return (wayland[0], os.path.join(self.runtime, ipc[0])) if wayland and ipc else None
+
+    def close(self):
+        if self.process is not None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+            self.log.close()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+    def swaymsg(self, *args):
+        out = run(["swaymsg", "-s", self.ipc_socket, "-r", *args], os.environ)
+        return json.loads(out) if out.strip() else None
+
+    def outputs(self):
+        return self.swaymsg("-t", "get_outputs")
+
+    def output(self, name):
+        """An output's rectangle (x, y, width, height) in the desktop's layout."""
+        for o in self.outputs():
+            if o["name"] == name:
+                return tuple(o["rect"][k] for k in ("x", "y", "width", "height"))
+        raise Failure(f"no output {name}")
+
+    def screenshot(self, output):
+        """An output's pixels as raw RGB, and its width."""
+        ppm = run(["grim", "-o", output, "-t", "ppm", "-"], self.env)
+        magic, width, height, maximum, rgb = ppm.split(maxsplit=4)
+        if magic != b"P6" or maximum != b"255" or len(rgb) != int(width) * int(height) * 3:
+            raise Failure(f"grim gave no {output} screenshot")
+        return int(width), rgb
+
+    def _views(self, node=None):
+        node = node or self.swaymsg("-t", "get_tree")
+        if node.get("pid") is not None and node.get("visible"):
+            yield node
+        for child in node.get("nodes", []) + node.get("floating_nodes", []):
+            yield from self._views(child)
+
+    def _view(self, window):
+        for view in self._views():
+            if view["id"] == window:
+                return view
+        raise Failure(f"the window {window} went away")
+
+    def find_windows(self, title):
+        return [view["id"] for view in self._views() if view["name"] == title]
+
+    def window_geometry(self, window):
+        view = self._view(window)
+        outer, inner = view["rect"], view["window_rect"]
+        return (outer["x"] + inner["x"], outer["y"] + inner["y"], inner["width"],
+                inner["height"])
+
+    def window_frame(self, window):
+        view = self._view(window)
+        outer = view["rect"]
+        # A floating window's title bar lies right above its rectangle.
+        title = view["deco_rect"]["height"]
+        return (outer["x"], outer["y"] - title, outer["x"] + outer["width"],
+                outer["y"] + outer["height"])
+
+    def frame_extents(self, window):
+        x0, y0, x1, y1 = self.window_frame(window)
+        x, y, w, h = self.window_geometry(window)
+        return x - x0, x1 - x - w, y - y0, y1 - y - h
 
 
 def wait_until(condition, what, timeout=TIMEOUT):
@@ -118,13 +317,15 @@ class Renderer:
         self.scratch = scratch
         self.cache = {}
 
-    def screen(self, picture, resolution=1, guns="none", variant=0, ticks=0):
-        key = (picture, resolution, guns, variant, ticks)
+    def screen(self, picture, resolution=1, guns="none", variant=0, ticks=0,
+               size=(WIDTH, HEIGHT), refresh=0, bpp=DEPTH):
+        key = (picture, resolution, guns, variant, ticks, size, refresh, bpp)
         if key not in self.cache:
             png = os.path.join(self.scratch, "render.png")
-            subprocess.run([self.exe, "--picture", str(picture), "--size", f"{WIDTH}x{HEIGHT}",
-                            "--bpp", str(DEPTH), "--resolution", str(resolution), "--guns", guns,
-                            "--variant", str(variant), "--ticks", str(ticks), "--output", png],
+            subprocess.run([self.exe, "--picture", str(picture), "--size", "%dx%d" % size,
+                            "--bpp", str(bpp), "--resolution", str(resolution), "--guns", guns,
+                            "--variant", str(variant), "--ticks", str(ticks),
+                            "--refresh", str(refresh), "--output", png],
                            check=True, timeout=TIMEOUT)
             self.cache[key] = subprocess.run([CONVERT, png, "-depth", "8", "rgb:-"],
                                              capture_output=True, check=True,
@@ -132,19 +333,21 @@ class Renderer:
         return self.cache[key]
 
 
-def differences(screen, expected, mask):
+def differences(screen, expected, mask, width=WIDTH):
     """Pixels that differ outside the mask rectangle (x0, y0, x1, y1), and the first one."""
+    if len(screen) != len(expected):
+        raise Failure(f"screen of {len(screen)} bytes, expected {len(expected)}")
     count, first = 0, None
-    row_bytes = WIDTH * 3
+    row_bytes = width * 3
     mx0, my0, mx1, my1 = mask if mask else (0, 0, 0, 0)
-    for y in range(HEIGHT):
+    for y in range(len(screen) // row_bytes):
         a = screen[y * row_bytes:(y + 1) * row_bytes]
         b = expected[y * row_bytes:(y + 1) * row_bytes]
         if a == b:
             continue
-        spans = [(0, WIDTH)]
+        spans = [(0, width)]
         if my0 <= y < my1:
-            spans = [(0, max(0, mx0)), (min(WIDTH, mx1), WIDTH)]
+            spans = [(0, max(0, mx0)), (min(width, mx1), width)]
         for x0, x1 in spans:
             if a[x0 * 3:x1 * 3] == b[x0 * 3:x1 * 3]:
                 continue
@@ -158,17 +361,18 @@ def differences(screen, expected, mask):
 class Program:
     """The desktop program running on a display, and what the tests know of it."""
 
-    def __init__(self, display, build_dir, scratch, scale=1, wait_for_panel=True):
+    def __init__(self, display, build_dir, scratch, scale=1, wait_for_panel=True, args=(),
+                 env=None):
         self.display = display
         self.scale = scale
         self.clicks = 0
-        env = dict(display.env)
+        env = dict(env or display.env)
         if scale != 1:
             env["GDK_SCALE"] = str(scale)
         with open(os.path.join(scratch, "zynmon.log"), "w") as log:
             self.process = subprocess.Popen(
-                [os.path.abspath(os.path.join(build_dir, "zynmon"))], cwd=scratch, env=env,
-                stdout=subprocess.DEVNULL, stderr=log)
+                [os.path.abspath(os.path.join(build_dir, "zynmon")), *args], cwd=scratch,
+                env=env, stdout=subprocess.DEVNULL, stderr=log)
         self.window = self.find("ZYN Monitor Test Window")
         self.panel = None
         if wait_for_panel:
@@ -184,30 +388,18 @@ class Program:
         found = []
 
         def search():
-            result = subprocess.run(
-                ["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                env=self.display.env, capture_output=True, timeout=TIMEOUT)
-            found[:] = result.stdout.split()
+            if self.process.poll() is not None:
+                raise Failure(f"the program ended with status {self.process.returncode}")
+            found[:] = self.display.find_windows(title)
             return bool(found)
         wait_until(search, f"the window {title!r}", timeout)
-        return found[0].decode()
+        return found[0]
 
     def geometry(self, window):
-        """Absolute position and size of the window's client area."""
-        values = {}
-        for line in run(["xwininfo", "-id", window], self.display.env).decode().splitlines():
-            key, _, value = line.strip().partition(":")
-            values[key] = value.strip()
-        return tuple(int(values[key]) for key in
-                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        return self.display.window_geometry(window)
 
     def frame_extents(self, window):
-        """left, right, top, bottom of the window manager's frame (0 without one)."""
-        out = run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], self.display.env,
-                  check=False).decode()
-        if "=" not in out:
-            return 0, 0, 0, 0
-        return tuple(int(v) for v in out.split("=")[1].split(","))
+        return self.display.frame_extents(window)
 
     def read_panel_geometry(self):
         x, y, w, h = self.geometry(self.panel)
@@ -221,9 +413,8 @@ class Program:
         self.base = (bx[0], by[0])
 
     def panel_mask(self):
-        x, y, w, h = self.panel_rect = self.geometry(self.panel)
-        left, right, top, bottom = self.frame_extents(self.panel)
-        return (x - left, y - top, x + w + right, y + h + bottom)
+        self.panel_rect = self.geometry(self.panel)
+        return self.display.window_frame(self.panel)
 
     def point(self, du_x, du_y, du_w, du_h, fx=0.5):
         """Screen point inside a control given in dialog units (fx across its width)."""
@@ -259,10 +450,7 @@ class Program:
             self.display.xdotool("key", key)
 
     def panel_visible(self):
-        result = subprocess.run(
-            ["xdotool", "search", "--onlyvisible", "--name", "^ZYN Monitor Test Kontrollfeld$"],
-            env=self.display.env, capture_output=True, timeout=TIMEOUT)
-        return bool(result.stdout.strip())
+        return bool(self.display.find_windows("ZYN Monitor Test Kontrollfeld"))
 
     def expect_screen(self, expected, what, masked=True, timeout=TIMEOUT):
         mask = self.panel_mask() if masked else None
@@ -276,6 +464,25 @@ class Program:
         except Failure:
             count, first = last[0]
             raise Failure(f"{what}: {count} pixels differ, first at {first}") from None
+
+    def expect_output(self, output, expected, what, masked=True, timeout=TIMEOUT):
+        """expect_screen for one output of a desktop with several."""
+        ox, oy, _, _ = self.display.output(output)
+        last = [None]
+
+        def matches():
+            mask = None
+            if masked:
+                x0, y0, x1, y1 = self.display.window_frame(self.panel)
+                mask = (x0 - ox, y0 - oy, x1 - ox, y1 - oy)
+            width, screen = self.display.screenshot(output)
+            last[0] = differences(screen, expected, mask, width)
+            return last[0][0] == 0
+        try:
+            wait_until(matches, what, timeout)
+        except Failure:
+            count, first = last[0]
+            raise Failure(f"{what}: {count} pixels differ on {output}, first at {first}") from None
 
     def wait_exit(self, what):
         try:
@@ -376,9 +583,9 @@ class Context:
         self.programs = []
         self.notes = []
 
-    def start(self, directory=None, wait_for_panel=True):
+    def start(self, directory=None, wait_for_panel=True, args=(), env=None):
         program = Program(self.display, self.build_dir, directory or self.scratch, self.scale,
-                          wait_for_panel)
+                          wait_for_panel, args, env)
         self.programs.append(program)
         return program
 
@@ -619,6 +826,101 @@ def test_left_click_skipping_the_intro_does_not_toggle_the_panel(ctx):
     expect(p.panel_visible(), "the click that ended the intro hid the panel")
 
 
+MONITOR_LINE = re.compile(r"(\d+): (.+), (\d+)x(\d+) at (-?\d+),(-?\d+), scale (\d+), "
+                          r"(?:(\d+) Hz|refresh rate unknown)(, primary)?")
+
+
+def list_monitors(ctx, env):
+    """zynmon --list-monitors as (name, (width, height), (x, y), scale, rate, primary)."""
+    out = run([os.path.join(ctx.build_dir, "zynmon"), "--list-monitors"], env).decode()
+    monitors = []
+    for index, line in enumerate(out.splitlines()):
+        match = MONITOR_LINE.fullmatch(line)
+        expect(match and int(match[1]) == index, f"monitor line {line!r}")
+        monitors.append((match[2], (int(match[3]), int(match[4])), (int(match[5]), int(match[6])),
+                         int(match[7]), int(match[8] or 0), bool(match[9])))
+    return monitors
+
+
+def test_list_monitors_gives_each_output(ctx):
+    outputs = ctx.display.outputs()
+    wanted = [((o["current_mode"]["width"], o["current_mode"]["height"]),
+               (o["rect"]["x"], o["rect"]["y"]), round(o["current_mode"]["refresh"] / 1000))
+              for o in outputs]
+    for backend, env in ctx.display.envs.items():
+        monitors = list_monitors(ctx, env)
+        listed = [(size, position, rate) for _, size, position, _, rate, _ in monitors]
+        expect(listed == wanted, f"{backend}: monitors {listed}, sway has {wanted}")
+        names = [m[0] for m in monitors]
+        expect(len(set(names)) == len(names), f"{backend}: names {names} are not unique")
+        if backend == "wayland":
+            expect(names == [o["name"] for o in outputs], f"{backend}: names {names}")
+
+
+def test_picture_covers_the_chosen_monitor_only(ctx):
+    outputs = [o["name"] for o in ctx.display.outputs()]
+    desktop = {name: ctx.display.screenshot(name)[1] for name in outputs}
+    # The depth GDK reports: 32 bits on Wayland, the X screen's 24 through XWayland.
+    depths = {"wayland": 32, "x11": 24}
+    for backend, env in ctx.display.envs.items():
+        monitors = list_monitors(ctx, env)
+        for args, target, picture in (((), 0, 0), (("--monitor", "1"), 1, 0),
+                                      (("--monitor", monitors[1][0], "--picture", "12"), 1, 12)):
+            what = f"{backend} {' '.join(args) or '(default)'}"
+            name, size, _, _, rate, _ = monitors[target]
+            if backend == "x11":
+                # sway puts an X11 window on the focused output, whatever the
+                # window asks for: the user starts the program there.
+                ctx.display.swaymsg("focus", "output", outputs[target])
+            # Beside the logo file: --no-intro shows the picture at once.
+            p = ctx.start(intro_directory(ctx), args=("--no-intro", *args), env=env)
+            p.expect_output(outputs[target],
+                            ctx.render(picture, size=size, refresh=rate, bpp=depths[backend]),
+                            f"{what}: picture {picture} at {size[0]}x{size[1]}")
+            for other in outputs:
+                if other != outputs[target]:
+                    expect(ctx.display.screenshot(other)[1] == desktop[other],
+                           f"{what}: {other} changed")
+            # The panel lies on the monitor, its client area centred on it.
+            ox, oy, ow, oh = ctx.display.output(outputs[target])
+            x0, y0, x1, y1 = ctx.display.window_frame(p.panel)
+            x, y, w, h = p.geometry(p.panel)
+            centre = (x + w // 2 - ox - ow // 2, y + h // 2 - oy - oh // 2)
+            expect(ox <= x0 and x1 <= ox + ow and oy <= y0 and y1 <= oy + oh
+                   and all(abs(c) <= 1 for c in centre),
+                   f"{what}: panel at {(x, y, w, h)}, {centre} from the centre of {name}")
+            p.stop()
+
+
+def test_bad_command_lines_exit_2_naming_the_fault(ctx):
+    exe = os.path.join(ctx.build_dir, "zynmon")
+    no_display = {k: v for k, v in ctx.display.env.items()
+                  if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    cases = [
+        (["--monitor"], 2, "--monitor"), (["--monitor", "2"], 2, "'2'"),
+        (["--monitor", "HEADLESS-9"], 2, "HEADLESS-9"), (["--monitor="], 2, "--monitor"),
+        (["--picture", "13"], 2, "'13'"), (["--picture", "x"], 2, "'x'"),
+        (["--picture"], 2, "--picture"), (["--no-intro=1"], 2, "--no-intro"),
+        (["--list-monitors=1"], 2, "--list-monitors"), (["--version=2"], 2, "--version"),
+        (["--help=1"], 2, "--help"), (["--frobnicate"], 2, "--frobnicate"),
+        (["stray"], 2, "stray"),
+    ]
+    for env in (ctx.display.envs["wayland"], ctx.display.envs["x11"]):
+        for args, status, named in cases:
+            result = subprocess.run([exe, *args], env=env, capture_output=True, timeout=TIMEOUT)
+            lines = result.stderr.decode().splitlines()
+            expect(result.returncode == status and len(lines) == 1 and named in lines[0],
+                   f"{args}: status {result.returncode}, stderr {lines}")
+    for args, status, out in ((["--help"], 0, "usage: zynmon"), (["--version"], 0, "zynmon "),
+                              ([], 1, ""), (["--list-monitors"], 1, "")):
+        result = subprocess.run([exe, *args], env=no_display, capture_output=True,
+                                timeout=TIMEOUT)
+        lines = result.stderr.decode().splitlines()
+        expect(result.returncode == status and result.stdout.decode().startswith(out)
+               and len(lines) == (status != 0), f"{args} without a display: status "
+               f"{result.returncode}, stderr {lines}")
+
+
 def test_panel_dialog_controls(ctx):
     exe = os.path.join(ctx.build_dir, "tests", "test_panel_gui")
     result = subprocess.run([exe], env=ctx.display.env, capture_output=True, timeout=60)
@@ -657,6 +959,12 @@ PASSES = [
         test_close_box_ends_with_status_0,
         test_intro_zoom_then_key_ends_it_after_the_zoom,
     ]),
+    # Two outputs, the program as a Wayland client and through XWayland.
+    ("sway", dict(sway=True), [
+        test_list_monitors_gives_each_output,
+        test_picture_covers_the_chosen_monitor_only,
+        test_bad_command_lines_exit_2_naming_the_fault,
+    ]),
 ]
 
 
@@ -674,7 +982,10 @@ def main():
             tests = [t for t in tests if not wanted or t.__name__ in wanted]
             if not tests:
                 continue
-            display = Display(window_manager=options.get("window_manager", False))
+            if options.get("sway"):
+                display = Sway()
+            else:
+                display = Display(window_manager=options.get("window_manager", False))
             try:
                 for test in tests:
                     ctx = Context(display, renderer, build_dir, scratch, options.get("scale", 1))

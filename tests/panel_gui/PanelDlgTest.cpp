@@ -243,6 +243,21 @@ TEST_F(PanelDlgTest, SpacePressesAPictureButton) {
     EXPECT_EQ(dlg->PictureList()->GetSelection(), 7);
 }
 
+TEST(PanelDlgStart, SelectsThePictureTheTestWindowStartsWith) {
+    RecordingHost host;
+    CTestWnd wnd(host, 1024, 768, 24);
+    wnd.SetPicture(12);
+    const int invalidations = host.invalidations;
+    wxFrame* owner = new wxFrame(nullptr, wxID_ANY, "owner");
+    CPanelDlg* dlg = new CPanelDlg(owner, wnd, host, DialogColors{});
+    EXPECT_EQ(dlg->PictureList()->GetSelection(), 12);
+    EXPECT_EQ(wnd.m_nPicture, 12);
+    EXPECT_FALSE(dlg->FindWindow(panel::kIdMedium)->IsEnabled());
+    EXPECT_EQ(host.invalidations, invalidations);
+    owner->Destroy();
+    wxTheApp->ProcessIdle();
+}
+
 TEST_F(PanelDlgTest, EscapeDestroysThePanelAndItsRegistration) {
     PressKey(dlg, wxEVT_CHAR_HOOK, WXK_ESCAPE);
     EXPECT_TRUE(wxPendingDelete.Member(dlg));
