@@ -42,8 +42,8 @@ struct MonitorInfo {
 
 // What the program says of a monitor whose pixels the desktop scales.
 inline constexpr const char* kScaledByDesktopNote =
-    "this monitor's pixels are scaled by the desktop: the compositor cannot show "
-    "the program's own buffer in physical pixels (no viewporter protocol)";
+    "this monitor's pixels are scaled by the desktop (a fractional scale, and no way "
+    "to show physical pixels: the compositor lacks the viewporter protocol)";
 
 // The index of the monitor `wanted` names (an index in the list, or a name),
 // or without `wanted` the primary monitor, else the first. Nothing, with a

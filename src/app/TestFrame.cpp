@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <stdexcept>
 
 #include <gtk/gtk.h>
 #ifdef GDK_WINDOWING_WAYLAND
@@ -64,24 +65,17 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
     if (m_nFullScreenAfterPaint < 0) {
         FullScreenOn(monitorIndex);
     }
+    std::unique_ptr<CWaylandPresenter> presenter = MakePresenter();
     const int bitsPerPixel = DisplayBitsPerPixel();
     m_pSurface =
-        std::make_unique<Surface>(monitor.Width(), monitor.Height(), StoreDepth(bitsPerPixel));
-    m_pTestWnd = std::make_unique<CTestWnd>(*this, monitor.Width(), monitor.Height(), bitsPerPixel);
+        std::make_unique<Surface>(m_monitor.Width(), m_monitor.Height(), StoreDepth(bitsPerPixel));
+    m_pTestWnd =
+        std::make_unique<CTestWnd>(*this, m_monitor.Width(), m_monitor.Height(), bitsPerPixel);
     m_pTestWnd->SetAppName(m_appName.c_str());
     m_pTestWnd->SetRefreshRate(monitor.refreshHz);
 
-    std::unique_ptr<CWaylandPresenter> presenter;
-    if (monitor.OwnBuffer()) {
-        presenter = std::make_unique<CWaylandPresenter>(CWaylandDesktop::Connect(), monitor.Width(),
-                                                        monitor.Height(), monitor.logicalWidth,
-                                                        monitor.logicalHeight);
-    }
-    if (monitor.scaledByDesktop) {
-        std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), kScaledByDesktopNote);
-    }
     m_pView = new CSurfaceView(
-        this, *m_pSurface, monitor, [this](const RECT& rect) { Paint(rect); },
+        this, *m_pSurface, m_monitor, [this](const RECT& rect) { Paint(rect); },
         std::move(presenter));
     // Only presses count: the second press of a double click arrives as a
     // double-click event, which does nothing.
@@ -103,6 +97,26 @@ CTestFrame::~CTestFrame() {
     // The panel clears its registration with the test window when it goes:
     // it must go while the test window still exists.
     DestroyChildren();
+}
+
+std::unique_ptr<CWaylandPresenter> CTestFrame::MakePresenter() {
+    std::unique_ptr<CWaylandPresenter> presenter;
+    if (m_monitor.OwnBuffer()) {
+        try {
+            presenter = std::make_unique<CWaylandPresenter>(
+                CWaylandDesktop::Connect(), m_monitor.Width(), m_monitor.Height(),
+                m_monitor.logicalWidth, m_monitor.logicalHeight);
+        } catch (const std::runtime_error& error) {
+            // The toolkit shows the store then, at its own scale.
+            std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), error.what());
+            m_monitor.physicalWidth = m_monitor.physicalHeight = 0;
+            m_monitor.scaledByDesktop = true;
+        }
+    }
+    if (m_monitor.scaledByDesktop) {
+        std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), kScaledByDesktopNote);
+    }
+    return presenter;
 }
 
 void CTestFrame::AfterIntro(std::function<void()> next) {
