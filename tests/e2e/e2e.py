@@ -1014,6 +1014,8 @@ def test_fractional_scales_show_physical_pixels(ctx):
             sway.swaymsg("output", first, "mode", f"{width}x{height}", "scale", f"{scale:g}")
             wait_until(lambda: sway.output(first) == (0, 0, *logical), f"{first} at scale {scale}")
             what = f"{width}x{height} at scale {scale:g}"
+            rate = round(next(o for o in sway.outputs() if o["name"] == first)
+                         ["current_mode"]["refresh"] / 1000)
             p = ctx.start(args=("--monitor", first, "--no-intro"), env=sway.envs["wayland"])
 
             def expect_picture(picture, note, **state):
@@ -1026,6 +1028,9 @@ def test_fractional_scales_show_physical_pixels(ctx):
             p.click_picture_button(4)
             p.click_picture(button=3)
             expect_picture(4, "picture 4 after a right click", resolution=2, variant=1)
+            # The test card's caption states the physical size.
+            p.click_picture_button(12)
+            expect_picture(12, "picture 12", resolution=2, refresh=rate)
             p.stop()
     finally:
         for name in (first, second):
