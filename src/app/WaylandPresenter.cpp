@@ -122,6 +122,10 @@ void CWaylandPresenter::Present(GtkWidget* window, const Surface& store, const R
             std::copy(source + rect.left, source + rect.right, target + rect.left);
         }
     }
+    // One buffer, attached again with each change: the program writes only
+    // inside the rectangle it then commits, so a compositor that reads the
+    // buffer while holding it sees at worst that rectangle half done for one
+    // frame, and the commit right after completes it.
     wl_surface_attach(m_pSurface, m_pBuffer, 0, 0);
     wl_surface_damage_buffer(m_pSurface, rect.left, rect.top, width, height);
     wl_surface_commit(m_pSurface);
