@@ -61,5 +61,8 @@ std::string DescribeMonitor(std::size_t index, const MonitorInfo& monitor) {
     if (monitor.primary) {
         line += ", primary";
     }
+    if (monitor.scaledByDesktop) {
+        line += std::string("; ") + kScaledByDesktopNote;
+    }
     return line;
 }

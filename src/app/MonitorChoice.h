@@ -19,15 +19,31 @@ struct MonitorInfo {
     int logicalY = 0;
     int logicalWidth = 0;
     int logicalHeight = 0;
-    // Physical pixels per logical pixel.
+    // Physical pixels per logical pixel as the toolkit scales, a whole number.
     int scale = 1;
+    // The monitor's own pixels (its current mode) where the toolkit's scale
+    // does not reach them (a fractional scale on Wayland): the program then
+    // shows them through a buffer of its own. 0 x 0 otherwise.
+    int physicalWidth = 0;
+    int physicalHeight = 0;
+    // The desktop resamples the picture: the toolkit's scale does not reach
+    // the monitor's pixels, and the compositor cannot show the program's own
+    // buffer in physical pixels.
+    bool scaledByDesktop = false;
     // Whole hertz; 0 where the desktop reports no rate.
     int refreshHz = 0;
     bool primary = false;
 
-    int Width() const { return logicalWidth * scale; }
-    int Height() const { return logicalHeight * scale; }
+    bool OwnBuffer() const { return physicalWidth > 0 && physicalHeight > 0; }
+    // The screen in physical pixels: the size of the pixel store.
+    int Width() const { return OwnBuffer() ? physicalWidth : logicalWidth * scale; }
+    int Height() const { return OwnBuffer() ? physicalHeight : logicalHeight * scale; }
 };
+
+// What the program says of a monitor whose pixels the desktop scales.
+inline constexpr const char* kScaledByDesktopNote =
+    "this monitor's pixels are scaled by the desktop (a fractional scale, and no way "
+    "to show physical pixels: the compositor lacks the viewporter protocol)";
 
 // The index of the monitor `wanted` names (an index in the list, or a name),
 // or without `wanted` the primary monitor, else the first. Nothing, with a

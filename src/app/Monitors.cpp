@@ -1,6 +1,7 @@
 #include "app/Monitors.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include <gdk/gdk.h>
@@ -11,6 +12,7 @@
 #include <wx/gdicmn.h>
 
 #include "app/RefreshRate.h"
+#include "app/WaylandDesktop.h"
 
 namespace {
 
@@ -85,6 +87,23 @@ std::string MonitorName(GdkDisplay* display, int index) {
     return name.empty() ? "monitor-" + std::to_string(index) : name;
 }
 
+// On Wayland the output's current mode is the monitor's physical size. Where
+// the toolkit's whole scale does not reach it, the program shows the store
+// through a buffer of its own, if the compositor can show one.
+void FollowOutputMode(MonitorInfo& info, const CWaylandDesktop& desktop) {
+    const WaylandOutput* output = desktop.OutputAt(info.logicalX, info.logicalY);
+    if (output == nullptr || output->width < 1 || output->height < 1 ||
+        (output->width == info.Width() && output->height == info.Height())) {
+        return;
+    }
+    if (desktop.CanShowPhysicalPixels()) {
+        info.physicalWidth = output->width;
+        info.physicalHeight = output->height;
+    } else {
+        info.scaledByDesktop = true;
+    }
+}
+
 }  // namespace
 
 std::vector<MonitorInfo> ReadMonitors() {
@@ -93,6 +112,7 @@ std::vector<MonitorInfo> ReadMonitors() {
     if (display == nullptr) {
         return monitors;
     }
+    const std::unique_ptr<CWaylandDesktop> wayland = CWaylandDesktop::Connect();
     const int count = gdk_display_get_n_monitors(display);
     for (int i = 0; i < count; ++i) {
         GdkMonitor* monitor = gdk_display_get_monitor(display, i);
@@ -122,6 +142,9 @@ std::vector<MonitorInfo> ReadMonitors() {
             }
         }
 #endif
+        if (wayland != nullptr) {
+            FollowOutputMode(info, *wayland);
+        }
         monitors.push_back(info);
     }
     return monitors;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <stdexcept>
 
 #include <gtk/gtk.h>
 #ifdef GDK_WINDOWING_WAYLAND
@@ -11,6 +13,7 @@
 #include "app/MessageDialog.h"
 #include "app/Monitors.h"
 #include "app/ViewRect.h"
+#include "app/WaylandDesktop.h"
 #include "testwindow/Strings.h"
 
 namespace {
@@ -62,15 +65,18 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
     if (m_nFullScreenAfterPaint < 0) {
         FullScreenOn(monitorIndex);
     }
+    std::unique_ptr<CWaylandPresenter> presenter = MakePresenter();
     const int bitsPerPixel = DisplayBitsPerPixel();
     m_pSurface =
-        std::make_unique<Surface>(monitor.Width(), monitor.Height(), StoreDepth(bitsPerPixel));
-    m_pTestWnd = std::make_unique<CTestWnd>(*this, monitor.Width(), monitor.Height(), bitsPerPixel);
+        std::make_unique<Surface>(m_monitor.Width(), m_monitor.Height(), StoreDepth(bitsPerPixel));
+    m_pTestWnd =
+        std::make_unique<CTestWnd>(*this, m_monitor.Width(), m_monitor.Height(), bitsPerPixel);
     m_pTestWnd->SetAppName(m_appName.c_str());
     m_pTestWnd->SetRefreshRate(monitor.refreshHz);
 
-    m_pView = new CSurfaceView(this, *m_pSurface, monitor.scale,
-                               [this](const RECT& rect) { Paint(rect); });
+    m_pView = new CSurfaceView(
+        this, *m_pSurface, m_monitor, [this](const RECT& rect) { Paint(rect); },
+        std::move(presenter));
     // Only presses count: the second press of a double click arrives as a
     // double-click event, which does nothing.
     m_pView->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { m_pTestWnd->OnLButtonDown(); });
@@ -91,6 +97,26 @@ CTestFrame::~CTestFrame() {
     // The panel clears its registration with the test window when it goes:
     // it must go while the test window still exists.
     DestroyChildren();
+}
+
+std::unique_ptr<CWaylandPresenter> CTestFrame::MakePresenter() {
+    std::unique_ptr<CWaylandPresenter> presenter;
+    if (m_monitor.OwnBuffer()) {
+        try {
+            presenter = std::make_unique<CWaylandPresenter>(
+                CWaylandDesktop::Connect(), m_monitor.Width(), m_monitor.Height(),
+                m_monitor.logicalWidth, m_monitor.logicalHeight);
+        } catch (const std::runtime_error& error) {
+            // The toolkit shows the store then, at its own scale.
+            std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), error.what());
+            m_monitor.physicalWidth = m_monitor.physicalHeight = 0;
+            m_monitor.scaledByDesktop = true;
+        }
+    }
+    if (m_monitor.scaledByDesktop) {
+        std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), kScaledByDesktopNote);
+    }
+    return presenter;
 }
 
 void CTestFrame::AfterIntro(std::function<void()> next) {
@@ -122,7 +148,8 @@ void CTestFrame::OnKey(wxKeyEvent& event) {
 }
 
 wxRect CTestFrame::ToView(const RECT& rect) const {
-    const RECT r = PhysicalToLogical(rect, m_monitor.scale);
+    const RECT r = PhysicalToLogical(rect, {m_monitor.Width(), m_monitor.logicalWidth},
+                                     {m_monitor.Height(), m_monitor.logicalHeight});
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 

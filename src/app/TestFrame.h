@@ -47,6 +47,9 @@ public:
     void OnIntroEnded() override;
 
 private:
+    // The presenter of the store where the toolkit cannot show the monitor's
+    // pixels (null elsewhere); says once when the desktop scales them.
+    std::unique_ptr<CWaylandPresenter> MakePresenter();
     // Asks the desktop to show the frame full screen on that monitor.
     void FullScreenOn(int monitorIndex);
     void Paint(const RECT& rect);

@@ -67,4 +67,21 @@ TEST(MonitorChoice, ListLineGivesPhysicalSizePositionScaleRateAndPrimary) {
               "0: DP-1, 1280x1024 at 0,0, scale 1, 60 Hz, primary");
 }
 
+TEST(MonitorChoice, FractionalScaleListsTheOutputsModeOrSaysTheDesktopScales) {
+    // 1920 x 1080 at scale 1.5: 1280 x 720 logical, which the toolkit scales by 2.
+    MonitorInfo fractional = Monitor("HEADLESS-1", 0, false);
+    fractional.logicalWidth = 1280;
+    fractional.logicalHeight = 720;
+    fractional.scale = 2;
+    MonitorInfo shown = fractional;
+    shown.physicalWidth = 1920;
+    shown.physicalHeight = 1080;
+    EXPECT_EQ(DescribeMonitor(0, shown), "0: HEADLESS-1, 1920x1080 at 0,0, scale 2, 60 Hz");
+    MonitorInfo resampled = fractional;
+    resampled.scaledByDesktop = true;
+    EXPECT_EQ(
+        DescribeMonitor(0, resampled),
+        std::string("0: HEADLESS-1, 2560x1440 at 0,0, scale 2, 60 Hz; ") + kScaledByDesktopNote);
+}
+
 }  // namespace

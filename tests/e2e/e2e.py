@@ -14,10 +14,13 @@ compares each output with grim's screenshots.
 import contextlib
 import ctypes
 import json
+import math
 import os
 import pwd
 import re
 import shutil
+import socket
+import struct
 import subprocess
 import sys
 import tempfile
@@ -39,6 +42,7 @@ CONTROLS = {
     "Grün": (120, 25, 30, 10),
     "Blau": (120, 35, 30, 10),
     "Volles Bild": (50, 80, 50, 14),
+    "Hoch": (120, 65, 35, 10),
 }
 # Enabled guns per render option.
 GUNS = {(): "none", ("Rot",): "r", ("Grün",): "g", ("Blau",): "b", ("Rot", "Blau"): "rb"}
@@ -97,6 +101,9 @@ class Display:
     def xdotool(self, *args):
         return run(["xdotool", *map(str, args)], self.env).decode()
 
+    def click(self, x, y, button=1):
+        self.xdotool("mousemove", x, y, "click", button)
+
     def find_windows(self, title):
         result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
                                 env=self.env, capture_output=True, timeout=TIMEOUT)
@@ -133,6 +140,85 @@ class Display:
         return rgb
 
 
+class VirtualPointer:
+    """A pointer device of sway's seat, made through its virtual pointer
+    protocol (a headless sway has no input device). Speaks the Wayland wire
+    protocol itself: a few requests, no file descriptors."""
+
+    BUTTONS = {1: 0x110, 2: 0x112, 3: 0x111}  # BTN_LEFT, BTN_MIDDLE, BTN_RIGHT
+
+    def __init__(self, socket_path):
+        self.sock = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.sock.connect(socket_path)
+        self.sock.settimeout(TIMEOUT)
+        self.ids = 1
+        self.received = b""
+        registry = self._new_id()
+        self._send(1, 1, registry)  # wl_display.get_registry
+        names = {}
+
+        def on_global(obj, opcode, body):
+            if obj == registry and opcode == 0:
+                name, length = struct.unpack("<II", body[:8])
+                names[body[8:8 + length - 1].decode()] = name
+        self.roundtrip(on_global)
+        ids = {}
+        for interface in ("wl_seat", "zwlr_virtual_pointer_manager_v1"):
+            if interface not in names:
+                raise Failure(f"sway offers no {interface}")
+            ids[interface] = self._new_id()
+            self._send(registry, 0, names[interface], interface, 1, ids[interface])  # bind
+        self.pointer = self._new_id()
+        self._send(ids["zwlr_virtual_pointer_manager_v1"], 0, ids["wl_seat"], self.pointer)
+        self.roundtrip()
+        self.time = 0
+
+    def _new_id(self):
+        self.ids += 1
+        return self.ids
+
+    def _send(self, obj, opcode, *args):
+        body = b""
+        for arg in args:
+            if isinstance(arg, str):
+                text = arg.encode() + b"\0"
+                body += struct.pack("<I", len(text)) + text + b"\0" * (-len(text) % 4)
+            else:
+                body += struct.pack("<I", arg)
+        self.sock.sendall(struct.pack("<II", obj, (8 + len(body)) << 16 | opcode) + body)
+
+    def roundtrip(self, on_event=lambda obj, opcode, body: None):
+        callback = self._new_id()
+        self._send(1, 0, callback)  # wl_display.sync
+        while True:
+            while len(self.received) >= 8:
+                obj, word = struct.unpack("<II", self.received[:8])
+                if len(self.received) < word >> 16:
+                    break
+                body, self.received = self.received[8:word >> 16], self.received[word >> 16:]
+                if obj == callback:
+                    return
+                on_event(obj, word & 0xFFFF, body)
+            data = self.sock.recv(65536)
+            if not data:
+                raise Failure("sway closed the virtual pointer's connection")
+            self.received += data
+
+    def click(self, x, y, layout, button=1):
+        """A click at (x, y) of the desktop's layout (x0, y0, x1, y1)."""
+        x0, y0, x1, y1 = layout
+        self.time += 100
+        self._send(self.pointer, 1, self.time, x - x0, y - y0, x1 - x0, y1 - y0)  # motion_absolute
+        self._send(self.pointer, 4)  # frame
+        for state in (1, 0):
+            self._send(self.pointer, 2, self.time, self.BUTTONS[button], state)  # button
+            self._send(self.pointer, 4)
+        self.roundtrip()
+
+    def close(self):
+        self.sock.close()
+
+
 class Sway:
     """A headless sway desktop: Wayland clients connect through `envs["wayland"]`,
     X11 clients through its XWayland with `envs["x11"]`. `outputs` are
@@ -146,6 +232,7 @@ class Sway:
     def __init__(self, outputs=((1280, 1024, 0, 0, 1), (1920, 1080, 1280, 0, 1))):
         self.wm = None
         self.process = None
+        self.pointer = None
         self.runtime = tempfile.mkdtemp(prefix="zynmon-sway-")
         try:
             self._start(outputs)
@@ -158,6 +245,8 @@ class Sway:
         config = os.path.join(self.runtime, "config")
         with open(config, "w") as f:
             f.write("xwayland force\n")
+            # The virtual pointer's cursor would show in the screenshots.
+            f.write("seat * hide_cursor 100\n")
             for i, (w, h, x, y, scale) in enumerate(outputs, 1):
                 f.write(f"output HEADLESS-{i} mode {w}x{h} position {x} {y} scale {scale:g}\n")
         env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": self.runtime,
@@ -200,6 +289,8 @@ class Sway:
             "x11": dict(base, GDK_BACKEND="x11", DISPLAY=display[0]),
         }
         self.env = self.envs["wayland"]
+        # Made before any program starts, so that each finds a pointer on the seat.
+        self.pointer = VirtualPointer(os.path.join(self.runtime, self.wayland_socket))
         # XWayland admits only sway's user: admit this one too.
         self.swaymsg("exec", f"xhost +si:localuser:{pwd.getpwuid(os.getuid()).pw_name}")
         x11 = self.envs["x11"]
@@ -232,6 +323,8 @@ class Sway:
         return (wayland[0], os.path.join(self.runtime, ipc[0])) if wayland and ipc else None
 
     def close(self):
+        if self.pointer is not None:
+            self.pointer.close()
         if self.process is not None:
             self.process.terminate()
             try:
@@ -248,6 +341,15 @@ class Sway:
 
     def outputs(self):
         return self.swaymsg("-t", "get_outputs")
+
+    def output_scale(self, name):
+        return next(o["scale"] for o in self.outputs() if o["name"] == name)
+
+    def click(self, x, y, button=1):
+        rects = [o["rect"] for o in self.outputs()]
+        layout = (min(r["x"] for r in rects), min(r["y"] for r in rects),
+                  max(r["x"] + r["width"] for r in rects), max(r["y"] + r["height"] for r in rects))
+        self.pointer.click(x, y, layout, button)
 
     def output(self, name):
         """An output's rectangle (x, y, width, height) in the desktop's layout."""
@@ -425,7 +527,7 @@ class Program:
         return (x + int((left + width * fx) * self.scale), y + int((top + height / 2) * self.scale))
 
     def click(self, x, y, button=1):
-        self.display.xdotool("mousemove", x, y, "click", button)
+        self.display.click(x, y, button)
 
     def click_picture_button(self, picture):
         bx, by = self.base
@@ -468,13 +570,19 @@ class Program:
     def expect_output(self, output, expected, what, masked=True, timeout=TIMEOUT):
         """expect_screen for one output of a desktop with several."""
         ox, oy, _, _ = self.display.output(output)
+        scale = self.display.output_scale(output)
         last = [None]
 
         def matches():
             mask = None
             if masked:
+                # The frame in the layout's logical pixels, the screenshot in
+                # physical ones. sway may still have moved the panel since it
+                # was found: clicks go where it is now.
+                self.panel_rect = self.geometry(self.panel)
                 x0, y0, x1, y1 = self.display.window_frame(self.panel)
-                mask = (x0 - ox, y0 - oy, x1 - ox, y1 - oy)
+                mask = (math.floor((x0 - ox) * scale), math.floor((y0 - oy) * scale),
+                        math.ceil((x1 - ox) * scale), math.ceil((y1 - oy) * scale))
             width, screen = self.display.screenshot(output)
             last[0] = differences(screen, expected, mask, width)
             return last[0][0] == 0
@@ -892,6 +1000,47 @@ def test_picture_covers_the_chosen_monitor_only(ctx):
             p.stop()
 
 
+def test_fractional_scales_show_physical_pixels(ctx):
+    """The first output at fractional and integer scales, the program a Wayland
+    client: the screenshot (physical pixels) equals the picture drawn for the
+    output's mode, and clicks land where they are on the picture."""
+    sway = ctx.display
+    first, second = (o["name"] for o in sway.outputs()[:2])
+    original = {o["name"]: o for o in sway.outputs()}
+    try:
+        for width, height, scale in ((1920, 1080, 1.5), (1920, 1200, 1.25), (1280, 1024, 2)):
+            logical = (round(width / scale), round(height / scale))
+            sway.swaymsg("output", second, "position", str(logical[0]), "0")
+            sway.swaymsg("output", first, "mode", f"{width}x{height}", "scale", f"{scale:g}")
+            wait_until(lambda: sway.output(first) == (0, 0, *logical), f"{first} at scale {scale}")
+            what = f"{width}x{height} at scale {scale:g}"
+            rate = round(next(o for o in sway.outputs() if o["name"] == first)
+                         ["current_mode"]["refresh"] / 1000)
+            p = ctx.start(args=("--monitor", first, "--no-intro"), env=sway.envs["wayland"])
+
+            def expect_picture(picture, note, **state):
+                p.expect_output(first, ctx.render(picture, size=(width, height), bpp=32, **state),
+                                f"{what}: {note}")
+            expect_picture(0, "picture 0")
+            p.click_control("Hoch")
+            p.click_picture_button(6)
+            expect_picture(6, "picture 6 at \"Hoch\"", resolution=2)
+            p.click_picture_button(4)
+            p.click_picture(button=3)
+            expect_picture(4, "picture 4 after a right click", resolution=2, variant=1)
+            # The test card's caption states the physical size.
+            p.click_picture_button(12)
+            expect_picture(12, "picture 12", resolution=2, refresh=rate)
+            p.stop()
+    finally:
+        for name in (first, second):
+            o = original[name]
+            mode = o["current_mode"]
+            sway.swaymsg("output", name, "mode", f"{mode['width']}x{mode['height']}",
+                         "scale", f"{o['scale']:g}", "position", str(o["rect"]["x"]),
+                         str(o["rect"]["y"]))
+
+
 def test_bad_command_lines_exit_2_naming_the_fault(ctx):
     exe = os.path.join(ctx.build_dir, "zynmon")
     no_display = {k: v for k, v in ctx.display.env.items()
@@ -964,6 +1113,7 @@ PASSES = [
         test_list_monitors_gives_each_output,
         test_picture_covers_the_chosen_monitor_only,
         test_bad_command_lines_exit_2_naming_the_fault,
+        test_fractional_scales_show_physical_pixels,
     ]),
 ]
 
