@@ -11,6 +11,7 @@ PACKAGES=(
     libwxgtk3.2-dev libgtk-3-dev libxrandr-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox
+    dpkg-dev lintian appstream desktop-file-utils file man-db
 )
 
 missing=()
