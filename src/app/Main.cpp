@@ -10,6 +10,7 @@
 #include <wx/log.h>
 
 #include "app/CommandLine.h"
+#include "app/KeysHelp.h"
 #include "app/MonitorChoice.h"
 #include "app/Monitors.h"
 #include "app/TestApp.h"
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
     switch (commandLine->action) {
         case CommandLine::Action::Help:
             std::fputs(kUsage, stdout);
+            std::fputs("\n", stdout);
+            std::fputs(kKeysAndMouseHelp, stdout);
             return 0;
         case CommandLine::Action::Version:
             std::printf("zynmon %s\n", ZYN_VERSION);

@@ -1,9 +1,11 @@
 #include "app/TestFrame.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 
 #include <gtk/gtk.h>
 #ifdef GDK_WINDOWING_WAYLAND
@@ -35,6 +37,38 @@ int StoreDepth(int bitsPerPixel) {
         default:
             return bitsPerPixel > 16 ? 24 : 16;
     }
+}
+
+constexpr std::array<std::pair<int, TestWndKey>, 20> kKeyCodes = {{
+    {WXK_RIGHT, TestWndKey::kRight},
+    {WXK_NUMPAD_RIGHT, TestWndKey::kRight},
+    {WXK_DOWN, TestWndKey::kDown},
+    {WXK_NUMPAD_DOWN, TestWndKey::kDown},
+    {WXK_PAGEDOWN, TestWndKey::kPageDown},
+    {WXK_NUMPAD_PAGEDOWN, TestWndKey::kPageDown},
+    {WXK_LEFT, TestWndKey::kLeft},
+    {WXK_NUMPAD_LEFT, TestWndKey::kLeft},
+    {WXK_UP, TestWndKey::kUp},
+    {WXK_NUMPAD_UP, TestWndKey::kUp},
+    {WXK_PAGEUP, TestWndKey::kPageUp},
+    {WXK_NUMPAD_PAGEUP, TestWndKey::kPageUp},
+    {WXK_HOME, TestWndKey::kHome},
+    {WXK_NUMPAD_HOME, TestWndKey::kHome},
+    {WXK_END, TestWndKey::kEnd},
+    {WXK_NUMPAD_END, TestWndKey::kEnd},
+    {WXK_SPACE, TestWndKey::kSpace},
+    {WXK_ESCAPE, TestWndKey::kEscape},
+    {WXK_RETURN, TestWndKey::kReturn},
+    {WXK_NUMPAD_ENTER, TestWndKey::kReturn},
+}};
+
+TestWndKey TestWndKeyOf(int keyCode) {
+    for (const auto& [code, key] : kKeyCodes) {
+        if (code == keyCode) {
+            return key;
+        }
+    }
+    return TestWndKey::kOther;
 }
 
 }  // namespace
@@ -143,8 +177,12 @@ void CTestFrame::Paint(const RECT& rect) {
 }
 
 void CTestFrame::OnKey(wxKeyEvent& event) {
-    m_pTestWnd->OnKeyDown();
-    event.Skip();
+    const TestWndKey key = TestWndKeyOf(event.GetKeyCode());
+    m_pTestWnd->OnKeyDown(key);
+    // The keys the test window uses go no further.
+    if (key == TestWndKey::kOther) {
+        event.Skip();
+    }
 }
 
 wxRect CTestFrame::ToView(const RECT& rect) const {

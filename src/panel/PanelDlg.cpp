@@ -139,6 +139,14 @@ bool CPanelDlg::OnPictureButton(int id) {
     return true;
 }
 
+void CPanelDlg::SelectPicture(int picture) {
+    if (picture < 0 || picture >= panel::kPictureCount) {
+        return;
+    }
+    m_pList->SetSelection(picture);
+    OnSelchangePicture();
+}
+
 bool CPanelDlg::OnResolution(int id) {
     const int level = panel::ResolutionOfRadio(id);
     if (level < 0) {

@@ -769,6 +769,31 @@ def test_full_screen_hides_panel_and_click_brings_it_back(ctx):
         p.expect_screen(ctx.render(0), "a left click does not change the picture")
 
 
+def test_keys_step_through_the_pictures_while_the_panel_is_hidden(ctx):
+    p = ctx.start()
+    p.click_control("Volles Bild")
+    wait_until(lambda: not p.panel_visible(), "the panel to hide")
+    # No focusing: the keys go to the test window the panel left.
+    for key, picture, variant in (("Left", 12, 0), ("space", 12, 1), ("Right", 0, 0),
+                                  ("Next", 1, 0), ("Down", 2, 0), ("space", 2, 1), ("Up", 1, 0),
+                                  ("Prior", 0, 0), ("End", 12, 0), ("Home", 0, 0),
+                                  ("Right", 1, 0)):
+        p.display.xdotool("key", key)
+        p.expect_screen(ctx.render(picture, variant=variant),
+                        f"{key} shows picture {picture}, variant {variant}", masked=False)
+    for key in ("Return", "Escape"):
+        p.display.xdotool("key", key)
+        wait_until(p.panel_visible, f"{key} to show the panel")
+        expect(not cursor_hidden(ctx.display), f"the cursor stays hidden after {key}")
+        if key == "Return":
+            p.click_control("Volles Bild")
+            wait_until(lambda: not p.panel_visible(), "the panel to hide again")
+    p.expect_screen(ctx.render(1), "showing the panel keeps the picture")
+    # The panel's list followed the keys: Down in it goes on from picture 1.
+    p.keys("Down")
+    p.expect_screen(ctx.render(2), "Down in the panel's list after the keys")
+
+
 def test_right_click_turns_picture_4_stripes(ctx):
     p = ctx.start()
     p.click_picture_button(4)
@@ -1084,6 +1109,7 @@ PASSES = [
         test_picture_buttons_select_pictures,
         test_second_press_of_a_double_click_does_nothing,
         test_full_screen_hides_panel_and_click_brings_it_back,
+        test_keys_step_through_the_pictures_while_the_panel_is_hidden,
         test_right_click_turns_picture_4_stripes,
         test_picture_11_alternates_every_750_ms,
         test_colour_check_boxes_set_the_gun_colour,
@@ -1104,6 +1130,7 @@ PASSES = [
         test_start_shows_picture_0_and_centres_the_panel,
         test_picture_buttons_select_pictures,
         test_full_screen_hides_panel_and_click_brings_it_back,
+        test_keys_step_through_the_pictures_while_the_panel_is_hidden,
         test_escape_ends_with_status_0,
         test_close_box_ends_with_status_0,
         test_intro_zoom_then_key_ends_it_after_the_zoom,

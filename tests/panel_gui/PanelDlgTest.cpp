@@ -3,6 +3,8 @@
 // are asked what they show.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "panel/PanelDlg.h"
 #include "panel/PanelTemplate.h"
 #include "testwindow/RecordingHost.h"
@@ -148,6 +150,27 @@ TEST_F(PanelDlgTest, ListSelectionDrivesTheTestWindow) {
     ChooseFromList(9);
     EXPECT_TRUE(Enabled(panel::kIdBlue));
     EXPECT_FALSE(Enabled(panel::kIdLow));
+}
+
+TEST_F(PanelDlgTest, KeysOnTheTestWindowChooseInTheHiddenPanel) {
+    dlg->OnFullScreen();
+    using K = TestWndKey;
+    for (auto [key, picture] : {std::pair{K::kEnd, 12},
+                                {K::kRight, 0},
+                                {K::kDown, 1},
+                                {K::kLeft, 0},
+                                {K::kPageUp, 12},
+                                {K::kUp, 11},
+                                {K::kHome, 0}}) {
+        wnd.OnKeyDown(key);
+        EXPECT_EQ(dlg->PictureList()->GetSelection(), picture);
+        EXPECT_EQ(wnd.m_nPicture, picture);
+        ExpectGroupsOf(picture);
+    }
+    EXPECT_FALSE(dlg->IsShown());
+    wnd.OnKeyDown(K::kEscape);
+    EXPECT_TRUE(dlg->IsShown());
+    EXPECT_EQ(host.cursorCount, 0);
 }
 
 TEST_F(PanelDlgTest, ButtonOfTheShownPictureChangesNothing) {
