@@ -6,6 +6,7 @@
 #include <wx/display.h>
 
 #include "app/MessageDialog.h"
+#include "app/ScreenVisual.h"
 #include "app/ViewRect.h"
 #include "testwindow/Strings.h"
 
@@ -43,6 +44,8 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors)
     // The window and the store are sized from the display, never from the
     // frame's client size, which a window manager may round.
     Move(0, 0);
+    // Drawn on screen directly, so that the panel's frame above it shows the panel.
+    UseScreenDefaultVisual(*this);
     m_pSurface =
         std::make_unique<Surface>(m_mode.Width(), m_mode.Height(), StoreDepth(m_mode.bitsPerPixel));
     m_pTestWnd =
