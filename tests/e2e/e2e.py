@@ -35,6 +35,12 @@ CONTROLS = {
     "Blau": (120, 35, 30, 10),
     "Volles Bild": (50, 80, 50, 14),
 }
+# The window managers the tests run under, as each is started on the display.
+WINDOW_MANAGERS = {
+    "openbox": ["openbox", "--sm-disable"],
+    "metacity": ["metacity", "--sm-disable"],
+    "icewm": ["icewm"],
+}
 # Enabled guns per render option.
 GUNS = {(): "none", ("Rot",): "r", ("Grün",): "g", ("Blau",): "b", ("Rot", "Blau"): "rb"}
 
@@ -55,9 +61,10 @@ def run(args, env, timeout=TIMEOUT, check=True):
 
 
 class Display:
-    """An Xvfb server on a free display number, optionally with openbox."""
+    """An Xvfb server on a free display number, optionally with a window manager
+    (a name of WINDOW_MANAGERS)."""
 
-    def __init__(self, window_manager=False):
+    def __init__(self, window_manager=None):
         read_fd, write_fd = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{WIDTH}x{HEIGHT}x{DEPTH}",
@@ -74,11 +81,11 @@ class Display:
         self.env["NO_AT_BRIDGE"] = "1"
         self.wm = None
         if window_manager:
-            self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+            self.wm = subprocess.Popen(WINDOW_MANAGERS[window_manager], env=self.env,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             wait_until(lambda: b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in run(
                 ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env, check=False),
-                "openbox to manage the screen")
+                f"{window_manager} to manage the screen")
 
     def close(self):
         for process in (self.wm, self.server):
@@ -92,11 +99,13 @@ class Display:
     def xdotool(self, *args):
         return run(["xdotool", *map(str, args)], self.env).decode()
 
-    def screenshot(self):
-        xwd = run(["xwd", "-root", "-silent"], self.env)
+    def screenshot(self, window="root"):
+        """The screen, or a window's own image, as raw RGB."""
+        xwd = run(["xwd", "-silent", *(["-root"] if window == "root" else ["-id", window])],
+                  self.env)
         rgb = subprocess.run([CONVERT, "xwd:-", "-depth", "8", "rgb:-"], input=xwd,
                              capture_output=True, timeout=TIMEOUT, check=True).stdout
-        if len(rgb) != WIDTH * HEIGHT * 3:
+        if window == "root" and len(rgb) != WIDTH * HEIGHT * 3:
             raise Failure(f"screenshot has {len(rgb)} bytes")
         return rgb
 
@@ -220,10 +229,20 @@ class Program:
             raise Failure(f"panel client {w}x{h} is not 170 x 106 dialog units")
         self.base = (bx[0], by[0])
 
+    def top_level(self, window):
+        """The window, or the window manager's frame that holds it: its child of the root."""
+        while True:
+            tree = run(["xwininfo", "-tree", "-id", window], self.display.env).decode()
+            parent = tree.split("Parent window id: ")[1].split()[0]
+            if "(the root window)" in tree.split("Parent window id: ")[1].splitlines()[0]:
+                return window
+            window = parent
+
     def panel_mask(self):
-        x, y, w, h = self.panel_rect = self.geometry(self.panel)
-        left, right, top, bottom = self.frame_extents(self.panel)
-        return (x - left, y - top, x + w + right, y + h + bottom)
+        """The panel with all that the window manager draws around it."""
+        self.panel_rect = self.geometry(self.panel)
+        x, y, w, h = self.geometry(self.top_level(self.panel))
+        return (x, y, x + w, y + h)
 
     def point(self, du_x, du_y, du_w, du_h, fx=0.5):
         """Screen point inside a control given in dialog units (fx across its width)."""
@@ -263,6 +282,39 @@ class Program:
             ["xdotool", "search", "--onlyvisible", "--name", "^ZYN Monitor Test Kontrollfeld$"],
             env=self.display.env, capture_output=True, timeout=TIMEOUT)
         return bool(result.stdout.strip())
+
+    def panel_shown(self):
+        """Pixels of the panel's client area on the screen that differ from the
+        panel window's own image, and the first one."""
+        x, y, w, h = self.panel_rect = self.geometry(self.panel)
+        own = self.display.screenshot(self.panel)
+        screen = self.display.screenshot()
+        count, first = 0, None
+        for row in range(h):
+            start = ((y + row) * WIDTH + x) * 3
+            a, b = screen[start:start + w * 3], own[row * w * 3:(row + 1) * w * 3]
+            if a == b:
+                continue
+            for column in range(w):
+                if a[column * 3:column * 3 + 3] != b[column * 3:column * 3 + 3]:
+                    count += 1
+                    first = first or (column, row, a[column * 3:column * 3 + 3].hex(),
+                                      b[column * 3:column * 3 + 3].hex())
+        return count, first
+
+    def expect_panel_shown(self, what, timeout=TIMEOUT):
+        """The screen shows the panel's own image where the panel is."""
+        last = [None]
+
+        def matches():
+            last[0] = self.panel_shown()
+            return last[0][0] == 0
+        try:
+            wait_until(matches, what, timeout)
+        except Failure:
+            count, first = last[0]
+            raise Failure(f"{what}: {count} pixels of the panel differ on the screen, "
+                          f"first at {first}") from None
 
     def expect_screen(self, expected, what, masked=True, timeout=TIMEOUT):
         mask = self.panel_mask() if masked else None
@@ -454,6 +506,25 @@ def test_full_screen_hides_panel_and_click_brings_it_back(ctx):
         p.expect_screen(ctx.render(0), "a left click does not change the picture")
 
 
+def test_panel_stays_shown_above_the_picture_after_clicks(ctx):
+    p = ctx.start()
+    p.expect_screen(ctx.render(0), "start screen equals picture 0")
+    p.expect_panel_shown("the panel at the start")
+    p.click_picture(button=3)
+    p.expect_screen(ctx.render(0, variant=1), "a right click shows variant 1")
+    p.expect_panel_shown("the panel after a right click on the picture")
+    p.click_picture_button(12)
+    p.expect_screen(ctx.render(12), "button TP13 shows picture 12")
+    p.expect_panel_shown("the panel after a picture button")
+    p.click_picture()
+    wait_until(lambda: not p.panel_visible(), "a left click to hide the panel")
+    p.expect_screen(ctx.render(12), "the whole screen shows the picture", masked=False)
+    p.click_picture()
+    wait_until(p.panel_visible, "a left click to show the panel again")
+    p.expect_screen(ctx.render(12), "picture 12 around the panel shown again")
+    p.expect_panel_shown("the panel shown again by a left click")
+
+
 def test_right_click_turns_picture_4_stripes(ctx):
     p = ctx.start()
     p.click_picture_button(4)
@@ -633,6 +704,7 @@ PASSES = [
         test_picture_buttons_select_pictures,
         test_second_press_of_a_double_click_does_nothing,
         test_full_screen_hides_panel_and_click_brings_it_back,
+        test_panel_stays_shown_above_the_picture_after_clicks,
         test_right_click_turns_picture_4_stripes,
         test_picture_11_alternates_every_750_ms,
         test_colour_check_boxes_set_the_gun_colour,
@@ -649,13 +721,18 @@ PASSES = [
         test_full_screen_hides_panel_and_click_brings_it_back,
         test_intro_zoom_then_key_ends_it_after_the_zoom,
     ]),
-    ("openbox", dict(window_manager=True), [
+    ("openbox", dict(window_manager="openbox"), [
         test_start_shows_picture_0_and_centres_the_panel,
+        test_panel_stays_shown_above_the_picture_after_clicks,
         test_picture_buttons_select_pictures,
         test_full_screen_hides_panel_and_click_brings_it_back,
         test_escape_ends_with_status_0,
         test_close_box_ends_with_status_0,
         test_intro_zoom_then_key_ends_it_after_the_zoom,
+    ]),
+    ("metacity", dict(window_manager="metacity"), [
+        test_start_shows_picture_0_and_centres_the_panel,
+        test_panel_stays_shown_above_the_picture_after_clicks,
     ]),
 ]
 
@@ -674,7 +751,7 @@ def main():
             tests = [t for t in tests if not wanted or t.__name__ in wanted]
             if not tests:
                 continue
-            display = Display(window_manager=options.get("window_manager", False))
+            display = Display(window_manager=options.get("window_manager"))
             try:
                 for test in tests:
                     ctx = Context(display, renderer, build_dir, scratch, options.get("scale", 1))
