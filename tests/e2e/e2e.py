@@ -39,7 +39,6 @@ CONTROLS = {
 WINDOW_MANAGERS = {
     "openbox": ["openbox", "--sm-disable"],
     "metacity": ["metacity", "--sm-disable"],
-    "icewm": ["icewm"],
 }
 # Enabled guns per render option.
 GUNS = {(): "none", ("Rot",): "r", ("Grün",): "g", ("Blau",): "b", ("Rot", "Blau"): "rb"}
