@@ -14,6 +14,7 @@
 
 #include "app/MessageDialog.h"
 #include "app/Monitors.h"
+#include "app/ScreenVisual.h"
 #include "app/ViewRect.h"
 #include "app/WaylandDesktop.h"
 #include "testwindow/Strings.h"
@@ -99,6 +100,8 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
     if (m_nFullScreenAfterPaint < 0) {
         FullScreenOn(monitorIndex);
     }
+    // Drawn on screen directly, so that the panel's frame above it shows the panel.
+    UseScreenDefaultVisual(*this);
     std::unique_ptr<CWaylandPresenter> presenter = MakePresenter();
     const int bitsPerPixel = DisplayBitsPerPixel();
     m_pSurface =

@@ -1,5 +1,7 @@
 #include "panel/PanelDlg.h"
 
+#include <algorithm>
+
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -90,9 +92,15 @@ void CPanelDlg::CreateControls(const DialogColors& colors) {
         }
     }
     ApplyDialogColors(this, colors);
-    // The list's own height as the dialog's look leaves it.
+    // The list takes its own height as the dialog's look leaves it. Closed,
+    // it may not reach the row of picture buttons below it: where it would,
+    // it moves up by the difference and keeps its width and left edge.
     m_pList->InvalidateBestSize();
-    m_pList->SetSize(wxSize(m_pList->GetSize().x, m_pList->GetBestSize().y));
+    const int height = m_pList->GetBestSize().y;
+    const int buttonsTop = m_buttons[0]->GetPosition().y;
+    const wxPoint listAt = m_pList->GetPosition();
+    m_pList->SetSize(listAt.x, std::min(listAt.y, buttonsTop - height), m_pList->GetSize().x,
+                     height);
 }
 
 bool CPanelDlg::OnInitDialog() {

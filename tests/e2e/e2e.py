@@ -44,6 +44,11 @@ CONTROLS = {
     "Volles Bild": (50, 80, 50, 14),
     "Hoch": (120, 65, 35, 10),
 }
+# The window managers the tests run under, as each is started on the display.
+WINDOW_MANAGERS = {
+    "openbox": ["openbox", "--sm-disable"],
+    "metacity": ["metacity", "--sm-disable"],
+}
 # Enabled guns per render option.
 GUNS = {(): "none", ("Rot",): "r", ("Grün",): "g", ("Blau",): "b", ("Rot", "Blau"): "rb"}
 
@@ -64,9 +69,10 @@ def run(args, env, timeout=TIMEOUT, check=True):
 
 
 class Display:
-    """An Xvfb server on a free display number, optionally with openbox."""
+    """An Xvfb server on a free display number, optionally with a window manager
+    (a name of WINDOW_MANAGERS)."""
 
-    def __init__(self, window_manager=False):
+    def __init__(self, window_manager=None):
         read_fd, write_fd = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{WIDTH}x{HEIGHT}x{DEPTH}",
@@ -83,11 +89,11 @@ class Display:
         self.env["NO_AT_BRIDGE"] = "1"
         self.wm = None
         if window_manager:
-            self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+            self.wm = subprocess.Popen(WINDOW_MANAGERS[window_manager], env=self.env,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             wait_until(lambda: b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in run(
                 ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env, check=False),
-                "openbox to manage the screen")
+                f"{window_manager} to manage the screen")
 
     def close(self):
         for process in (self.wm, self.server):
@@ -126,16 +132,24 @@ class Display:
         return tuple(int(v) for v in out.split("=")[1].split(","))
 
     def window_frame(self, window):
-        """The screen rectangle (x0, y0, x1, y1) of the window with its frame."""
+        """The screen rectangle (x0, y0, x1, y1) of the window with all that the
+        window manager draws around it: the top-level window that holds it."""
+        while True:
+            tree = run(["xwininfo", "-tree", "-id", window], self.env).decode()
+            parent_line = tree.split("Parent window id: ")[1].splitlines()[0]
+            if "(the root window)" in parent_line:
+                break
+            window = parent_line.split()[0]
         x, y, w, h = self.window_geometry(window)
-        left, right, top, bottom = self.frame_extents(window)
-        return (x - left, y - top, x + w + right, y + h + bottom)
+        return (x, y, x + w, y + h)
 
-    def screenshot(self):
-        xwd = run(["xwd", "-root", "-silent"], self.env)
+    def screenshot(self, window="root"):
+        """The screen, or a window's own image, as raw RGB."""
+        xwd = run(["xwd", "-silent", *(["-root"] if window == "root" else ["-id", window])],
+                  self.env)
         rgb = subprocess.run([CONVERT, "xwd:-", "-depth", "8", "rgb:-"], input=xwd,
                              capture_output=True, timeout=TIMEOUT, check=True).stdout
-        if len(rgb) != WIDTH * HEIGHT * 3:
+        if window == "root" and len(rgb) != WIDTH * HEIGHT * 3:
             raise Failure(f"screenshot has {len(rgb)} bytes")
         return rgb
 
@@ -554,6 +568,39 @@ class Program:
     def panel_visible(self):
         return bool(self.display.find_windows("ZYN Monitor Test Kontrollfeld"))
 
+    def panel_shown(self):
+        """Pixels of the panel's client area on the screen that differ from the
+        panel window's own image, and the first one."""
+        x, y, w, h = self.panel_rect = self.geometry(self.panel)
+        own = self.display.screenshot(self.panel)
+        screen = self.display.screenshot()
+        count, first = 0, None
+        for row in range(h):
+            start = ((y + row) * WIDTH + x) * 3
+            a, b = screen[start:start + w * 3], own[row * w * 3:(row + 1) * w * 3]
+            if a == b:
+                continue
+            for column in range(w):
+                if a[column * 3:column * 3 + 3] != b[column * 3:column * 3 + 3]:
+                    count += 1
+                    first = first or (column, row, a[column * 3:column * 3 + 3].hex(),
+                                      b[column * 3:column * 3 + 3].hex())
+        return count, first
+
+    def expect_panel_shown(self, what, timeout=TIMEOUT):
+        """The screen shows the panel's own image where the panel is."""
+        last = [None]
+
+        def matches():
+            last[0] = self.panel_shown()
+            return last[0][0] == 0
+        try:
+            wait_until(matches, what, timeout)
+        except Failure:
+            count, first = last[0]
+            raise Failure(f"{what}: {count} pixels of the panel differ on the screen, "
+                          f"first at {first}") from None
+
     def expect_screen(self, expected, what, masked=True, timeout=TIMEOUT):
         mask = self.panel_mask() if masked else None
         last = [None]
@@ -792,6 +839,25 @@ def test_keys_step_through_the_pictures_while_the_panel_is_hidden(ctx):
     # The panel's list followed the keys: Down in it goes on from picture 1.
     p.keys("Down")
     p.expect_screen(ctx.render(2), "Down in the panel's list after the keys")
+
+
+def test_panel_stays_shown_above_the_picture_after_clicks(ctx):
+    p = ctx.start()
+    p.expect_screen(ctx.render(0), "start screen equals picture 0")
+    p.expect_panel_shown("the panel at the start")
+    p.click_picture(button=3)
+    p.expect_screen(ctx.render(0, variant=1), "a right click shows variant 1")
+    p.expect_panel_shown("the panel after a right click on the picture")
+    p.click_picture_button(12)
+    p.expect_screen(ctx.render(12), "button TP13 shows picture 12")
+    p.expect_panel_shown("the panel after a picture button")
+    p.click_picture()
+    wait_until(lambda: not p.panel_visible(), "a left click to hide the panel")
+    p.expect_screen(ctx.render(12), "the whole screen shows the picture", masked=False)
+    p.click_picture()
+    wait_until(p.panel_visible, "a left click to show the panel again")
+    p.expect_screen(ctx.render(12), "picture 12 around the panel shown again")
+    p.expect_panel_shown("the panel shown again by a left click")
 
 
 def test_right_click_turns_picture_4_stripes(ctx):
@@ -1110,6 +1176,7 @@ PASSES = [
         test_second_press_of_a_double_click_does_nothing,
         test_full_screen_hides_panel_and_click_brings_it_back,
         test_keys_step_through_the_pictures_while_the_panel_is_hidden,
+        test_panel_stays_shown_above_the_picture_after_clicks,
         test_right_click_turns_picture_4_stripes,
         test_picture_11_alternates_every_750_ms,
         test_colour_check_boxes_set_the_gun_colour,
@@ -1126,14 +1193,19 @@ PASSES = [
         test_full_screen_hides_panel_and_click_brings_it_back,
         test_intro_zoom_then_key_ends_it_after_the_zoom,
     ]),
-    ("openbox", dict(window_manager=True), [
+    ("openbox", dict(window_manager="openbox"), [
         test_start_shows_picture_0_and_centres_the_panel,
+        test_panel_stays_shown_above_the_picture_after_clicks,
         test_picture_buttons_select_pictures,
         test_full_screen_hides_panel_and_click_brings_it_back,
         test_keys_step_through_the_pictures_while_the_panel_is_hidden,
         test_escape_ends_with_status_0,
         test_close_box_ends_with_status_0,
         test_intro_zoom_then_key_ends_it_after_the_zoom,
+    ]),
+    ("metacity", dict(window_manager="metacity"), [
+        test_start_shows_picture_0_and_centres_the_panel,
+        test_panel_stays_shown_above_the_picture_after_clicks,
     ]),
     # Two outputs, the program as a Wayland client and through XWayland.
     ("sway", dict(sway=True), [
@@ -1162,7 +1234,7 @@ def main():
             if options.get("sway"):
                 display = Sway()
             else:
-                display = Display(window_manager=options.get("window_manager", False))
+                display = Display(window_manager=options.get("window_manager"))
             try:
                 for test in tests:
                     ctx = Context(display, renderer, build_dir, scratch, options.get("scale", 1))

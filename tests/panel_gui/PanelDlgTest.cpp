@@ -119,6 +119,38 @@ TEST_F(PanelDlgTest, PictureButtonsAreTheirBitmapsSize) {
     EXPECT_GT(dlg->PictureButton(6)->GetPosition().y, dlg->PictureButton(0)->GetPosition().y);
 }
 
+TEST_F(PanelDlgTest, NoControlCoversAnother) {
+    // Group boxes frame other controls by design; only their caption strip
+    // must stay clear, and they must not cross each other.
+    const auto isGroupBox = [](wxWindow* w) { return wxDynamicCast(w, wxStaticBox) != nullptr; };
+    const auto area = [&](wxWindow* w) {
+        wxRect r = w->GetRect();
+        if (isGroupBox(w)) {
+            int top = 0;
+            int other = 0;
+            wxStaticCast(w, wxStaticBox)->GetBordersForSizer(&top, &other);
+            r.height = top;
+        }
+        return r;
+    };
+    const std::vector<wxWindow*> controls(dlg->GetChildren().begin(), dlg->GetChildren().end());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            const bool both = isGroupBox(controls[i]) && isGroupBox(controls[j]);
+            const wxRect a = both ? controls[i]->GetRect() : area(controls[i]);
+            const wxRect b = both ? controls[j]->GetRect() : area(controls[j]);
+            EXPECT_FALSE(a.Intersects(b))
+                << controls[i]->GetId() << " " << controls[i]->GetLabel() << " at " << a.x << ","
+                << a.y << " " << a.width << "x" << a.height << " and " << controls[j]->GetId()
+                << " " << controls[j]->GetLabel() << " at " << b.x << "," << b.y << " " << b.width
+                << "x" << b.height;
+        }
+    }
+    // The list keeps its template position where its own height allows.
+    EXPECT_EQ(dlg->PictureList()->GetRect().GetBottom() + 1,
+              dlg->PictureButton(0)->GetPosition().y);
+}
+
 TEST_F(PanelDlgTest, SitsAtTheCentringFormula) {
     const wxRect screen = wxDisplay(0u).GetGeometry();
     const wxSize client = dlg->GetClientSize();
