@@ -4,15 +4,23 @@
 
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
+#include <wx/toplevel.h>
 
-CSurfaceView::CSurfaceView(wxWindow* parent, Surface& surface, int scale,
-                           std::function<void(const RECT&)> draw)
-    : wxWindow(parent, wxID_ANY, wxPoint(0, 0),
-               wxSize(surface.Width() / scale, surface.Height() / scale), wxBORDER_NONE),
+CSurfaceView::CSurfaceView(wxWindow* parent, Surface& surface, const MonitorInfo& monitor,
+                           std::function<void(const RECT&)> draw,
+                           std::unique_ptr<CWaylandPresenter> presenter)
+    : wxWindow(parent, wxID_ANY, wxPoint(0, 0), wxSize(monitor.logicalWidth, monitor.logicalHeight),
+               wxBORDER_NONE),
       m_surface(surface),
-      m_nScale(scale),
-      m_draw(std::move(draw)) {
+      m_xRatio{surface.Width(), monitor.logicalWidth},
+      m_yRatio{surface.Height(), monitor.logicalHeight},
+      m_draw(std::move(draw)),
+      m_pPresenter(std::move(presenter)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &CSurfaceView::OnPaint, this);
+    if (m_pPresenter != nullptr) {
+        return;
+    }
     std::uint32_t* pixels = surface.Pixels();
     if (surface.IsPaletteDevice()) {
         m_converted.assign(static_cast<std::size_t>(surface.Width()) * surface.Height(), 0);
@@ -21,22 +29,28 @@ CSurfaceView::CSurfaceView(wxWindow* parent, Surface& surface, int scale,
     m_pImage = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels),
                                                    CAIRO_FORMAT_RGB24, surface.Width(),
                                                    surface.Height(), surface.Width() * 4);
-    cairo_surface_set_device_scale(m_pImage, scale, scale);
-    Bind(wxEVT_PAINT, &CSurfaceView::OnPaint, this);
+    cairo_surface_set_device_scale(m_pImage, monitor.scale, monitor.scale);
 }
 
 CSurfaceView::~CSurfaceView() {
-    cairo_surface_destroy(m_pImage);
+    if (m_pImage != nullptr) {
+        cairo_surface_destroy(m_pImage);
+    }
 }
 
 void CSurfaceView::OnPaint(wxPaintEvent& /*event*/) {
     wxPaintDC dc(this);
     const wxRect box = GetUpdateRegion().GetBox();
     const RECT logical{box.x, box.y, box.GetRight() + 1, box.GetBottom() + 1};
-    RECT physical{logical.left * m_nScale, logical.top * m_nScale, logical.right * m_nScale,
-                  logical.bottom * m_nScale};
+    RECT physical = LogicalToPhysical(logical, m_xRatio, m_yRatio);
     const RECT store{0, 0, m_surface.Width(), m_surface.Height()};
     if (!IntersectRect(&physical, &physical, &store)) {
+        return;
+    }
+    if (m_pPresenter != nullptr) {
+        m_draw(physical);
+        m_pPresenter->Present(static_cast<GtkWidget*>(wxGetTopLevelParent(this)->GetHandle()),
+                              m_surface, physical);
         return;
     }
     cairo_surface_flush(m_pImage);

@@ -29,6 +29,7 @@ public:
     bool OnColorCheck(int id);
     // Hides the panel, raises the test window and hides the cursor.
     void OnFullScreen() override;
+    void SelectPicture(int picture) override;
     // Destroys the panel and ends the program with exit status 0.
     void OnCancel();
 

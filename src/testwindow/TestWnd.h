@@ -10,6 +10,7 @@
 #include <string>
 
 #include "gdi/CDC.h"
+#include "testwindow/Keyboard.h"
 #include "testwindow/TestWndHost.h"
 
 class CIntro;
@@ -33,7 +34,9 @@ public:
     void OnLButtonDown();
     void OnRButtonDown();
     void OnTimer();
-    void OnKeyDown();
+    // While the intro runs a key goes to it; once the panel is hidden the
+    // keys step through the pictures (see Keyboard.h).
+    void OnKeyDown(TestWndKey key = TestWndKey::kOther);
     // The first paint plays the intro; while it runs, each paint is one of
     // its steps and clicks and keys go to it.
     void OnPaint(CDC* pDC);
