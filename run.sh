@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Builds the program and runs it. Without a display it renders the picture
-# gallery to PNG files instead.
+# Builds the program and runs it with the given arguments. Without a display
+# and without arguments it renders the picture gallery to PNG files instead.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh build
 
-if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" && -x build/zynmon ]]; then
+# With arguments the program answers them itself (--help needs no display).
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" || $# -gt 0 ]] && [[ -x build/zynmon ]]; then
     # The program looks for its logo file in the current directory.
     cd build/share
-    exec ../zynmon
+    exec ../zynmon "$@"
 fi
 
 echo "No display: rendering the picture gallery to gallery/ with zynmon-render instead."

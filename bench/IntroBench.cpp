@@ -14,7 +14,7 @@ void BM_IntroZoomFrame(benchmark::State& state) {
     const int height = static_cast<int>(state.range(1));
     Surface surface(width, height, 32);
     RecordingHost host;
-    CIntro intro(host, FALSE, width, height);
+    CIntro intro(host, false, width, height);
     if (!intro.LoadLogo(ZYN_LOGO_FILE)) {
         state.SkipWithError("the logo file does not load");
         return;

@@ -30,7 +30,6 @@ void BM_Picture(benchmark::State& state, int picture, int resolution) {
     Surface surface(width, height, 32);
     RecordingHost host;
     CTestWnd testWnd(host, width, height, 32);
-    testWnd.SetLogoPath("");  // pictures only, wherever the benchmark runs
     testWnd.SetPicture(static_cast<BYTE>(picture));
     testWnd.SetResolution(static_cast<BYTE>(resolution));
     for (auto _ : state) {

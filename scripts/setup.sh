@@ -8,9 +8,11 @@ PACKAGES=(
     g++ cmake ninja-build pkg-config ccache
     libgtest-dev libbenchmark-dev libpng-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
-    libwxgtk3.2-dev libgtk-3-dev libxrandr-dev libxext-dev
+    libwxgtk3.2-dev libgtk-3-dev libxrandr-dev libxext-dev libwayland-dev wayland-protocols
     clang libclang-rt-14-dev
-    xvfb xauth xdotool x11-apps x11-utils imagemagick openbox
+    xvfb xauth xdotool x11-apps x11-utils imagemagick openbox metacity icewm
+    sway grim xwayland x11-xserver-utils
+    dpkg-dev lintian appstream desktop-file-utils file man-db
 )
 
 missing=()

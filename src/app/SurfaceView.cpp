@@ -5,20 +5,27 @@
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
 
-CSurfaceView::CSurfaceView(wxWindow* parent, int width, int height, int bitsPerPixel, int scale,
-                           std::function<void(const RECT&)> draw)
-    : wxWindow(parent, wxID_ANY, wxPoint(0, 0), wxSize(width / scale, height / scale),
+CSurfaceView::CSurfaceView(wxWindow* parent, const MonitorInfo& monitor, int bitsPerPixel,
+                           std::function<void(const RECT&)> draw,
+                           std::unique_ptr<IPixelPresenter> presenter)
+    : wxWindow(parent, wxID_ANY, wxPoint(0, 0), wxSize(monitor.logicalWidth, monitor.logicalHeight),
                wxBORDER_NONE),
-      m_nScale(scale),
-      m_draw(std::move(draw)) {
+      m_xRatio{monitor.Width(), monitor.logicalWidth},
+      m_yRatio{monitor.Height(), monitor.logicalHeight},
+      m_draw(std::move(draw)),
+      m_pPresenter(std::move(presenter)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
-    m_pPresenter = CreatePixelPresenter(*this, width, height);
-    if (m_pPresenter != nullptr) {
+    const int width = monitor.Width();
+    const int height = monitor.Height();
+    if (m_pPresenter == nullptr) {
+        m_pPresenter = CreatePixelPresenter(*this, width, height);
         // The presenter writes to the window itself: a toolkit buffer would
         // be copied over it at the end of the paint.
-        SetDoubleBuffered(false);
-        if (IsDoubleBuffered()) {
-            m_pPresenter.reset();
+        if (m_pPresenter != nullptr) {
+            SetDoubleBuffered(false);
+            if (IsDoubleBuffered()) {
+                m_pPresenter.reset();
+            }
         }
     }
     const bool palette = bitsPerPixel <= 8;
@@ -37,7 +44,7 @@ CSurfaceView::CSurfaceView(wxWindow* parent, int width, int height, int bitsPerP
     }
     m_pImage = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(m_pShown),
                                                    CAIRO_FORMAT_RGB24, width, height, width * 4);
-    cairo_surface_set_device_scale(m_pImage, scale, scale);
+    cairo_surface_set_device_scale(m_pImage, monitor.scale, monitor.scale);
     Bind(wxEVT_PAINT, &CSurfaceView::OnPaint, this);
 }
 
@@ -49,8 +56,7 @@ void CSurfaceView::OnPaint(wxPaintEvent& /*event*/) {
     wxPaintDC dc(this);
     const wxRect box = GetUpdateRegion().GetBox();
     const RECT logical{box.x, box.y, box.GetRight() + 1, box.GetBottom() + 1};
-    RECT physical{logical.left * m_nScale, logical.top * m_nScale, logical.right * m_nScale,
-                  logical.bottom * m_nScale};
+    RECT physical = LogicalToPhysical(logical, m_xRatio, m_yRatio);
     const RECT store{0, 0, m_pSurface->Width(), m_pSurface->Height()};
     if (!IntersectRect(&physical, &physical, &store)) {
         return;
@@ -63,9 +69,6 @@ void CSurfaceView::OnPaint(wxPaintEvent& /*event*/) {
 void CSurfaceView::ShowRect(const RECT& physical, wxPaintDC& dc) {
     if (m_pSurface->IsPaletteDevice()) {
         ConvertPaletteValues(physical);
-    } else {
-        // Held-back pixels reach the memory the window shows.
-        m_pSurface->StorePending();
     }
     if (m_pPresenter != nullptr && m_pPresenter->Present(physical)) {
         return;
@@ -78,14 +81,13 @@ void CSurfaceView::ShowRect(const RECT& physical, wxPaintDC& dc) {
     if (cr == nullptr) {
         return;
     }
+    const RECT logical = PhysicalToLogical(physical, m_xRatio, m_yRatio);
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(cr, m_pImage, 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-    // The physical rectangle in the view's logical units.
-    const double s = m_nScale;
-    cairo_rectangle(cr, physical.left / s, physical.top / s, (physical.right - physical.left) / s,
-                    (physical.bottom - physical.top) / s);
+    cairo_rectangle(cr, logical.left, logical.top, logical.right - logical.left,
+                    logical.bottom - logical.top);
     cairo_fill(cr);
     cairo_restore(cr);
 }

@@ -3,35 +3,37 @@
 //
 // A paint first lets the owner draw the physical rectangle that the update
 // region covers, then shows just that rectangle. Where a pixel presenter
-// applies (IPixelPresenter), a direct-colour store draws into the
-// presenter's memory and the rectangle goes from there to the window with
-// no copy in between: the toolkit's double buffer is off for this view.
-// Otherwise the store is wrapped as a cairo image surface without a copy
-// (direct colour is 0x00RRGGBB per pixel, which is cairo's RGB24) with the
-// desktop's scale as device scale, so each store pixel is one physical pixel
-// and nothing is resampled, and painted through the toolkit.
+// applies (IPixelPresenter: X11 shared memory, or a Wayland buffer of the
+// monitor's own pixels), a direct-colour store draws into the presenter's
+// memory and the rectangle goes from there to the screen with no copy in
+// between. Otherwise the store is wrapped as a cairo image surface without a
+// copy (direct colour is 0x00RRGGBB per pixel, which is cairo's RGB24) with
+// the desktop's scale as device scale, so each store pixel is one physical
+// pixel and nothing is resampled, and painted through the toolkit.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <vector>
 
-// Project headers come before the toolkit's: the toolkit defines TRUE and
-// FALSE as macros unless they are defined already.
-#include "app/PixelPresenter.h"
-#include "gdi/Surface.h"
-
 #include <cairo.h>
 #include <wx/window.h>
+
+#include "app/MonitorChoice.h"
+#include "app/PixelPresenter.h"
+#include "app/ViewRect.h"
+#include "gdi/Surface.h"
 
 class wxPaintDC;
 
 class CSurfaceView : public wxWindow {
 public:
-    // A store of width x height physical pixels at bitsPerPixel.
-    // draw(rect): bring the store up to date inside rect (physical pixels).
-    CSurfaceView(wxWindow* parent, int width, int height, int bitsPerPixel, int scale,
-                 std::function<void(const RECT&)> draw);
+    // A store of the monitor's physical pixels at bitsPerPixel, shown over the
+    // monitor's logical area. draw(rect): bring the store up to date inside
+    // rect (physical pixels). presenter: one the owner made for this monitor,
+    // or null to take the window system's shared memory where it applies.
+    CSurfaceView(wxWindow* parent, const MonitorInfo& monitor, int bitsPerPixel,
+                 std::function<void(const RECT&)> draw, std::unique_ptr<IPixelPresenter> presenter);
     ~CSurfaceView() override;
 
     Surface& Store() { return *m_pSurface; }
@@ -46,7 +48,8 @@ private:
     // Palette devices store indices: the shown pixels are their colours.
     void ConvertPaletteValues(const RECT& rect);
 
-    int m_nScale;
+    ViewRatio m_xRatio;
+    ViewRatio m_yRatio;
     std::function<void(const RECT&)> m_draw;
     // Declared before the store, which may live in its memory.
     std::unique_ptr<IPixelPresenter> m_pPresenter;

@@ -1,17 +1,30 @@
-// The test window and the panel first: they bring the software display's
-// types before the toolkit defines TRUE and FALSE as macros.
+#include "app/TestApp.h"
+
 #include "app/TestFrame.h"
 #include "panel/PanelDlg.h"
 
-#include "app/TestApp.h"
+namespace {
 
-wxIMPLEMENT_APP(CTestApp);
+// The intro's logo, looked for in the current directory (the desktop entry
+// starts the program in the logo's folder).
+constexpr const char* kLogoFileName = "zynlogo.dta";
+
+}  // namespace
+
+void CTestApp::SetMonitor(const MonitorInfo& monitor, std::size_t index) {
+    m_monitor = monitor;
+    m_nMonitorIndex = index;
+}
 
 bool CTestApp::InitInstance() {
     SetDialogBkColor(wxColour(192, 192, 192), wxColour(0, 0, 0));
     // The program's name is the executable's name, as the toolkit takes it.
-    m_pMainWnd = new CTestFrame(GetAppName(), m_dialogColors);
+    m_pMainWnd =
+        new CTestFrame(GetAppName(), m_dialogColors, m_monitor, static_cast<int>(m_nMonitorIndex));
     SetTopWindow(m_pMainWnd);
+    CTestWnd& testWnd = m_pMainWnd->TestWnd();
+    testWnd.SetPicture(static_cast<BYTE>(m_commandLine.picture));
+    testWnd.SetLogoPath(m_commandLine.intro ? kLogoFileName : "");
     // The first paint plays the intro; the panel follows once it is over.
     m_pMainWnd->AfterIntro([this] { CreatePanel(); });
     m_pMainWnd->Show();

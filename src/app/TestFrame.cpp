@@ -1,12 +1,23 @@
 #include "app/TestFrame.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <cstdio>
+#include <stdexcept>
+#include <utility>
 
-#include <wx/display.h>
+#include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#endif
 
 #include "app/MessageDialog.h"
+#include "app/Monitors.h"
+#include "app/ScreenVisual.h"
 #include "app/ViewRect.h"
+#include "app/WaylandDesktop.h"
+#include "app/WaylandPresenter.h"
 #include "testwindow/Strings.h"
 
 namespace {
@@ -30,27 +41,78 @@ int StoreDepth(int bitsPerPixel) {
     }
 }
 
+constexpr std::array<std::pair<int, TestWndKey>, 20> kKeyCodes = {{
+    {WXK_RIGHT, TestWndKey::kRight},
+    {WXK_NUMPAD_RIGHT, TestWndKey::kRight},
+    {WXK_DOWN, TestWndKey::kDown},
+    {WXK_NUMPAD_DOWN, TestWndKey::kDown},
+    {WXK_PAGEDOWN, TestWndKey::kPageDown},
+    {WXK_NUMPAD_PAGEDOWN, TestWndKey::kPageDown},
+    {WXK_LEFT, TestWndKey::kLeft},
+    {WXK_NUMPAD_LEFT, TestWndKey::kLeft},
+    {WXK_UP, TestWndKey::kUp},
+    {WXK_NUMPAD_UP, TestWndKey::kUp},
+    {WXK_PAGEUP, TestWndKey::kPageUp},
+    {WXK_NUMPAD_PAGEUP, TestWndKey::kPageUp},
+    {WXK_HOME, TestWndKey::kHome},
+    {WXK_NUMPAD_HOME, TestWndKey::kHome},
+    {WXK_END, TestWndKey::kEnd},
+    {WXK_NUMPAD_END, TestWndKey::kEnd},
+    {WXK_SPACE, TestWndKey::kSpace},
+    {WXK_ESCAPE, TestWndKey::kEscape},
+    {WXK_RETURN, TestWndKey::kReturn},
+    {WXK_NUMPAD_ENTER, TestWndKey::kReturn},
+}};
+
+TestWndKey TestWndKeyOf(int keyCode) {
+    for (const auto& [code, key] : kKeyCodes) {
+        if (code == keyCode) {
+            return key;
+        }
+    }
+    return TestWndKey::kOther;
+}
+
 }  // namespace
 
-CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors)
-    : wxFrame(nullptr, wxID_ANY, kTestWindowTitle, wxDisplay(0u).GetGeometry().GetPosition(),
-              wxDisplay(0u).GetGeometry().GetSize(), wxBORDER_NONE | wxSTAY_ON_TOP),
-      m_mode(ReadDisplayMode(*this)),
+CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
+                       const MonitorInfo& monitor, int monitorIndex)
+    : wxFrame(nullptr, wxID_ANY, kTestWindowTitle, wxPoint(monitor.logicalX, monitor.logicalY),
+              wxSize(monitor.logicalWidth, monitor.logicalHeight), wxBORDER_NONE | wxSTAY_ON_TOP),
+      m_monitor(monitor),
       m_appName(appName.utf8_string()),
       m_colors(colors),
       m_timer(this, kPictureTimerId),
       m_introTimer(this, kIntroTimerId) {
-    // The window and the store are sized from the display, never from the
-    // frame's client size, which a window manager may round.
-    Move(0, 0);
+    // The window and the store are sized from the monitor, never from the
+    // frame's client size, which a window manager may round. Where nothing
+    // manages windows, the frame stays at the monitor's origin and size.
+    Move(monitor.logicalX, monitor.logicalY);
+    // X11: asked before the frame is mapped, the window manager maps it full
+    // screen at once (above its panels, no decoration). Wayland: a window
+    // mapped full screen on another output than the focused one stays
+    // unfocused, and the panel would open on the focused output; asked once
+    // the frame is shown, the compositor moves it there with the focus.
+#ifdef GDK_WINDOWING_WAYLAND
+    if (GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default())) {
+        m_nFullScreenAfterPaint = monitorIndex;
+    }
+#endif
+    if (m_nFullScreenAfterPaint < 0) {
+        FullScreenOn(monitorIndex);
+    }
+    // Drawn on screen directly, so that the panel's frame above it shows the panel.
+    UseScreenDefaultVisual(*this);
+    std::unique_ptr<IPixelPresenter> presenter = MakePresenter();
+    const int bitsPerPixel = DisplayBitsPerPixel();
     m_pTestWnd =
-        std::make_unique<CTestWnd>(*this, m_mode.Width(), m_mode.Height(), m_mode.bitsPerPixel);
+        std::make_unique<CTestWnd>(*this, m_monitor.Width(), m_monitor.Height(), bitsPerPixel);
     m_pTestWnd->SetAppName(m_appName.c_str());
-    m_pTestWnd->SetRefreshRate(m_mode.refreshHz);
+    m_pTestWnd->SetRefreshRate(monitor.refreshHz);
 
-    m_pView =
-        new CSurfaceView(this, m_mode.Width(), m_mode.Height(), StoreDepth(m_mode.bitsPerPixel),
-                         m_mode.scale, [this](const RECT& rect) { Paint(rect); });
+    m_pView = new CSurfaceView(
+        this, m_monitor, StoreDepth(bitsPerPixel), [this](const RECT& rect) { Paint(rect); },
+        std::move(presenter));
     // Only presses count: the second press of a double click arrives as a
     // double-click event, which does nothing.
     m_pView->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { m_pTestWnd->OnLButtonDown(); });
@@ -73,6 +135,26 @@ CTestFrame::~CTestFrame() {
     DestroyChildren();
 }
 
+std::unique_ptr<IPixelPresenter> CTestFrame::MakePresenter() {
+    std::unique_ptr<IPixelPresenter> presenter;
+    if (m_monitor.OwnBuffer()) {
+        try {
+            presenter = std::make_unique<CWaylandPresenter>(
+                CWaylandDesktop::Connect(), static_cast<GtkWidget*>(GetHandle()), m_monitor.Width(),
+                m_monitor.Height(), m_monitor.logicalWidth, m_monitor.logicalHeight);
+        } catch (const std::runtime_error& error) {
+            // The toolkit shows the store then, at its own scale.
+            std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), error.what());
+            m_monitor.physicalWidth = m_monitor.physicalHeight = 0;
+            m_monitor.scaledByDesktop = true;
+        }
+    }
+    if (m_monitor.scaledByDesktop) {
+        std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), kScaledByDesktopNote);
+    }
+    return presenter;
+}
+
 void CTestFrame::AfterIntro(std::function<void()> next) {
     if (m_bIntroEnded) {
         CallAfter(std::move(next));
@@ -81,18 +163,33 @@ void CTestFrame::AfterIntro(std::function<void()> next) {
     }
 }
 
+void CTestFrame::FullScreenOn(int monitorIndex) {
+    GtkWindow* window = GTK_WINDOW(GetHandle());
+    gtk_window_fullscreen_on_monitor(window, gtk_window_get_screen(window), monitorIndex);
+}
+
 void CTestFrame::Paint(const RECT& rect) {
     CDC dc(m_pView->Store(), rect);
     m_pTestWnd->OnPaint(&dc);
+    if (m_nFullScreenAfterPaint >= 0) {
+        // After this paint: its buffer maps the window.
+        CallAfter([this, monitor = m_nFullScreenAfterPaint] { FullScreenOn(monitor); });
+        m_nFullScreenAfterPaint = -1;
+    }
 }
 
 void CTestFrame::OnKey(wxKeyEvent& event) {
-    m_pTestWnd->OnKeyDown();
-    event.Skip();
+    const TestWndKey key = TestWndKeyOf(event.GetKeyCode());
+    m_pTestWnd->OnKeyDown(key);
+    // The keys the test window uses go no further.
+    if (key == TestWndKey::kOther) {
+        event.Skip();
+    }
 }
 
 wxRect CTestFrame::ToView(const RECT& rect) const {
-    const RECT r = PhysicalToLogical(rect, m_mode.scale);
+    const RECT r = PhysicalToLogical(rect, {m_monitor.Width(), m_monitor.logicalWidth},
+                                     {m_monitor.Height(), m_monitor.logicalHeight});
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 

@@ -1,7 +1,7 @@
-// CTestFrame: the test window of the desktop program. A borderless, topmost
-// frame over the whole primary display that holds the view of the software
-// display's pixel store and the CTestWnd drawing into it, and gives CTestWnd
-// what it needs of a real window (ITestWndHost).
+// CTestFrame: the test window of the desktop program. A borderless, topmost,
+// full-screen frame over exactly one monitor that holds the view of the
+// software display's pixel store and the CTestWnd drawing into it, and gives CTestWnd what it
+// needs of a real window (ITestWndHost).
 #pragma once
 
 #include <chrono>
@@ -9,8 +9,6 @@
 #include <memory>
 #include <string>
 
-// Project headers come before the toolkit's: the toolkit defines TRUE and
-// FALSE as macros unless they are defined already.
 #include "gdi/Surface.h"
 #include "testwindow/TestWnd.h"
 #include "testwindow/TestWndHost.h"
@@ -18,18 +16,20 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
-#include "app/DisplayMode.h"
+#include "app/MonitorChoice.h"
 #include "app/SurfaceView.h"
 #include "panel/DialogColors.h"
 
 class CTestFrame : public wxFrame, public ITestWndHost {
 public:
-    // appName: the caption of the program's messages.
-    CTestFrame(const wxString& appName, const DialogColors& colors);
+    // appName: the caption of the program's messages; monitor: the one to
+    // cover, the monitorIndex-th of the display.
+    CTestFrame(const wxString& appName, const DialogColors& colors, const MonitorInfo& monitor,
+               int monitorIndex);
     ~CTestFrame() override;
 
     CTestWnd& TestWnd() { return *m_pTestWnd; }
-    const DisplayMode& Mode() const { return m_mode; }
+    const MonitorInfo& Monitor() const { return m_monitor; }
     // Runs `next` once, right after the paint that ends the intro (or the
     // first paint, when there is no intro).
     void AfterIntro(std::function<void()> next);
@@ -45,12 +45,20 @@ public:
     void OnIntroEnded() override;
 
 private:
+    // The presenter of the store where the toolkit cannot show the monitor's
+    // pixels (null elsewhere); says once when the desktop scales them.
+    std::unique_ptr<IPixelPresenter> MakePresenter();
+    // Asks the desktop to show the frame full screen on that monitor.
+    void FullScreenOn(int monitorIndex);
     void Paint(const RECT& rect);
     void OnKey(wxKeyEvent& event);
     // The view's rectangle (logical pixels) that covers rect (physical pixels).
     wxRect ToView(const RECT& rect) const;
 
-    DisplayMode m_mode;
+    MonitorInfo m_monitor;
+    // On Wayland the full-screen request waits for the first paint (-1: none
+    // waiting).
+    int m_nFullScreenAfterPaint = -1;
     std::string m_appName;
     DialogColors m_colors;
     std::unique_ptr<CTestWnd> m_pTestWnd;

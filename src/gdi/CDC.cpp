@@ -32,9 +32,6 @@ CDC::CDC(Surface& surface, const RECT& updateRect) : CDC(surface) {
 }
 
 CDC::~CDC() {
-    if (!m_columns.x.empty()) {
-        m_surface.StorePending();
-    }
     --m_pPen->m_nSelections;
     --m_pBrush->m_nSelections;
     if (m_pFont != nullptr) {
@@ -78,7 +75,7 @@ CFont* CDC::SelectObject(CFont* font) {
     return previous;
 }
 
-CPalette* CDC::SelectPalette(CPalette* palette, BOOL forceBackground) {
+CPalette* CDC::SelectPalette(CPalette* palette, bool forceBackground) {
     CPalette* previous = m_pPalette;
     if (previous != nullptr) {
         --previous->m_nSelections;
@@ -89,7 +86,7 @@ CPalette* CDC::SelectPalette(CPalette* palette, BOOL forceBackground) {
         ++m_pPalette->m_nSelections;
     }
     if (m_pPalette != previous) {
-        m_bBackgroundPalette = forceBackground != FALSE;
+        m_bBackgroundPalette = forceBackground;
     }
     return previous;
 }
@@ -129,7 +126,7 @@ void CDC::FillSpan(int y, int x0, int x1, std::uint32_t value) {
     x0 = std::max(x0, m_rcClip.left);
     x1 = std::min(x1, m_rcClip.right);
     if (x0 < x1) {
-        std::uint32_t* row = m_surface.Row(y);
+        std::uint32_t* row = Row(y);
         std::fill(row + x0, row + x1, value);
     }
 }
@@ -143,42 +140,13 @@ void CDC::FillColumn(int x, int y0, int y1, std::uint32_t value) {
     if (y0 >= y1) {
         return;
     }
-    ColumnRun& run = m_columns;
-    const std::size_t capacity = static_cast<std::size_t>(m_surface.Width());
-    const std::size_t count = run.x.size();
-    const bool joins = count > 0 && count < capacity && y0 == run.y0 && y1 == run.y1;
-    if (!joins) {
-        m_surface.StorePending();
-        run.y0 = y0;
-        run.y1 = y1;
-        run.side_by_side = true;
-        // Reserved once, so that adding a column never fails half way.
-        run.x.reserve(capacity);
-        run.value.reserve(capacity);
+    if (m_pColumns != nullptr) {
+        m_pColumns->Add(x, y0, y1, value);
+        return;
     }
-    run.side_by_side = run.side_by_side && (run.x.empty() || x == run.x.back() + 1);
-    run.x.push_back(x);
-    run.value.push_back(value);
-    m_surface.Defer(this);
-}
-
-// The surface calls this before anyone reaches its pixels. Columns are stored
-// in the order they were drawn, so a later one over an earlier one wins.
-void CDC::StorePixels() {
-    ColumnRun& run = m_columns;
-    const std::size_t count = run.x.size();
-    for (int y = run.y0; y < run.y1; ++y) {
-        std::uint32_t* row = m_surface.Row(y);
-        if (run.side_by_side) {
-            std::copy_n(run.value.data(), count, row + run.x.front());
-            continue;
-        }
-        for (std::size_t i = 0; i < count; ++i) {
-            row[run.x[i]] = run.value[i];
-        }
+    for (int y = y0; y < y1; ++y) {
+        m_surface.Row(y)[x] = value;
     }
-    run.x.clear();
-    run.value.clear();
 }
 
 void CDC::FillRectValue(const RECT& rect, std::uint32_t value) {
@@ -187,14 +155,14 @@ void CDC::FillRectValue(const RECT& rect, std::uint32_t value) {
         return;
     }
     for (int y = r.top; y < r.bottom; ++y) {
-        std::uint32_t* row = m_surface.Row(y);
+        std::uint32_t* row = Row(y);
         std::fill(row + r.left, row + r.right, value);
     }
 }
 
 void CDC::SetPixelValue(int x, int y, std::uint32_t value) {
     if (x >= m_rcClip.left && x < m_rcClip.right && y >= m_rcClip.top && y < m_rcClip.bottom) {
-        m_surface.Row(y)[x] = value;
+        Row(y)[x] = value;
     }
 }
 
@@ -204,10 +172,10 @@ POINT CDC::MoveTo(int x, int y) {
     return previous;
 }
 
-BOOL CDC::LineTo(int x, int y) {
+bool CDC::LineTo(int x, int y) {
     DrawLine(m_ptCurrent.x, m_ptCurrent.y, x, y, DeviceValue(m_pPen->Color()));
     m_ptCurrent = {x, y};
-    return TRUE;
+    return true;
 }
 
 // Draws from (x0, y0) towards (x1, y1), leaving out the end pixel. Along the
@@ -262,9 +230,9 @@ void CDC::DrawLine(int x0, int y0, int x1, int y1, std::uint32_t value) {
     }
 }
 
-BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
+bool CDC::Rectangle(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) {
-        return FALSE;
+        return false;
     }
     if (!m_pBrush->IsNull() && right - left > 2 && bottom - top > 2) {
         FillRectValue({left + 1, top + 1, right - 1, bottom - 1}, DeviceValue(m_pBrush->Color()));
@@ -274,7 +242,7 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
     FillSpan(bottom - 1, left, right, pen);
     FillColumn(left, top, bottom, pen);
     FillColumn(right - 1, top, bottom, pen);
-    return TRUE;
+    return true;
 }
 
 namespace {
@@ -325,9 +293,9 @@ struct EllipseRows {
 
 }  // namespace
 
-BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
+bool CDC::Ellipse(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) {
-        return FALSE;
+        return false;
     }
     const EllipseRows rows{static_cast<std::int64_t>(left) + right,
                            static_cast<std::int64_t>(top) + bottom,
@@ -336,13 +304,13 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
                            top,
                            bottom};
     if (rows.a2 > kMaxEllipseSide || rows.b2 > kMaxEllipseSide) {
-        return FALSE;
+        return false;
     }
     const std::uint32_t pen = DeviceValue(m_pPen->Color());
     const bool fill = !m_pBrush->IsNull();
     const std::uint32_t brush = fill ? DeviceValue(m_pBrush->Color()) : 0;
     if (bottom <= m_rcClip.top || top >= m_rcClip.bottom) {
-        return TRUE;
+        return true;
     }
     const int clipLeft = m_rcClip.left;
     const int clipRight = m_rcClip.right;
@@ -368,7 +336,7 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
         if (y < m_rcClip.top || y >= m_rcClip.bottom) {
             return;
         }
-        std::uint32_t* row = m_surface.Row(static_cast<int>(y));
+        std::uint32_t* row = Row(static_cast<int>(y));
         if (inFirst > inLast) {
             span(row, first, last, pen);
             return;
@@ -398,7 +366,7 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
         above = current;
         current = below;
     }
-    return TRUE;
+    return true;
 }
 
 void CDC::FillRect(const RECT* rect, CBrush* brush) {
@@ -426,16 +394,16 @@ void CDC::InvertRect(const RECT* rect) {
     // Inverting flips a fixed set of bits: the inverse of 0 names them.
     const std::uint32_t mask = m_surface.InvertValue(0);
     for (int y = r.top; y < r.bottom; ++y) {
-        std::uint32_t* row = m_surface.Row(y);
+        std::uint32_t* row = Row(y);
         for (int x = r.left; x < r.right; ++x) {
             row[x] ^= mask;
         }
     }
 }
 
-BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop) {
+bool CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop) {
     if (source != this || rop != SRCCOPY || width <= 0 || height <= 0) {
-        return FALSE;
+        return false;
     }
     // Clip the destination to the clip rectangle and the source to the surface.
     const RECT surface{0, 0, m_surface.Width(), m_surface.Height()};
@@ -448,12 +416,12 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int
     std::int64_t bottom = std::min<std::int64_t>(
         {static_cast<std::int64_t>(y) + height, m_rcClip.bottom, y + (surface.bottom - sy)});
     if (left >= right || top >= bottom) {
-        return TRUE;
+        return true;
     }
     const std::size_t count = static_cast<std::size_t>(right - left);
     auto copyRow = [&](std::int64_t row) {
-        std::memmove(m_surface.Row(static_cast<int>(row)) + left,
-                     m_surface.Row(static_cast<int>(row - y + sy)) + (left - x + sx),
+        std::memmove(Row(static_cast<int>(row)) + left,
+                     Row(static_cast<int>(row - y + sy)) + (left - x + sx),
                      count * sizeof(std::uint32_t));
     };
     if (y > ySrc) {
@@ -465,7 +433,7 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int
             copyRow(row);
         }
     }
-    return TRUE;
+    return true;
 }
 
 int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int xSrc, int ySrc,
@@ -518,7 +486,7 @@ int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int xSrc, in
             continue;
         }
         const BYTE* src = pixels + static_cast<std::size_t>(scan - startScan) * stride;
-        std::uint32_t* row = m_surface.Row(static_cast<int>(destY));
+        std::uint32_t* row = Row(static_cast<int>(destY));
         for (std::int64_t i = iBegin; i < iEnd; ++i) {
             row[x + i] = map[src[xSrc + i]];
         }

@@ -16,11 +16,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "gdi/ColumnBatch.h"
 #include "gdi/GdiObjects.h"
 #include "gdi/GdiTypes.h"
 #include "gdi/Surface.h"
 
-class CDC : private PendingPixels {
+class CDC {
 public:
     explicit CDC(Surface& surface);
     CDC(Surface& surface, const RECT& updateRect);
@@ -35,22 +36,22 @@ public:
     CPen* SelectObject(CPen* pen);
     CBrush* SelectObject(CBrush* brush);
     CFont* SelectObject(CFont* font);
-    CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
+    CPalette* SelectPalette(CPalette* palette, bool forceBackground);
     UINT RealizePalette();
 
     // The device value that shows colour c now (plain RGB or PALETTEINDEX).
     std::uint32_t DeviceValue(COLORREF color) const;
 
     POINT MoveTo(int x, int y);
-    BOOL LineTo(int x, int y);
+    bool LineTo(int x, int y);
     POINT GetCurrentPosition() const { return m_ptCurrent; }
 
-    BOOL Rectangle(int left, int top, int right, int bottom);
-    BOOL Rectangle(const RECT* rect) {
+    bool Rectangle(int left, int top, int right, int bottom);
+    bool Rectangle(const RECT* rect) {
         return Rectangle(rect->left, rect->top, rect->right, rect->bottom);
     }
-    BOOL Ellipse(int left, int top, int right, int bottom);
-    BOOL Ellipse(const RECT* rect) {
+    bool Ellipse(int left, int top, int right, int bottom);
+    bool Ellipse(const RECT* rect) {
         return Ellipse(rect->left, rect->top, rect->right, rect->bottom);
     }
     void FillRect(const RECT* rect, CBrush* brush);
@@ -58,7 +59,7 @@ public:
     void InvertRect(const RECT* rect);
 
     // Copies within this context (source == this); overlapping areas are safe.
-    BOOL BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop);
+    bool BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop);
 
     // 8-bit device-independent bitmap: info is the BITMAPINFOHEADER followed by
     // its colour table; bits start at scan line startScan (counted from the
@@ -80,8 +81,8 @@ public:
     //
     // TextOut writes with the cell's top left at (x, y); with TA_UPDATECP at
     // the current position instead, which then moves right by the text's
-    // advance. FALSE for a negative length or when no font is available.
-    BOOL TextOut(int x, int y, const char* text, int length);
+    // advance. false for a negative length or when no font is available.
+    bool TextOut(int x, int y, const char* text, int length);
     // The advance of the text and the cell height ({0, 0} without a font).
     SIZE GetTextExtent(const char* text, int length);
     // One line into rect, clipped to it unless DT_NOCLIP: DT_CENTER or
@@ -93,24 +94,23 @@ public:
     int DrawText(const char* text, int length, RECT* rect, UINT format);
 
     // Fast primitives that the drawing operations share; clipped to ClipRect().
+    // Inside a ColumnBatch on this context, FillColumn collects the column.
     void FillSpan(int y, int x0, int x1, std::uint32_t value);    // [x0, x1)
     void FillColumn(int x, int y0, int y1, std::uint32_t value);  // [y0, y1)
     void FillRectValue(const RECT& rect, std::uint32_t value);
     void SetPixelValue(int x, int y, std::uint32_t value);
 
 private:
-    // Vertical lines are held back and stored row by row: one column at a
-    // time touches a new cache line and memory page for every pixel. Held
-    // columns share one span of rows; at most one screen width of them.
-    struct ColumnRun {
-        int y0 = 0;
-        int y1 = 0;
-        bool side_by_side = true;  // x, x + 1, x + 2, ... in drawing order
-        std::vector<int> x;
-        std::vector<std::uint32_t> value;
-    };
-    void StorePixels() override;
+    friend class ColumnBatch;
 
+    // Row y of the surface for drawing: an open batch's columns are stored
+    // first, so that what is drawn now lands over them.
+    std::uint32_t* Row(int y) {
+        if (m_pColumns != nullptr && !m_pColumns->IsEmpty()) {
+            m_pColumns->Store();
+        }
+        return m_surface.Row(y);
+    }
     CFont* CurrentFont();
     // Fills the cell (when opaque) and draws the glyphs with the cell's top left
     // at (x, y), only inside clip. Returns the text's advance.
@@ -136,5 +136,6 @@ private:
     // Created on first use of text without a selected font.
     CFont m_defaultFont;
     bool m_bDefaultFontTried = false;
-    ColumnRun m_columns;
+    // The open batch of vertical lines, if any (ColumnBatch sets and clears it).
+    ColumnBatch* m_pColumns = nullptr;
 };

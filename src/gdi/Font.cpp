@@ -39,7 +39,7 @@ std::string FamilyFor(const char* faceName) {
 CFont::CFont() = default;
 CFont::~CFont() = default;
 
-BOOL CFont::CreateFont(int height, int /*width*/, int /*escapement*/, int /*orientation*/,
+bool CFont::CreateFont(int height, int /*width*/, int /*escapement*/, int /*orientation*/,
                        int weight, BYTE italic, BYTE /*underline*/, BYTE /*strikeOut*/,
                        BYTE /*charSet*/, BYTE /*outPrecision*/, BYTE /*clipPrecision*/,
                        BYTE /*quality*/, BYTE /*pitchAndFamily*/, const char* faceName) {
@@ -48,14 +48,14 @@ BOOL CFont::CreateFont(int height, int /*width*/, int /*escapement*/, int /*orie
     const auto match = library.Resolve(FamilyFor(faceName),
                                        weight == FW_DONTCARE ? FW_NORMAL : weight, italic != 0);
     if (!match) {
-        return FALSE;
+        return false;
     }
     auto glyphs = library.Load(*match, height == 0 ? kDefaultHeight : height);
     if (!glyphs) {
-        return FALSE;
+        return false;
     }
     m_pFace = std::make_unique<FontFace>(FontFace{std::move(glyphs)});
-    return TRUE;
+    return true;
 }
 
 std::string CFont::FilePath() const {

@@ -12,15 +12,15 @@ CGdiObject::~CGdiObject() {
     }
 }
 
-BOOL CPen::CreatePen(int /*style*/, int /*width*/, COLORREF color) {
+bool CPen::CreatePen(int /*style*/, int /*width*/, COLORREF color) {
     m_crColor = color;
-    return TRUE;
+    return true;
 }
 
-BOOL CBrush::CreateSolidBrush(COLORREF color) {
+bool CBrush::CreateSolidBrush(COLORREF color) {
     m_crColor = color;
     m_bNull = false;
-    return TRUE;
+    return true;
 }
 
 CBrush* GetStockBrush(int index) {
@@ -37,10 +37,10 @@ CBrush* GetStockBrush(int index) {
     }
 }
 
-BOOL CPalette::CreatePalette(std::span<const PALETTEENTRY> entries) {
+bool CPalette::CreatePalette(std::span<const PALETTEENTRY> entries) {
     m_entries.assign(entries.begin(), entries.end());
     m_systemIndices.clear();
-    return IsCreated() ? TRUE : FALSE;
+    return IsCreated() ? true : false;
 }
 
 UINT CPalette::GetNearestPaletteIndex(COLORREF rgb) const {

@@ -35,7 +35,7 @@ class CPen : public CGdiObject {
 public:
     CPen() = default;
     CPen(int style, int width, COLORREF color) { CreatePen(style, width, color); }
-    BOOL CreatePen(int style, int width, COLORREF color);
+    bool CreatePen(int style, int width, COLORREF color);
 
     COLORREF Color() const { return m_crColor; }
 
@@ -47,7 +47,7 @@ class CBrush : public CGdiObject {
 public:
     CBrush() = default;
     explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
-    BOOL CreateSolidBrush(COLORREF color);
+    bool CreateSolidBrush(COLORREF color);
 
     bool IsNull() const { return m_bNull; }
     COLORREF Color() const { return m_crColor; }
@@ -67,7 +67,7 @@ class CPalette : public CGdiObject {
 public:
     CPalette() = default;
     // An empty entry list creates nothing, as a failed creation would.
-    BOOL CreatePalette(std::span<const PALETTEENTRY> entries);
+    bool CreatePalette(std::span<const PALETTEENTRY> entries);
     bool IsCreated() const { return !m_entries.empty(); }
 
     std::span<const PALETTEENTRY> Entries() const { return m_entries; }
@@ -95,9 +95,9 @@ public:
     // -height pixels, 0 for the default cell. Weights of 600 and more are bold.
     // Width, escapement, orientation, underline, strike-out, character set,
     // precisions, quality and pitch are taken as given and change nothing.
-    // Returns FALSE (and leaves the font empty) when no face is found or the
+    // Returns false (and leaves the font empty) when no face is found or the
     // height is beyond FontLibrary::kMaxHeight.
-    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
+    bool CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
                     BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
                     BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, const char* faceName);
     bool IsCreated() const { return m_pFace != nullptr; }

@@ -8,9 +8,6 @@ using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using UINT = unsigned int;
-using BOOL = int;
-constexpr BOOL TRUE = 1;
-constexpr BOOL FALSE = 0;
 
 // 0x00BBGGRR, red in the low byte; 0x01000000 | index is a palette-relative colour.
 using COLORREF = std::uint32_t;

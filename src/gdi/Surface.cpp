@@ -2,6 +2,7 @@
 
 #include <array>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -90,42 +91,70 @@ std::size_t NearestColorIndex(std::span<const PALETTEENTRY> table, COLORREF rgb)
     return best;
 }
 
-namespace {
-
-std::size_t CheckedPixelCount(int width, int height, int bitsPerPixel) {
-    if (width < 1 || height < 1 || width > Surface::kMaxSide || height > Surface::kMaxSide) {
+void Surface::CheckShape() const {
+    if (m_nWidth < 1 || m_nHeight < 1 || m_nWidth > kMaxSide || m_nHeight > kMaxSide) {
         throw std::invalid_argument("screen size out of range");
     }
-    if (!IsKnownDepth(bitsPerPixel)) {
+    if (!IsKnownDepth(m_nBitsPerPixel)) {
         throw std::invalid_argument("unknown colour depth");
     }
-    return static_cast<std::size_t>(width) * height;
 }
-
-std::span<std::uint32_t> CheckedPixels(int width, int height, int bitsPerPixel,
-                                       std::span<std::uint32_t> pixels) {
-    if (pixels.size() != CheckedPixelCount(width, height, bitsPerPixel)) {
-        throw std::invalid_argument("pixel memory does not fit the screen size");
-    }
-    return pixels;
-}
-
-}  // namespace
 
 Surface::Surface(int width, int height, int bitsPerPixel)
-    : m_nWidth(width),
-      m_nHeight(height),
-      m_nBitsPerPixel(bitsPerPixel),
-      m_pixels(CheckedPixelCount(width, height, bitsPerPixel)) {
+    : m_nWidth(width), m_nHeight(height), m_nBitsPerPixel(bitsPerPixel) {
+    CheckShape();
+    m_ownPixels.assign(static_cast<std::size_t>(width) * height, 0);
+    m_pixels = m_ownPixels;
     InitSystemPalette();
 }
 
 Surface::Surface(int width, int height, int bitsPerPixel, std::span<std::uint32_t> pixels)
-    : m_nWidth(width),
-      m_nHeight(height),
-      m_nBitsPerPixel(bitsPerPixel),
-      m_pixels(CheckedPixels(width, height, bitsPerPixel, pixels)) {
+    : m_nWidth(width), m_nHeight(height), m_nBitsPerPixel(bitsPerPixel), m_pixels(pixels) {
+    CheckShape();
+    if (pixels.size() != static_cast<std::size_t>(width) * height) {
+        throw std::invalid_argument("pixel memory does not match the screen size");
+    }
     InitSystemPalette();
+}
+
+Surface::Surface(const Surface& other)
+    : m_nWidth(other.m_nWidth),
+      m_nHeight(other.m_nHeight),
+      m_nBitsPerPixel(other.m_nBitsPerPixel),
+      m_ownPixels(other.m_pixels.begin(), other.m_pixels.end()),
+      m_pixels(m_ownPixels),
+      m_systemPalette(other.m_systemPalette),
+      m_entryInUse(other.m_entryInUse),
+      m_entryStatic(other.m_entryStatic) {}
+
+Surface& Surface::operator=(const Surface& other) {
+    if (this != &other) {
+        Surface copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+Surface::Surface(Surface&& other) noexcept
+    : m_nWidth(other.m_nWidth),
+      m_nHeight(other.m_nHeight),
+      m_nBitsPerPixel(other.m_nBitsPerPixel),
+      m_ownPixels(std::move(other.m_ownPixels)),
+      m_pixels(std::exchange(other.m_pixels, {})),
+      m_systemPalette(std::move(other.m_systemPalette)),
+      m_entryInUse(std::move(other.m_entryInUse)),
+      m_entryStatic(std::move(other.m_entryStatic)) {}
+
+Surface& Surface::operator=(Surface&& other) noexcept {
+    m_nWidth = other.m_nWidth;
+    m_nHeight = other.m_nHeight;
+    m_nBitsPerPixel = other.m_nBitsPerPixel;
+    m_ownPixels = std::move(other.m_ownPixels);
+    m_pixels = std::exchange(other.m_pixels, {});
+    m_systemPalette = std::move(other.m_systemPalette);
+    m_entryInUse = std::move(other.m_entryInUse);
+    m_entryStatic = std::move(other.m_entryStatic);
+    return *this;
 }
 
 void Surface::InitSystemPalette() {

@@ -14,21 +14,9 @@
 
 #include <cstdint>
 #include <span>
-#include <utility>
 #include <vector>
 
 #include "gdi/GdiTypes.h"
-
-// Pixels that a drawing context has drawn but holds back, to store them in a
-// faster order (CDC::FillColumn). The surface has them stored before anyone
-// reaches its pixels, so nobody sees the difference.
-class PendingPixels {
-public:
-    virtual void StorePixels() = 0;
-
-protected:
-    ~PendingPixels() = default;
-};
 
 class Surface {
 public:
@@ -36,28 +24,28 @@ public:
 
     // Throws std::invalid_argument for a side outside 1..kMaxSide or an unknown depth.
     Surface(int width, int height, int bitsPerPixel);
-    // The pixels in caller-owned memory (for example memory the window system
-    // reads), which must outlive the surface; also throws when pixels does not
-    // hold width * height words. A copy of the surface owns its pixels.
+    // Draws into pixel memory the caller owns (for example memory shared with
+    // the display server), which must outlive the surface; its contents are
+    // kept. Also throws std::invalid_argument when pixels.size() is not
+    // width * height. Copies of such a surface own their pixels.
     Surface(int width, int height, int bitsPerPixel, std::span<std::uint32_t> pixels);
+    Surface(const Surface& other);
+    Surface& operator=(const Surface& other);
+    // A moved-from surface has no pixels left.
+    Surface(Surface&& other) noexcept;
+    Surface& operator=(Surface&& other) noexcept;
+    ~Surface() = default;
 
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
     int BitsPerPixel() const { return m_nBitsPerPixel; }
     bool IsPaletteDevice() const { return m_nBitsPerPixel <= 8; }
 
-    std::uint32_t* Row(int y) {
-        StorePending();
-        return m_pixels.Data() + static_cast<std::size_t>(y) * m_nWidth;
-    }
+    std::uint32_t* Row(int y) { return m_pixels.data() + static_cast<std::size_t>(y) * m_nWidth; }
     const std::uint32_t* Row(int y) const {
-        StorePending();
-        return m_pixels.Data() + static_cast<std::size_t>(y) * m_nWidth;
+        return m_pixels.data() + static_cast<std::size_t>(y) * m_nWidth;
     }
-    std::uint32_t* Pixels() {
-        StorePending();
-        return m_pixels.Data();
-    }
+    std::uint32_t* Pixels() { return m_pixels.data(); }
     std::uint32_t Pixel(int x, int y) const { return Row(y)[x]; }
 
     // The pixel value that shows the nearest colour this device has for rgb
@@ -79,67 +67,18 @@ public:
     // exact match, then take a free entry, then fall back to the nearest colour.
     std::vector<std::uint32_t> Realize(std::span<const PALETTEENTRY> entries, bool background);
 
-    // Held-back pixels: at most one writer at a time; another writer's are
-    // stored first.
-    void Defer(PendingPixels* writer) {
-        if (m_pending.writer != writer) {
-            StorePending();
-            m_pending.writer = writer;
-        }
-    }
-    void StorePending() const { m_pending.Store(); }
-
 private:
-    struct PendingLink {
-        mutable PendingPixels* writer = nullptr;
-
-        PendingLink() = default;
-        // A copy takes the source's pixels as they will be, never its writer.
-        PendingLink(const PendingLink& other) { other.Store(); }
-        PendingLink& operator=(const PendingLink& other) {
-            Store();
-            other.Store();
-            return *this;
-        }
-        void Store() const {
-            if (writer != nullptr) {
-                std::exchange(writer, nullptr)->StorePixels();
-            }
-        }
-    };
-
-    // The surface's own pixels or the caller's; a copy owns a copy of them.
-    class PixelMemory {
-    public:
-        explicit PixelMemory(std::size_t count) : m_own(count, 0), m_data(m_own) {}
-        explicit PixelMemory(std::span<std::uint32_t> caller) : m_data(caller) {}
-        PixelMemory(const PixelMemory& other)
-            : m_own(other.m_data.begin(), other.m_data.end()), m_data(m_own) {}
-        PixelMemory& operator=(const PixelMemory& other) {
-            if (this != &other) {
-                m_own.assign(other.m_data.begin(), other.m_data.end());
-                m_data = m_own;
-            }
-            return *this;
-        }
-        std::uint32_t* Data() const { return m_data.data(); }
-
-    private:
-        std::vector<std::uint32_t> m_own;
-        std::span<std::uint32_t> m_data;
-    };
-
+    void CheckShape() const;
     void InitSystemPalette();
     std::uint32_t NearestSystemIndex(COLORREF rgb) const;
-
-    // First member: copies store the source's held-back pixels before the
-    // pixels themselves are copied.
-    PendingLink m_pending;
 
     int m_nWidth;
     int m_nHeight;
     int m_nBitsPerPixel;
-    PixelMemory m_pixels;
+    // Empty when the caller owns the pixels; a moved vector keeps its buffer,
+    // so m_pixels stays valid when the surface moves.
+    std::vector<std::uint32_t> m_ownPixels;
+    std::span<std::uint32_t> m_pixels;
     std::vector<PALETTEENTRY> m_systemPalette;
     std::vector<bool> m_entryInUse;
     std::vector<bool> m_entryStatic;

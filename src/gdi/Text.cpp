@@ -99,9 +99,9 @@ std::int64_t CDC::WriteText(const char* text, int length, std::int64_t x, std::i
     return width;
 }
 
-BOOL CDC::TextOut(int x, int y, const char* text, int length) {
+bool CDC::TextOut(int x, int y, const char* text, int length) {
     if (length < 0 || (text == nullptr && length > 0) || GlyphsOf(CurrentFont()) == nullptr) {
-        return FALSE;
+        return false;
     }
     const bool updateCurrent = (m_nTextAlign & TA_UPDATECP) != 0;
     if (updateCurrent) {
@@ -112,7 +112,7 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length) {
     if (updateCurrent) {
         m_ptCurrent.x = ClampToInt32(x + width);
     }
-    return TRUE;
+    return true;
 }
 
 SIZE CDC::GetTextExtent(const char* text, int length) {

@@ -48,7 +48,7 @@ constexpr PALETTEENTRY RampEntry(int i) {
 
 }  // namespace
 
-CIntro::CIntro(ITestWndHost& host, BOOL bPaletteMode, int screenWidth, int screenHeight)
+CIntro::CIntro(ITestWndHost& host, bool bPaletteMode, int screenWidth, int screenHeight)
     : m_host(host),
       m_bPaletteMode(bPaletteMode),
       m_nScreenHeight(screenHeight),
@@ -90,14 +90,14 @@ void CIntro::OnInput(Input input) {
     }
 }
 
-BOOL CIntro::CheckAbort() {
+bool CIntro::CheckAbort() {
     for (std::uint32_t* pending : {&m_nPendingLeft, &m_nPendingRight, &m_nPendingKeys}) {
         if (*pending != 0) {
             --*pending;
-            return TRUE;
+            return true;
         }
     }
-    return FALSE;
+    return false;
 }
 
 CIntro::StepResult CIntro::Pause(std::uint32_t ms) {
@@ -128,7 +128,7 @@ CIntro::StepResult CIntro::FadeInText(CDC* pDC, const char* text, const RECT& re
 
 void CIntro::SelectRamp(CDC* pDC) {
     if (m_palette.IsCreated() && !m_palette.IsSelected()) {
-        m_pPreviousPalette = pDC->SelectPalette(&m_palette, FALSE);
+        m_pPreviousPalette = pDC->SelectPalette(&m_palette, false);
         pDC->RealizePalette();
     }
 }
@@ -199,9 +199,9 @@ void CIntro::EnterPhase(Phase phase) {
     m_nPhaseStart = m_host.GetTickCount();
 }
 
-BOOL CIntro::Play(CDC* pDC) {
+bool CIntro::Play(CDC* pDC) {
     if (m_phase == Phase::kDone || m_pPixels.size() != m_nImageSize || m_pBitmapInfo.empty()) {
-        return FALSE;
+        return false;
     }
     if (m_phase == Phase::kStart) {
         m_host.ShowCursor(false);
@@ -221,13 +221,13 @@ BOOL CIntro::Play(CDC* pDC) {
 
     pDC->SelectObject(pOldBrush);
     if (m_palette.IsSelected()) {
-        pDC->SelectPalette(m_pPreviousPalette, FALSE);
+        pDC->SelectPalette(m_pPreviousPalette, false);
     }
     if (m_phase == Phase::kDone) {
         Finish();
-        return FALSE;
+        return false;
     }
-    return TRUE;
+    return true;
 }
 
 void CIntro::RunPhases(CDC* pDC) {
@@ -268,7 +268,7 @@ void CIntro::RunPhases(CDC* pDC) {
                         return;
                     case StepResult::kDone:
                         m_pFont = std::make_unique<CFont>();
-                        m_pFont->CreateFont(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0,
+                        m_pFont->CreateFont(kFontHeight, 0, 0, 0, FW_NORMAL, false, false, false, 0,
                                             0, 0, kProofQuality, 0, kFontFace);
                         EnterPhase(Phase::kTitleFade);
                         break;

@@ -23,7 +23,6 @@
 
 class CIntro {
 public:
-    static constexpr const char* kLogoFileName = "zynlogo.dta";
     // No block the logo file asks for may be larger than this.
     static constexpr std::uint64_t kMaxBlockSize = std::uint64_t{64} << 20;
     // The largest file that can hold 65535 rows of 255 runs; bytes past it
@@ -72,21 +71,21 @@ public:
         TargetRect target;
     };
 
-    CIntro(ITestWndHost& host, BOOL bPaletteMode, int screenWidth, int screenHeight);
+    CIntro(ITestWndHost& host, bool bPaletteMode, int screenWidth, int screenHeight);
     ~CIntro();
     CIntro(const CIntro&) = delete;
     CIntro& operator=(const CIntro&) = delete;
 
-    // Reads the logo file and prepares the image and buffers. FALSE when the
+    // Reads the logo file and prepares the image and buffers. false when the
     // file is missing, unreadable or rejected (GetLoadError says why).
-    BOOL LoadLogo(const char* path = kLogoFileName);
+    bool LoadLogo(const char* path);
     // The same for a file's contents held in memory.
-    BOOL LoadLogo(std::span<const BYTE> file);
+    bool LoadLogo(std::span<const BYTE> file);
     LogoError GetLoadError() const { return m_nLoadError; }
 
-    // One step of the intro; TRUE while it runs, FALSE once it has ended (the
-    // cursor is shown again). Only after LoadLogo returned TRUE.
-    BOOL Play(CDC* pDC);
+    // One step of the intro; true while it runs, false once it has ended (the
+    // cursor is shown again). Only after LoadLogo returned true.
+    bool Play(CDC* pDC);
     // A click or key for the test window while the intro runs.
     void OnInput(Input input);
     // Right clicks that arrived during the intro without skipping it; the test
@@ -106,7 +105,7 @@ public:
                               std::span<DWORD> coverage);
     StepResult FadeInText(CDC* pDC, const char* text, const RECT& rect);
     StepResult Pause(std::uint32_t ms);
-    BOOL CheckAbort();
+    bool CheckAbort();
 
     // The geometry of the zoom frame at progress t (0..1).
     ZoomFrame GetZoomFrame(double t) const;
@@ -141,7 +140,7 @@ private:
     std::uint32_t Remaining(std::uint32_t ms) const;
 
     ITestWndHost& m_host;
-    BOOL m_bPaletteMode;
+    bool m_bPaletteMode;
     int m_nScreenHeight;
     int m_nScreenWidth;
     std::vector<const WORD*> m_ppRows;

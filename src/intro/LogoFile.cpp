@@ -77,16 +77,16 @@ bool ReadFileBytes(const char* path, std::vector<BYTE>& bytes) {
 
 }  // namespace
 
-BOOL CIntro::LoadLogo(const char* path) {
+bool CIntro::LoadLogo(const char* path) {
     std::vector<BYTE> file;
     if (path == nullptr || !ReadFileBytes(path, file)) {
         m_nLoadError = LogoError::kUnreadable;
-        return FALSE;
+        return false;
     }
     return LoadLogo(file);
 }
 
-BOOL CIntro::LoadLogo(std::span<const BYTE> file) {
+bool CIntro::LoadLogo(std::span<const BYTE> file) {
     m_ppRows.clear();
     m_pLogoData.clear();
     m_pPixels.clear();
@@ -98,7 +98,7 @@ BOOL CIntro::LoadLogo(std::span<const BYTE> file) {
     if (m_nLoadError == LogoError::kNone) {
         m_nLoadError = PrepareImage();
     }
-    return m_nLoadError == LogoError::kNone ? TRUE : FALSE;
+    return m_nLoadError == LogoError::kNone ? true : false;
 }
 
 CIntro::LogoError CIntro::ParseLogo(std::span<const BYTE> file) {

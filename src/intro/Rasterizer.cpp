@@ -1,5 +1,7 @@
-// The logo's box-filter downscaler: each image pixel gets the fraction of its
-// logo units that lie in runs, times 128 (the ramp's full entry).
+// The logo's box-filter scaler: each image pixel gets the fraction of its
+// logo units that lie in runs, times 128 (the ramp's full entry). Drawn larger
+// than its units, a pixel whose column or row covers no whole unit takes the
+// unit it lies in.
 #include <algorithm>
 #include <cmath>
 
@@ -55,6 +57,28 @@ void AccumulateRow(const WORD* run, const WORD* edges, std::int64_t n, DWORD* co
     }
 }
 
+// The same for a logo drawn wider than its units, where columns may end before
+// the next unit starts (E[c + 1] == E[c]): such a column takes the unit it lies
+// in, E[c + 1], which it shares with its neighbour. E holds E[0] to E[n].
+void AccumulateRowEnlarged(const WORD* run, const WORD* E, std::int64_t n, DWORD* cov,
+                           std::int64_t& smallest, std::int64_t& largest) {
+    const auto firstUnit = [E](std::int64_t c) -> std::uint32_t {
+        return c == 0 ? 0 : std::min<std::uint32_t>(E[c] + 1u, E[c + 1]);
+    };
+    std::int64_t c = 0;
+    for (; run[0] != CIntro::kEndMark; run += 2) {
+        const std::uint32_t xs = run[0];
+        const std::uint32_t xe = run[1];
+        // The first column whose last unit reaches the run.
+        c = std::lower_bound(E + 1 + c, E + 1 + n, xs) - (E + 1);
+        for (std::int64_t k = c; k < n && firstUnit(k) <= xe; ++k) {
+            cov[k] += std::min<std::uint32_t>(E[k + 1], xe) - std::max(firstUnit(k), xs) + 1;
+            smallest = std::min(smallest, k);
+            largest = std::max(largest, k);
+        }
+    }
+}
+
 }  // namespace
 
 void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> image,
@@ -90,6 +114,10 @@ void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> im
     }
     const double sx = static_cast<double>(A) / static_cast<double>(targetWidth);
     const double sy = static_cast<double>(B) / static_cast<double>(targetHeight);
+    // Below one unit per pixel some columns (rows) cover no whole unit; at or
+    // above it every one does, and the reduction's pixels stay as they are.
+    const bool enlargesColumns = sx < 1.0;
+    const bool enlargesRows = sy < 1.0;
 
     // 3. The image is bottom-up: the top output row goes to the highest scan
     // line of the out rectangle. Rows and columns outside the image are skipped.
@@ -133,13 +161,21 @@ void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> im
             continue;
         }
         const auto first = static_cast<std::int32_t>(static_cast<std::int64_t>(yTop));
-        const auto last = static_cast<std::int32_t>(static_cast<std::int64_t>(yBottom));
+        auto last = static_cast<std::int32_t>(static_cast<std::int64_t>(yBottom));
+        if (enlargesRows && last == first) {
+            last = first + 1;
+        }
         std::int64_t smallest = 0x7FFF;
         std::int64_t largest = 0;
 
         const std::uint32_t rowEnd = std::min(static_cast<std::uint32_t>(last), logoRows);
         for (std::uint32_t j = static_cast<std::uint32_t>(first); j < rowEnd; ++j) {
-            if (rows[j] != nullptr) {
+            if (rows[j] == nullptr) {
+                continue;
+            }
+            if (enlargesColumns) {
+                AccumulateRowEnlarged(rows[j], E, n, cov, smallest, largest);
+            } else {
                 AccumulateRow(rows[j], E + 1, n, cov, smallest, largest);
             }
         }
@@ -155,7 +191,10 @@ void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> im
         const std::int64_t cEnd = std::min(largest + 1, stride - outLeft);
         for (std::int64_t c = cBegin; c < cEnd; ++c) {
             const DWORD covered = cov[c];
-            const WORD columnWidth = static_cast<WORD>(E[c + 1] - E[c]);
+            WORD columnWidth = static_cast<WORD>(E[c + 1] - E[c]);
+            if (enlargesColumns && columnWidth == 0) {
+                columnWidth = 1;
+            }
             const std::uint64_t units = std::uint64_t{columnWidth} * rowsCovered;
             if (covered == 0 || units == 0) {
                 continue;

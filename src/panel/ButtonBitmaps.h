@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "panel/PanelTemplate.h"
+
 #include "../../resources/buttons/TP10D.xpm"
 #include "../../resources/buttons/TP10F.xpm"
 #include "../../resources/buttons/TP10U.xpm"
@@ -51,7 +53,7 @@ namespace panel {
 enum class ButtonState { Up, Down, Focused };
 
 // Bitmap of picture i (0..12) in each state: "TPnU", "TPnD", "TPnF".
-constexpr std::array<std::array<const char* const*, 3>, 13> kButtonBitmaps = {{
+constexpr auto kButtonBitmaps = std::to_array<std::array<const char* const*, 3>>({
     {TP1U_xpm, TP1D_xpm, TP1F_xpm},
     {TP2U_xpm, TP2D_xpm, TP2F_xpm},
     {TP3U_xpm, TP3D_xpm, TP3F_xpm},
@@ -65,6 +67,7 @@ constexpr std::array<std::array<const char* const*, 3>, 13> kButtonBitmaps = {{
     {TP11U_xpm, TP11D_xpm, TP11F_xpm},
     {TP12U_xpm, TP12D_xpm, TP12F_xpm},
     {TP13U_xpm, TP13D_xpm, TP13F_xpm},
-}};
+});
+static_assert(kButtonBitmaps.size() == kPictureCount);
 
 }  // namespace panel

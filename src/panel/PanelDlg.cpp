@@ -1,5 +1,7 @@
 #include "panel/PanelDlg.h"
 
+#include <algorithm>
+
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -90,23 +92,33 @@ void CPanelDlg::CreateControls(const DialogColors& colors) {
         }
     }
     ApplyDialogColors(this, colors);
-    // The list's own height as the dialog's look leaves it.
+    // The list takes its own height as the dialog's look leaves it. Closed,
+    // it may not reach the row of picture buttons below it: where it would,
+    // it moves up by the difference and keeps its width and left edge.
     m_pList->InvalidateBestSize();
-    m_pList->SetSize(wxSize(m_pList->GetSize().x, m_pList->GetBestSize().y));
+    const int height = m_pList->GetBestSize().y;
+    const int buttonsTop = m_buttons[0]->GetPosition().y;
+    const wxPoint listAt = m_pList->GetPosition();
+    m_pList->SetSize(listAt.x, std::min(listAt.y, buttonsTop - height), m_pList->GetSize().x,
+                     height);
 }
 
 bool CPanelDlg::OnInitDialog() {
     m_pTestWnd->SetPanel(this);
 
-    const wxRect screen = wxDisplay(0u).GetGeometry();
+    // The screen is the monitor the test window covers: the panel is centred
+    // on it, from its origin.
+    const wxRect screen = wxDisplay(GetParent()).GetGeometry();
     const wxSize client = GetClientSize();
     const POINT origin = panel::CentredOrigin(screen.width, screen.height, client.x, client.y);
-    Move(origin.x, origin.y);
+    Move(screen.x + origin.x, screen.y + origin.y);
 
     for (int stringId : panel::kListStringIds) {
         m_pList->Append(wxString::FromUTF8(kPictureNames[stringId - 1]));
     }
-    m_pList->SetSelection(0);
+    // The picture the test window starts with (0 unless the command line
+    // chose another).
+    m_pList->SetSelection(m_pTestWnd->m_nPicture);
     OnSelchangePicture();
 
     wxStaticCast(FindWindow(panel::kIdMedium), wxRadioButton)->SetValue(true);
@@ -133,6 +145,14 @@ bool CPanelDlg::OnPictureButton(int id) {
     m_pList->SetSelection(picture);
     OnSelchangePicture();
     return true;
+}
+
+void CPanelDlg::SelectPicture(int picture) {
+    if (picture < 0 || picture >= panel::kPictureCount) {
+        return;
+    }
+    m_pList->SetSelection(picture);
+    OnSelchangePicture();
 }
 
 bool CPanelDlg::OnResolution(int id) {

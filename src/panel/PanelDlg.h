@@ -5,8 +5,6 @@
 
 #include <array>
 
-// Project headers come before the toolkit's: the toolkit defines TRUE and
-// FALSE as macros unless they are defined already.
 #include "testwindow/TestWnd.h"
 #include "testwindow/TestWndHost.h"
 
@@ -14,6 +12,7 @@
 #include <wx/dialog.h>
 
 #include "panel/DialogColors.h"
+#include "panel/PanelTemplate.h"
 #include "panel/PictureButton.h"
 
 class CPanelDlg : public wxDialog, public IPanel {
@@ -30,6 +29,7 @@ public:
     bool OnColorCheck(int id);
     // Hides the panel, raises the test window and hides the cursor.
     void OnFullScreen() override;
+    void SelectPicture(int picture) override;
     // Destroys the panel and ends the program with exit status 0.
     void OnCancel();
 
@@ -51,7 +51,7 @@ private:
     bool IsChecked(int id) const;
     void EnableGroup(const std::array<int, 4>& ids, bool enable);
 
-    std::array<CPictureButton*, 13> m_buttons{};
+    std::array<CPictureButton*, panel::kPictureCount> m_buttons{};
     CTestWnd* m_pTestWnd;
     ITestWndHost& m_testWndHost;
     wxChoice* m_pList = nullptr;

@@ -8,10 +8,11 @@
 #include <string_view>
 
 #include "gdi/GdiTypes.h"
+#include "testwindow/TestWnd.h"
 
 namespace panel {
 
-constexpr int kPictureCount = 13;
+constexpr int kPictureCount = CTestWnd::kPictureCount;
 
 // Control ids.
 constexpr int kIdPictureList = 1000;
@@ -70,14 +71,15 @@ constexpr std::array<ControlTemplate, 24> kControls = {{
 }};
 
 // Picture order 0..12.
-constexpr std::array<int, kPictureCount> kPictureButtonIds = {
-    1001, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1015};
-constexpr std::array<int, kPictureCount> kListStringIds = {1, 2, 3,  4,  5,  6, 7,
-                                                           8, 9, 10, 11, 12, 13};
-constexpr std::array<BYTE, kPictureCount> kResolutionGroupTable = {1, 1, 1, 1, 1, 1, 1,
-                                                                   0, 0, 0, 0, 0, 0};
-constexpr std::array<BYTE, kPictureCount> kColorGroupTable = {0, 1, 1, 1, 1, 0, 1,
-                                                              0, 0, 1, 0, 0, 0};
+constexpr auto kPictureButtonIds =
+    std::to_array({1001, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1015});
+constexpr auto kListStringIds = std::to_array({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
+constexpr auto kResolutionGroupTable = std::to_array<BYTE>({1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0});
+constexpr auto kColorGroupTable = std::to_array<BYTE>({0, 1, 1, 1, 1, 0, 1, 0, 0, 1, 0, 0, 0});
+static_assert(kPictureButtonIds.size() == kPictureCount);
+static_assert(kListStringIds.size() == kPictureCount);
+static_assert(kResolutionGroupTable.size() == kPictureCount);
+static_assert(kColorGroupTable.size() == kPictureCount);
 
 // Each group is enabled or disabled as a whole, its box included.
 constexpr std::array<int, 4> kResolutionGroupIds = {kIdResolutionGroup, kIdHigh, kIdMedium, kIdLow};

@@ -1,6 +1,7 @@
 #include <array>
 #include <cmath>
 
+#include "gdi/ColumnBatch.h"
 #include "testwindow/TestWnd.h"
 
 namespace {
@@ -68,13 +69,14 @@ void CTestWnd::DrawColorGradients(CDC* pDC) {
             entries[i] = {GetRValue(c), GetGValue(c), GetBValue(c), 0};
         }
         palette.CreatePalette(entries);
-        pOldPalette = pDC->SelectPalette(&palette, FALSE);
+        pOldPalette = pDC->SelectPalette(&palette, false);
         pDC->RealizePalette();
     }
 
     // A screen one pixel wide has no span to spread the spectrum over: its
     // only column takes the position of the first column.
     const double span = W > 1 ? static_cast<double>(W - 1) : 0.0;
+    ColumnBatch columns(*pDC);
     for (int x = 0; x < W; ++x) {
         const double position = span > 0.0 ? (x * kHueTurn) / span : 0.0;
         const double v = position + 0.5 + m_nVariant * 0.5;
@@ -93,6 +95,6 @@ void CTestWnd::DrawColorGradients(CDC* pDC) {
     }
 
     if (m_bPaletteMode) {
-        pDC->SelectPalette(pOldPalette, FALSE);
+        pDC->SelectPalette(pOldPalette, false);
     }
 }

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "testwindow/TestWnd.h"
 
@@ -17,10 +18,12 @@ void CTestWnd::DrawFocus(CDC* pDC) {
     // A screen more than n times as wide as high keeps one row of cells: its
     // dots stay in the top and bottom rows and the divisor is never 0.
     const int m = std::max(1, static_cast<int>(m_dAspect * n));
+    // On tall screens m grows with the aspect ratio and (H - 1) * j leaves int:
+    // the products are taken in 64 bits.
     for (int i = 0; i <= n; ++i) {
-        const int x = ((W - 1) * i) / n;
+        const auto x = static_cast<int>((std::int64_t{W - 1} * i) / n);
         for (int j = 0; j <= m; ++j) {
-            const int y = ((H - 1) * j) / m;
+            const auto y = static_cast<int>((std::int64_t{H - 1} * j) / m);
             DrawDot(pDC, x, y);
         }
     }

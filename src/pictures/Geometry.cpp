@@ -23,7 +23,7 @@ void CTestWnd::DrawGeometry(CDC* pDC) {
     DrawGrid(pDC, kGeometryColumns[m_nResolution]);
 
     const int R = static_cast<int>(W * kCentreRadiusColumns / kColumnDivisor);
-    DrawCircle(pDC, W / 2, H / 2, R, FALSE);
+    DrawCircle(pDC, W / 2, H / 2, R, false);
 
     const int r = static_cast<int>(W * kCornerRadiusColumns / kColumnDivisor);
     // A screen more than sixteen times as wide as high has no row in a grid of
@@ -31,7 +31,7 @@ void CTestWnd::DrawGeometry(CDC* pDC) {
     const int d = std::max(1, static_cast<int>(m_dAspect * kCornerRowDivisor));
     const int x0 = (2 * W) / 16;
     const int y0 = (2 * H) / d;
-    const BOOL rings = m_nResolution == kRingsLevel;
+    const bool rings = m_nResolution == kRingsLevel;
     for (int q = 0; q < 4; ++q) {
         const int x = (q & 1) != 0 ? W - x0 : x0;
         const int y = q >= 2 ? H - y0 : y0;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "testwindow/TestPalette.h"
 #include "testwindow/TestWnd.h"
@@ -33,11 +34,31 @@ struct DashPass {
     int L;       // length of each line
 };
 
+// After the first dash the steps go 2, 4, 2, 4, ...: six dashes cover 18
+// units and bring the colours back to where they were.
+constexpr int kCycleDashes = 6;
+constexpr int kCycleUnits = 18;
+
+// How many whole cycles from unit t on end at or before the screen's edge
+// (along <= 0, where a dash draws no pixel: its end pixel is left out) and
+// before the line's end E. Truncation toward zero keeps along at 0 up to
+// L * t < E.
+int ColourCyclesBeforeScreen(const DashPass& pass, int t) {
+    std::int64_t last = pass.E - 1;
+    if (pass.L > 0) {
+        last = std::min<std::int64_t>(last, (std::int64_t{pass.E} + pass.L - 1) / pass.L - 1);
+    }
+    return last < t + kCycleUnits ? 0 : static_cast<int>((last - t) / kCycleUnits);
+}
+
+// The products of a length and a line or break count leave int on tall and
+// narrow screens, where m and E grow with the aspect ratio: they are taken in
+// 64 bits; their quotients, about a screen side, fit in int again.
 void DrawDashPass(CDC* pDC, const DashPass& pass, const std::array<CPen*, 3>& order) {
     for (int i = 0; i <= pass.m; ++i) {
-        const int pos = pass.extent * i / pass.m;
+        const auto pos = static_cast<int>(std::int64_t{pass.extent} * i / pass.m);
         auto pointFor = [&](int t) {
-            const int along = pass.L * t / pass.E;
+            const auto along = static_cast<int>(std::int64_t{pass.L} * t / pass.E);
             return pass.vertical ? POINT{pos, along} : POINT{along, pos};
         };
         const POINT start = pass.vertical ? POINT{pos, 0} : POINT{0, pos};
@@ -46,6 +67,16 @@ void DrawDashPass(CDC* pDC, const DashPass& pass, const std::array<CPen*, 3>& or
         int step = 1;
         int j = 0;
         do {
+            if (j == 1) {
+                // Line i starts 2i units before the screen: on tall screens the
+                // dashes that draw nothing would make the pass quadratic. They
+                // are passed over in whole colour cycles, ending where they end.
+                const int skipped = ColourCyclesBeforeScreen(pass, t);
+                t += kCycleUnits * skipped;
+                j += kCycleDashes * skipped;
+                const POINT p = pointFor(t);
+                pDC->MoveTo(p.x, p.y);
+            }
             pDC->SelectObject(order[j % 3]);
             t += step;
             const POINT p = pointFor(t);

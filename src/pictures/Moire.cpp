@@ -1,5 +1,6 @@
 #include <array>
 
+#include "gdi/ColumnBatch.h"
 #include "testwindow/TestWnd.h"
 
 namespace {
@@ -36,6 +37,7 @@ void CTestWnd::DrawMoire(CDC* pDC) {
     // Plain black, not a palette colour: black is black on every device.
     CPen blackPen(PS_SOLID, 1, RGB(0, 0, 0));
     CPen* pOldPen = pDC->SelectObject(&blackPen);
+    ColumnBatch columns(*pDC);
     for (int x = n; x < W; x += 2 * n) {
         for (int k = 0; k < n; ++k) {
             pDC->MoveTo(x + k, 0);

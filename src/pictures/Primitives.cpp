@@ -1,5 +1,6 @@
 #include <cstdint>
 
+#include "gdi/ColumnBatch.h"
 #include "testwindow/TestWnd.h"
 
 // Every cell is a rectangle from one border line to the next: outlined in the
@@ -15,6 +16,7 @@ void CTestWnd::DrawCellGrid(CDC* pDC, const RECT* pRect, int nColumns, int nRows
     if (nColumns <= 0 || nRows <= 0 || w < 0 || h < 0) {
         return;
     }
+    ColumnBatch columns(*pDC);
     pDC->Rectangle(left, top, left + w + 1, top + h + 1);
     for (int i = 1; i < nColumns; ++i) {
         const int x = static_cast<int>(left + static_cast<double>(std::int64_t{i} * w) / nColumns);
@@ -39,7 +41,7 @@ void CTestWnd::DrawGrid(CDC* pDC, int nColumns) {
     pDC->SelectObject(pOldBrush);
 }
 
-void CTestWnd::DrawCircle(CDC* pDC, int x, int y, int nRadius, BOOL bRings) {
+void CTestWnd::DrawCircle(CDC* pDC, int x, int y, int nRadius, bool bRings) {
     RECT box{x - nRadius, y - nRadius, x + nRadius + 1, y + nRadius + 1};
     if (!bRings) {
         pDC->Ellipse(&box);

@@ -1,5 +1,6 @@
 #include <array>
 
+#include "gdi/ColumnBatch.h"
 #include "testwindow/TestWnd.h"
 
 namespace {
@@ -15,6 +16,7 @@ void CTestWnd::DrawResolution(CDC* pDC) {
     const int k = kBandWidth[m_nResolution];
     const bool vertical = (m_nVariant & 1) != 0;
     const int L = vertical ? W : H;
+    ColumnBatch columns(*pDC);
     int p = 0;
     while (p < L) {
         for (int i = 0; i < k; ++i) {

@@ -1,3 +1,6 @@
+#include <array>
+
+#include "testwindow/Strings.h"
 #include "testwindow/TestPalette.h"
 #include "testwindow/TestWnd.h"
 
@@ -5,7 +8,7 @@ namespace {
 
 using PictureRoutine = void (CTestWnd::*)(CDC*);
 
-constexpr std::array<PictureRoutine, CTestWnd::kPictureCount> kDispatch = {
+constexpr auto kDispatch = std::to_array<PictureRoutine>({
     &CTestWnd::DrawMisconvergence1,
     &CTestWnd::DrawMisconvergence2,
     &CTestWnd::DrawGeometry,
@@ -19,7 +22,9 @@ constexpr std::array<PictureRoutine, CTestWnd::kPictureCount> kDispatch = {
     &CTestWnd::DrawBrightnessContrast,
     &CTestWnd::DrawHighVoltage,
     &CTestWnd::DrawComposite,
-};
+});
+static_assert(kDispatch.size() == CTestWnd::kPictureCount);
+static_assert(kPictureNames.size() == CTestWnd::kPictureCount);
 
 }  // namespace
 

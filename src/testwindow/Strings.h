@@ -4,7 +4,7 @@
 
 #include <array>
 
-inline constexpr std::array<const char*, 13> kPictureNames = {
+inline constexpr std::array kPictureNames = {
     "Miskonvergenz1",      "Miskonvergenz2", "Geometrie",    "Focus", "Auflösung",
     "Lesbarkeit",          "Moire",          "Farbverläufe", "Farbe", "Helligkeitsverteilung",
     "Helligkeit/Kontrast", "Hochspannung",   "Testbild",

@@ -1,6 +1,6 @@
 #include "testwindow/TestPalette.h"
 
-CTestPalette::CTestPalette(BOOL paletteMode) : m_bPaletteMode(paletteMode) {
+CTestPalette::CTestPalette(bool paletteMode) : m_bPaletteMode(paletteMode) {
     if (m_bPaletteMode) {
         m_pLogPalette = std::make_unique<std::array<PALETTEENTRY, kCapacity>>();
     }
@@ -8,7 +8,7 @@ CTestPalette::CTestPalette(BOOL paletteMode) : m_bPaletteMode(paletteMode) {
 
 CTestPalette::~CTestPalette() {
     if (m_pDC != nullptr) {
-        m_pDC->SelectPalette(m_pPrevious, FALSE);
+        m_pDC->SelectPalette(m_pPrevious, false);
     }
 }
 
@@ -27,7 +27,7 @@ void CTestPalette::Realize(CDC* pDC) {
     const UINT count = m_nEntries < kCapacity ? m_nEntries : kCapacity;
     CreatePalette(std::span<const PALETTEENTRY>(m_pLogPalette->data(), count));
     m_pLogPalette.reset();
-    m_pPrevious = pDC->SelectPalette(this, FALSE);
+    m_pPrevious = pDC->SelectPalette(this, false);
     m_pDC = pDC;
     pDC->RealizePalette();
 }

@@ -13,7 +13,7 @@ class CTestPalette : public CPalette {
 public:
     static constexpr int kCapacity = 257;
 
-    explicit CTestPalette(BOOL paletteMode);
+    explicit CTestPalette(bool paletteMode);
     // Selects the palette that Realize replaced back before the palette dies.
     ~CTestPalette();
 
@@ -24,7 +24,7 @@ public:
     UINT EntryCount() const { return m_nEntries; }
 
 private:
-    BOOL m_bPaletteMode;
+    bool m_bPaletteMode;
     std::unique_ptr<std::array<PALETTEENTRY, kCapacity>> m_pLogPalette;
     UINT m_nEntries = 0;
     CDC* m_pDC = nullptr;

@@ -28,7 +28,7 @@ void CTestWnd::SetPicture(BYTE index) {
     }
     if (m_bTimerActive) {
         m_host.KillTimer(m_nTimerId);
-        m_bTimerActive = FALSE;
+        m_bTimerActive = false;
     }
     m_nPicture = index;
     m_nVariant = 0;
@@ -37,7 +37,7 @@ void CTestWnd::SetPicture(BYTE index) {
     m_host.Invalidate();
     if (index == kHighVoltagePicture) {
         m_nTimerId = m_host.SetTimer(0, kTimerPeriodMs);
-        m_bTimerActive = TRUE;
+        m_bTimerActive = true;
     }
 }
 
@@ -88,8 +88,22 @@ void CTestWnd::OnTimer() {
     }
 }
 
-void CTestWnd::OnKeyDown() {
+void CTestWnd::OnKeyDown(TestWndKey key) {
     if (m_pIntro != nullptr) {
         m_pIntro->OnInput(CIntro::Input::kKey);
+        return;
+    }
+    // With the panel up the keys belong to the panel.
+    if (m_pPanel == nullptr || m_pPanel->IsWindowVisible()) {
+        return;
+    }
+    const KeyAction action = ActionOfKey(key);
+    if (action == KeyAction::kNextVariant) {
+        OnRButtonDown();
+    } else if (action == KeyAction::kShowPanel) {
+        OnLButtonDown();
+    } else if (const int picture = PictureAfter(action, m_nPicture, kPictureCount); picture >= 0) {
+        // Chosen through the panel, so that its list and option groups follow.
+        m_pPanel->SelectPicture(picture);
     }
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "gdi/CDC.h"
+#include "testwindow/Keyboard.h"
 #include "testwindow/TestWndHost.h"
 
 class CIntro;
@@ -33,7 +34,9 @@ public:
     void OnLButtonDown();
     void OnRButtonDown();
     void OnTimer();
-    void OnKeyDown();
+    // While the intro runs a key goes to it; once the panel is hidden the
+    // keys step through the pictures (see Keyboard.h).
+    void OnKeyDown(TestWndKey key = TestWndKey::kOther);
     // The first paint plays the intro; while it runs, each paint is one of
     // its steps and clicks and keys go to it.
     void OnPaint(CDC* pDC);
@@ -45,19 +48,20 @@ public:
     void SetAppName(const char* name) { m_pszAppName = name; }
     // The refresh rate the display reports, or 0 where it reports none.
     void SetRefreshRate(int hz) { m_nRefreshRate = hz; }
-    // The intro's logo file (default "zynlogo.dta" in the current directory);
-    // empty: no intro. Takes effect on the first paint.
+    // The intro's logo file; empty (the default): no intro, and no file is
+    // read. Takes effect on the first paint.
     void SetLogoPath(std::string path) { m_strLogoPath = std::move(path); }
     bool IsIntroRunning() const { return m_pIntro != nullptr; }
 
     // Minimum number of display colours per picture.
-    static constexpr std::array<std::uint16_t, kPictureCount> kMinColors = {
-        2, 2, 2, 2, 2, 2, 256, 16, 2, 16, 2, 16, 16};
+    static constexpr auto kMinColors =
+        std::to_array<std::uint16_t>({2, 2, 2, 2, 2, 2, 256, 16, 2, 16, 2, 16, 16});
+    static_assert(kMinColors.size() == kPictureCount);
 
     // Pattern primitives shared by several pictures.
     void DrawGrid(CDC* pDC, int nColumns);
     void DrawCellGrid(CDC* pDC, const RECT* pRect, int nColumns, int nRows);
-    void DrawCircle(CDC* pDC, int x, int y, int nRadius, BOOL bRings);
+    void DrawCircle(CDC* pDC, int x, int y, int nRadius, bool bRings);
     void DrawDot(CDC* pDC, int x, int y);
 
     // The thirteen pictures, in picture order.
@@ -82,7 +86,7 @@ public:
     const int m_nScreenHeight;
     const double m_dAspect;
     const std::int16_t m_nBitsPerPixel;
-    const BOOL m_bPaletteMode;
+    const bool m_bPaletteMode;
     // 2^bits; at 32 bits per pixel the largest value, above every minimum.
     const std::uint32_t m_nNumColors;
 
@@ -93,7 +97,7 @@ public:
     std::uint32_t m_nTicks = 0;
     IPanel* m_pPanel = nullptr;
     unsigned m_nTimerId = 0;
-    BOOL m_bTimerActive = FALSE;
+    bool m_bTimerActive = false;
     int m_nRefreshRate = 0;
 
 private:
@@ -102,6 +106,6 @@ private:
     // The refusal message has been shown for the current selection.
     bool m_bRefusalShown = false;
     bool m_bIntroPending = true;
-    std::string m_strLogoPath = "zynlogo.dta";
+    std::string m_strLogoPath;
     std::unique_ptr<CIntro> m_pIntro;
 };

@@ -51,4 +51,6 @@ public:
     virtual void BringWindowToTop() = 0;
     // Hide the panel, raise the test window, hide the cursor.
     virtual void OnFullScreen() = 0;
+    // Choose the picture as if it had been chosen in the panel's list.
+    virtual void SelectPicture(int picture) = 0;
 };

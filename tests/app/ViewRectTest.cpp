@@ -40,6 +40,29 @@ TEST(ViewRect, CoversEveryPhysicalPixelOfTheRectangle) {
     }
 }
 
+TEST(ViewRect, FractionalScalesCoverWithWholePixelsBothWays) {
+    // 1920 physical over 1280 logical (scale 1.5), 1200 over 960 (1.25).
+    struct Case {
+        ViewRatio ratio;
+        RECT physical;
+        RECT logical;
+    };
+    constexpr Case kCases[] = {
+        {{1920, 1280}, {0, 0, 1920, 1920}, {0, 0, 1280, 1280}},
+        {{1920, 1280}, {3, 3, 4, 4}, {2, 2, 3, 3}},
+        {{1920, 1280}, {1, 1, 5, 5}, {0, 0, 4, 4}},
+        {{1200, 960}, {5, 5, 11, 11}, {4, 4, 9, 9}},
+        {{1200, 960}, {-6, -6, -1, -1}, {-5, -5, 0, 0}},
+    };
+    for (const Case& c : kCases) {
+        EXPECT_EQ(PhysicalToLogical(c.physical, c.ratio, c.ratio), c.logical);
+    }
+    EXPECT_EQ(LogicalToPhysical({2, 2, 3, 3}, {1920, 1280}, {1920, 1280}), (RECT{3, 3, 5, 5}));
+    EXPECT_EQ(LogicalToPhysical({1, 1, 2, 2}, {1200, 960}, {1200, 960}), (RECT{1, 1, 3, 3}));
+    EXPECT_EQ(LogicalToPhysical({0, 0, 1280, 960}, {1920, 1280}, {1200, 960}),
+              (RECT{0, 0, 1920, 1200}));
+}
+
 TEST(ViewRect, ScaleBelowOneCountsAsOne) {
     const RECT r{1, 2, 3, 4};
     EXPECT_EQ(PhysicalToLogical(r, 0), r);

@@ -1,18 +1,26 @@
 #!/usr/bin/env python3
-"""End-to-end tests of the desktop program under Xvfb.
+"""End-to-end tests of the desktop program under Xvfb and a headless sway.
 
 Starts the real program on a fresh Xvfb display in a scratch directory,
 drives it with xdotool (keys and clicks), captures the screen and compares it
 pixel for pixel with what zynmon-render draws for the same state, everywhere
-outside the control panel.
+outside the control panel. On a headless Wayland desktop (sway, with several
+outputs) it starts the program as a Wayland client and through XWayland and
+compares each output with grim's screenshots.
 
     tests/e2e/e2e.py BUILD_DIR [TEST_NAME ...]
 """
 
 import contextlib
 import ctypes
+import json
+import math
 import os
+import pwd
+import re
 import shutil
+import socket
+import struct
 import subprocess
 import sys
 import tempfile
@@ -28,15 +36,26 @@ FINAL_LOGO_WIDTH = 2 * (WIDTH // 3 - 1)
 
 # Panel template positions in dialog units (x, y, w, h) of the controls the tests use.
 PANEL_DU = (170, 106)
-PICTURE_BUTTONS = [(10 + 15 * (i % 6), 35 + 15 * (i // 6)) for i in range(13)]
+
 CONTROLS = {
     "Rot": (120, 15, 25, 10),
     "Grün": (120, 25, 30, 10),
     "Blau": (120, 35, 30, 10),
     "Volles Bild": (50, 80, 50, 14),
+    "Hoch": (120, 65, 35, 10),
+}
+# The window managers the tests run under, as each is started on the display.
+WINDOW_MANAGERS = {
+    "openbox": ["openbox", "--sm-disable"],
+    "metacity": ["metacity", "--sm-disable"],
 }
 # Enabled guns per render option.
 GUNS = {(): "none", ("Rot",): "r", ("Grün",): "g", ("Blau",): "b", ("Rot", "Blau"): "rb"}
+
+
+def picture_button(picture):
+    """Template position of picture's button: six to a row."""
+    return (10 + 15 * (picture % 6), 35 + 15 * (picture // 6))
 
 
 class Failure(Exception):
@@ -55,9 +74,10 @@ def run(args, env, timeout=TIMEOUT, check=True):
 
 
 class Display:
-    """An Xvfb server on a free display number, optionally with openbox."""
+    """An Xvfb server on a free display number, optionally with a window manager
+    (a name of WINDOW_MANAGERS)."""
 
-    def __init__(self, window_manager=False):
+    def __init__(self, window_manager=None):
         read_fd, write_fd = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{WIDTH}x{HEIGHT}x{DEPTH}",
@@ -74,11 +94,11 @@ class Display:
         self.env["NO_AT_BRIDGE"] = "1"
         self.wm = None
         if window_manager:
-            self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+            self.wm = subprocess.Popen(WINDOW_MANAGERS[window_manager], env=self.env,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             wait_until(lambda: b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in run(
                 ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env, check=False),
-                "openbox to manage the screen")
+                f"{window_manager} to manage the screen")
 
     def close(self):
         for process in (self.wm, self.server):
@@ -92,13 +112,313 @@ class Display:
     def xdotool(self, *args):
         return run(["xdotool", *map(str, args)], self.env).decode()
 
-    def screenshot(self):
-        xwd = run(["xwd", "-root", "-silent"], self.env)
+    def click(self, x, y, button=1):
+        self.xdotool("mousemove", x, y, "click", button)
+
+    def find_windows(self, title):
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                                env=self.env, capture_output=True, timeout=TIMEOUT)
+        return [w.decode() for w in result.stdout.split()]
+
+    def window_geometry(self, window):
+        """Absolute position and size of the window's client area."""
+        values = {}
+        for line in run(["xwininfo", "-id", window], self.env).decode().splitlines():
+            key, _, value = line.strip().partition(":")
+            values[key] = value.strip()
+        return tuple(int(values[key]) for key in
+                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+    def frame_extents(self, window):
+        """left, right, top, bottom of the window manager's frame (0 without one)."""
+        out = run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], self.env, check=False).decode()
+        if "=" not in out:
+            return 0, 0, 0, 0
+        return tuple(int(v) for v in out.split("=")[1].split(","))
+
+    def window_frame(self, window):
+        """The screen rectangle (x0, y0, x1, y1) of the window with all that the
+        window manager draws around it: the top-level window that holds it."""
+        while True:
+            tree = run(["xwininfo", "-tree", "-id", window], self.env).decode()
+            parent_line = tree.split("Parent window id: ")[1].splitlines()[0]
+            if "(the root window)" in parent_line:
+                break
+            window = parent_line.split()[0]
+        x, y, w, h = self.window_geometry(window)
+        return (x, y, x + w, y + h)
+
+    def screenshot(self, window="root"):
+        """The screen, or a window's own image, as raw RGB."""
+        xwd = run(["xwd", "-silent", *(["-root"] if window == "root" else ["-id", window])],
+                  self.env)
         rgb = subprocess.run([CONVERT, "xwd:-", "-depth", "8", "rgb:-"], input=xwd,
                              capture_output=True, timeout=TIMEOUT, check=True).stdout
-        if len(rgb) != WIDTH * HEIGHT * 3:
+        if window == "root" and len(rgb) != WIDTH * HEIGHT * 3:
             raise Failure(f"screenshot has {len(rgb)} bytes")
         return rgb
+
+
+class VirtualPointer:
+    """A pointer device of sway's seat, made through its virtual pointer
+    protocol (a headless sway has no input device). Speaks the Wayland wire
+    protocol itself: a few requests, no file descriptors."""
+
+    BUTTONS = {1: 0x110, 2: 0x112, 3: 0x111}  # BTN_LEFT, BTN_MIDDLE, BTN_RIGHT
+
+    def __init__(self, socket_path):
+        self.sock = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.sock.connect(socket_path)
+        self.sock.settimeout(TIMEOUT)
+        self.ids = 1
+        self.received = b""
+        registry = self._new_id()
+        self._send(1, 1, registry)  # wl_display.get_registry
+        names = {}
+
+        def on_global(obj, opcode, body):
+            if obj == registry and opcode == 0:
+                name, length = struct.unpack("<II", body[:8])
+                names[body[8:8 + length - 1].decode()] = name
+        self.roundtrip(on_global)
+        ids = {}
+        for interface in ("wl_seat", "zwlr_virtual_pointer_manager_v1"):
+            if interface not in names:
+                raise Failure(f"sway offers no {interface}")
+            ids[interface] = self._new_id()
+            self._send(registry, 0, names[interface], interface, 1, ids[interface])  # bind
+        self.pointer = self._new_id()
+        self._send(ids["zwlr_virtual_pointer_manager_v1"], 0, ids["wl_seat"], self.pointer)
+        self.roundtrip()
+        self.time = 0
+
+    def _new_id(self):
+        self.ids += 1
+        return self.ids
+
+    def _send(self, obj, opcode, *args):
+        body = b""
+        for arg in args:
+            if isinstance(arg, str):
+                text = arg.encode() + b"\0"
+                body += struct.pack("<I", len(text)) + text + b"\0" * (-len(text) % 4)
+            else:
+                body += struct.pack("<I", arg)
+        self.sock.sendall(struct.pack("<II", obj, (8 + len(body)) << 16 | opcode) + body)
+
+    def roundtrip(self, on_event=lambda obj, opcode, body: None):
+        callback = self._new_id()
+        self._send(1, 0, callback)  # wl_display.sync
+        while True:
+            while len(self.received) >= 8:
+                obj, word = struct.unpack("<II", self.received[:8])
+                if len(self.received) < word >> 16:
+                    break
+                body, self.received = self.received[8:word >> 16], self.received[word >> 16:]
+                if obj == callback:
+                    return
+                on_event(obj, word & 0xFFFF, body)
+            data = self.sock.recv(65536)
+            if not data:
+                raise Failure("sway closed the virtual pointer's connection")
+            self.received += data
+
+    def click(self, x, y, layout, button=1):
+        """A click at (x, y) of the desktop's layout (x0, y0, x1, y1)."""
+        x0, y0, x1, y1 = layout
+        self.time += 100
+        self._send(self.pointer, 1, self.time, x - x0, y - y0, x1 - x0, y1 - y0)  # motion_absolute
+        self._send(self.pointer, 4)  # frame
+        for state in (1, 0):
+            self._send(self.pointer, 2, self.time, self.BUTTONS[button], state)  # button
+            self._send(self.pointer, 4)
+        self.roundtrip()
+
+    def close(self):
+        self.sock.close()
+
+
+class Sway:
+    """A headless sway desktop: Wayland clients connect through `envs["wayland"]`,
+    X11 clients through its XWayland with `envs["x11"]`. `outputs` are
+    (width, height, x, y, scale) in the order sway names them HEADLESS-1, -2, ...
+
+    sway refuses to run as root: as root it runs as an unprivileged user made
+    for the tests. Windows are sway's containers, found by title in its tree."""
+
+    USER = "zynmon-e2e"
+
+    def __init__(self, outputs=((1280, 1024, 0, 0, 1), (1920, 1080, 1280, 0, 1))):
+        self.wm = None
+        self.process = None
+        self.pointer = None
+        self.runtime = tempfile.mkdtemp(prefix="zynmon-sway-")
+        try:
+            self._start(outputs)
+        except BaseException:
+            self.close()
+            raise
+
+    def _start(self, outputs):
+        account = self._account()
+        config = os.path.join(self.runtime, "config")
+        with open(config, "w") as f:
+            f.write("xwayland force\n")
+            # The virtual pointer's cursor would show in the screenshots.
+            f.write("seat * hide_cursor 100\n")
+            for i, (w, h, x, y, scale) in enumerate(outputs, 1):
+                f.write(f"output HEADLESS-{i} mode {w}x{h} position {x} {y} scale {scale:g}\n")
+        env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": self.runtime,
+               "XDG_RUNTIME_DIR": self.runtime, "WLR_BACKENDS": "headless",
+               "WLR_LIBINPUT_NO_DEVICES": "1", "WLR_RENDERER": "pixman"}
+        ids = {}
+        if account:
+            os.chown(self.runtime, account.pw_uid, account.pw_gid)
+            ids = dict(user=account.pw_uid, group=account.pw_gid, extra_groups=[])
+        os.chmod(self.runtime, 0o700)
+        self.log = open(os.path.join(self.runtime, "sway.log"), "w")
+        self.process = subprocess.Popen(["sway", "-c", config], env=env, cwd=self.runtime,
+                                        stdout=self.log, stderr=self.log, **ids)
+        wait_until(lambda: self._sockets(), "sway to start")
+        self.wayland_socket, self.ipc_socket = self._sockets()
+        for _ in outputs[1:]:
+            self.swaymsg("create_output")
+        wanted = [(w, h, x, y) for w, h, x, y, _ in outputs]
+        wait_until(lambda: [(o["current_mode"]["width"], o["current_mode"]["height"],
+                             o["rect"]["x"], o["rect"]["y"]) for o in self.outputs()] == wanted,
+                   "sway's outputs")
+        # XWayland's display, as sway gives it to the programs it starts.
+        display_file = os.path.join(self.runtime, "display")
+        self.swaymsg("exec", f"echo $DISPLAY > {display_file}")
+        display = []
+
+        def display_written():
+            if os.path.exists(display_file):
+                with open(display_file) as f:
+                    display[:] = f.read().split()
+            return bool(display)
+        wait_until(display_written, "XWayland's display name")
+        base = {k: v for k, v in os.environ.items()
+                if k not in ("DISPLAY", "WAYLAND_DISPLAY", "GDK_SCALE", "GDK_DPI_SCALE",
+                             "GDK_BACKEND")}
+        base["NO_AT_BRIDGE"] = "1"
+        self.envs = {
+            "wayland": dict(base, GDK_BACKEND="wayland", XDG_RUNTIME_DIR=self.runtime,
+                            WAYLAND_DISPLAY=os.path.join(self.runtime, self.wayland_socket)),
+            "x11": dict(base, GDK_BACKEND="x11", DISPLAY=display[0]),
+        }
+        self.env = self.envs["wayland"]
+        # Made before any program starts, so that each finds a pointer on the seat.
+        self.pointer = VirtualPointer(os.path.join(self.runtime, self.wayland_socket))
+        # XWayland admits only sway's user: admit this one too.
+        self.swaymsg("exec", f"xhost +si:localuser:{pwd.getpwuid(os.getuid()).pw_name}")
+        x11 = self.envs["x11"]
+        wait_until(lambda: subprocess.run(["xprop", "-root"], env=x11, capture_output=True,
+                                          timeout=TIMEOUT).returncode == 0,
+                   "XWayland to accept clients")
+
+    def _account(self):
+        """The unprivileged user that runs sway when the tests run as root."""
+        if os.getuid() != 0:
+            return None
+        try:
+            pwd.getpwnam(self.USER)
+        except KeyError:
+            run(["useradd", "--system", "--no-create-home", "--shell", "/usr/sbin/nologin",
+                 self.USER], os.environ)
+        # XWayland's socket directory must belong to root (or to the user).
+        os.makedirs("/tmp/.X11-unix", exist_ok=True)
+        if os.stat("/tmp/.X11-unix").st_uid != 0:
+            os.chown("/tmp/.X11-unix", 0, 0)
+        os.chmod("/tmp/.X11-unix", 0o1777)
+        return pwd.getpwnam(self.USER)
+
+    def _sockets(self):
+        names = os.listdir(self.runtime)
+        wayland = [n for n in names if n.startswith("wayland-") and not n.endswith(".lock")]
+        ipc = [n for n in names if n.startswith("sway-ipc.")]
+        if self.process.poll() is not None:
+            raise Failure(f"sway ended: {open(self.log.name).read()[-2000:]}")
+        return (wayland[0], os.path.join(self.runtime, ipc[0])) if wayland and ipc else None
+
+    def close(self):
+        if self.pointer is not None:
+            self.pointer.close()
+        if self.process is not None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+            self.log.close()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+    def swaymsg(self, *args):
+        out = run(["swaymsg", "-s", self.ipc_socket, "-r", *args], os.environ)
+        return json.loads(out) if out.strip() else None
+
+    def outputs(self):
+        return self.swaymsg("-t", "get_outputs")
+
+    def output_scale(self, name):
+        return next(o["scale"] for o in self.outputs() if o["name"] == name)
+
+    def click(self, x, y, button=1):
+        rects = [o["rect"] for o in self.outputs()]
+        layout = (min(r["x"] for r in rects), min(r["y"] for r in rects),
+                  max(r["x"] + r["width"] for r in rects), max(r["y"] + r["height"] for r in rects))
+        self.pointer.click(x, y, layout, button)
+
+    def output(self, name):
+        """An output's rectangle (x, y, width, height) in the desktop's layout."""
+        for o in self.outputs():
+            if o["name"] == name:
+                return tuple(o["rect"][k] for k in ("x", "y", "width", "height"))
+        raise Failure(f"no output {name}")
+
+    def screenshot(self, output):
+        """An output's pixels as raw RGB, and its width."""
+        ppm = run(["grim", "-o", output, "-t", "ppm", "-"], self.env)
+        magic, width, height, maximum, rgb = ppm.split(maxsplit=4)
+        if magic != b"P6" or maximum != b"255" or len(rgb) != int(width) * int(height) * 3:
+            raise Failure(f"grim gave no {output} screenshot")
+        return int(width), rgb
+
+    def _views(self, node=None):
+        node = node or self.swaymsg("-t", "get_tree")
+        if node.get("pid") is not None and node.get("visible"):
+            yield node
+        for child in node.get("nodes", []) + node.get("floating_nodes", []):
+            yield from self._views(child)
+
+    def _view(self, window):
+        for view in self._views():
+            if view["id"] == window:
+                return view
+        raise Failure(f"the window {window} went away")
+
+    def find_windows(self, title):
+        return [view["id"] for view in self._views() if view["name"] == title]
+
+    def window_geometry(self, window):
+        view = self._view(window)
+        outer, inner = view["rect"], view["window_rect"]
+        return (outer["x"] + inner["x"], outer["y"] + inner["y"], inner["width"],
+                inner["height"])
+
+    def window_frame(self, window):
+        view = self._view(window)
+        outer = view["rect"]
+        # A floating window's title bar lies right above its rectangle.
+        title = view["deco_rect"]["height"]
+        return (outer["x"], outer["y"] - title, outer["x"] + outer["width"],
+                outer["y"] + outer["height"])
+
+    def frame_extents(self, window):
+        x0, y0, x1, y1 = self.window_frame(window)
+        x, y, w, h = self.window_geometry(window)
+        return x - x0, x1 - x - w, y - y0, y1 - y - h
 
 
 def wait_until(condition, what, timeout=TIMEOUT):
@@ -117,14 +437,20 @@ class Renderer:
         self.exe = os.path.join(build_dir, "zynmon-render")
         self.scratch = scratch
         self.cache = {}
+        # The picture names by index, as the program lists them.
+        listing = subprocess.run([self.exe, "--list"], capture_output=True, text=True, check=True,
+                                 timeout=TIMEOUT).stdout
+        self.pictures = [line.split(" ", 1)[1] for line in listing.splitlines()]
 
-    def screen(self, picture, resolution=1, guns="none", variant=0, ticks=0):
-        key = (picture, resolution, guns, variant, ticks)
+    def screen(self, picture, resolution=1, guns="none", variant=0, ticks=0,
+               size=(WIDTH, HEIGHT), refresh=0, bpp=DEPTH):
+        key = (picture, resolution, guns, variant, ticks, size, refresh, bpp)
         if key not in self.cache:
             png = os.path.join(self.scratch, "render.png")
-            subprocess.run([self.exe, "--picture", str(picture), "--size", f"{WIDTH}x{HEIGHT}",
-                            "--bpp", str(DEPTH), "--resolution", str(resolution), "--guns", guns,
-                            "--variant", str(variant), "--ticks", str(ticks), "--output", png],
+            subprocess.run([self.exe, "--picture", str(picture), "--size", "%dx%d" % size,
+                            "--bpp", str(bpp), "--resolution", str(resolution), "--guns", guns,
+                            "--variant", str(variant), "--ticks", str(ticks),
+                            "--refresh", str(refresh), "--output", png],
                            check=True, timeout=TIMEOUT)
             self.cache[key] = subprocess.run([CONVERT, png, "-depth", "8", "rgb:-"],
                                              capture_output=True, check=True,
@@ -132,19 +458,21 @@ class Renderer:
         return self.cache[key]
 
 
-def differences(screen, expected, mask):
+def differences(screen, expected, mask, width=WIDTH):
     """Pixels that differ outside the mask rectangle (x0, y0, x1, y1), and the first one."""
+    if len(screen) != len(expected):
+        raise Failure(f"screen of {len(screen)} bytes, expected {len(expected)}")
     count, first = 0, None
-    row_bytes = WIDTH * 3
+    row_bytes = width * 3
     mx0, my0, mx1, my1 = mask if mask else (0, 0, 0, 0)
-    for y in range(HEIGHT):
+    for y in range(len(screen) // row_bytes):
         a = screen[y * row_bytes:(y + 1) * row_bytes]
         b = expected[y * row_bytes:(y + 1) * row_bytes]
         if a == b:
             continue
-        spans = [(0, WIDTH)]
+        spans = [(0, width)]
         if my0 <= y < my1:
-            spans = [(0, max(0, mx0)), (min(WIDTH, mx1), WIDTH)]
+            spans = [(0, max(0, mx0)), (min(width, mx1), width)]
         for x0, x1 in spans:
             if a[x0 * 3:x1 * 3] == b[x0 * 3:x1 * 3]:
                 continue
@@ -158,17 +486,18 @@ def differences(screen, expected, mask):
 class Program:
     """The desktop program running on a display, and what the tests know of it."""
 
-    def __init__(self, display, build_dir, scratch, scale=1, wait_for_panel=True):
+    def __init__(self, display, build_dir, scratch, scale=1, wait_for_panel=True, args=(),
+                 env=None):
         self.display = display
         self.scale = scale
         self.clicks = 0
-        env = dict(display.env)
+        env = dict(env or display.env)
         if scale != 1:
             env["GDK_SCALE"] = str(scale)
         with open(os.path.join(scratch, "zynmon.log"), "w") as log:
             self.process = subprocess.Popen(
-                [os.path.abspath(os.path.join(build_dir, "zynmon"))], cwd=scratch, env=env,
-                stdout=subprocess.DEVNULL, stderr=log)
+                [os.path.abspath(os.path.join(build_dir, "zynmon")), *args], cwd=scratch,
+                env=env, stdout=subprocess.DEVNULL, stderr=log)
         self.window = self.find("ZYN Monitor Test Window")
         self.panel = None
         if wait_for_panel:
@@ -184,30 +513,18 @@ class Program:
         found = []
 
         def search():
-            result = subprocess.run(
-                ["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                env=self.display.env, capture_output=True, timeout=TIMEOUT)
-            found[:] = result.stdout.split()
+            if self.process.poll() is not None:
+                raise Failure(f"the program ended with status {self.process.returncode}")
+            found[:] = self.display.find_windows(title)
             return bool(found)
         wait_until(search, f"the window {title!r}", timeout)
-        return found[0].decode()
+        return found[0]
 
     def geometry(self, window):
-        """Absolute position and size of the window's client area."""
-        values = {}
-        for line in run(["xwininfo", "-id", window], self.display.env).decode().splitlines():
-            key, _, value = line.strip().partition(":")
-            values[key] = value.strip()
-        return tuple(int(values[key]) for key in
-                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        return self.display.window_geometry(window)
 
     def frame_extents(self, window):
-        """left, right, top, bottom of the window manager's frame (0 without one)."""
-        out = run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], self.display.env,
-                  check=False).decode()
-        if "=" not in out:
-            return 0, 0, 0, 0
-        return tuple(int(v) for v in out.split("=")[1].split(","))
+        return self.display.frame_extents(window)
 
     def read_panel_geometry(self):
         x, y, w, h = self.geometry(self.panel)
@@ -221,9 +538,8 @@ class Program:
         self.base = (bx[0], by[0])
 
     def panel_mask(self):
-        x, y, w, h = self.panel_rect = self.geometry(self.panel)
-        left, right, top, bottom = self.frame_extents(self.panel)
-        return (x - left, y - top, x + w + right, y + h + bottom)
+        self.panel_rect = self.geometry(self.panel)
+        return self.display.window_frame(self.panel)
 
     def point(self, du_x, du_y, du_w, du_h, fx=0.5):
         """Screen point inside a control given in dialog units (fx across its width)."""
@@ -234,11 +550,11 @@ class Program:
         return (x + int((left + width * fx) * self.scale), y + int((top + height / 2) * self.scale))
 
     def click(self, x, y, button=1):
-        self.display.xdotool("mousemove", x, y, "click", button)
+        self.display.click(x, y, button)
 
     def click_picture_button(self, picture):
         bx, by = self.base
-        px, py = PICTURE_BUTTONS[picture]
+        px, py = picture_button(picture)
         # The buttons are their bitmap's 18 x 18 pixels from the template position.
         x = self.panel_rect[0] + (mul_div(px, bx, 4) + 9) * self.scale
         y = self.panel_rect[1] + (mul_div(py, by, 8) + 9) * self.scale
@@ -259,10 +575,40 @@ class Program:
             self.display.xdotool("key", key)
 
     def panel_visible(self):
-        result = subprocess.run(
-            ["xdotool", "search", "--onlyvisible", "--name", "^ZYN Monitor Test Kontrollfeld$"],
-            env=self.display.env, capture_output=True, timeout=TIMEOUT)
-        return bool(result.stdout.strip())
+        return bool(self.display.find_windows("ZYN Monitor Test Kontrollfeld"))
+
+    def panel_shown(self):
+        """Pixels of the panel's client area on the screen that differ from the
+        panel window's own image, and the first one."""
+        x, y, w, h = self.panel_rect = self.geometry(self.panel)
+        own = self.display.screenshot(self.panel)
+        screen = self.display.screenshot()
+        count, first = 0, None
+        for row in range(h):
+            start = ((y + row) * WIDTH + x) * 3
+            a, b = screen[start:start + w * 3], own[row * w * 3:(row + 1) * w * 3]
+            if a == b:
+                continue
+            for column in range(w):
+                if a[column * 3:column * 3 + 3] != b[column * 3:column * 3 + 3]:
+                    count += 1
+                    first = first or (column, row, a[column * 3:column * 3 + 3].hex(),
+                                      b[column * 3:column * 3 + 3].hex())
+        return count, first
+
+    def expect_panel_shown(self, what, timeout=TIMEOUT):
+        """The screen shows the panel's own image where the panel is."""
+        last = [None]
+
+        def matches():
+            last[0] = self.panel_shown()
+            return last[0][0] == 0
+        try:
+            wait_until(matches, what, timeout)
+        except Failure:
+            count, first = last[0]
+            raise Failure(f"{what}: {count} pixels of the panel differ on the screen, "
+                          f"first at {first}") from None
 
     def expect_screen(self, expected, what, masked=True, timeout=TIMEOUT):
         mask = self.panel_mask() if masked else None
@@ -276,6 +622,31 @@ class Program:
         except Failure:
             count, first = last[0]
             raise Failure(f"{what}: {count} pixels differ, first at {first}") from None
+
+    def expect_output(self, output, expected, what, masked=True, timeout=TIMEOUT):
+        """expect_screen for one output of a desktop with several."""
+        ox, oy, _, _ = self.display.output(output)
+        scale = self.display.output_scale(output)
+        last = [None]
+
+        def matches():
+            mask = None
+            if masked:
+                # The frame in the layout's logical pixels, the screenshot in
+                # physical ones. sway may still have moved the panel since it
+                # was found: clicks go where it is now.
+                self.panel_rect = self.geometry(self.panel)
+                x0, y0, x1, y1 = self.display.window_frame(self.panel)
+                mask = (math.floor((x0 - ox) * scale), math.floor((y0 - oy) * scale),
+                        math.ceil((x1 - ox) * scale), math.ceil((y1 - oy) * scale))
+            width, screen = self.display.screenshot(output)
+            last[0] = differences(screen, expected, mask, width)
+            return last[0][0] == 0
+        try:
+            wait_until(matches, what, timeout)
+        except Failure:
+            count, first = last[0]
+            raise Failure(f"{what}: {count} pixels differ on {output}, first at {first}") from None
 
     def wait_exit(self, what):
         try:
@@ -370,15 +741,16 @@ class Context:
     def __init__(self, display, renderer, build_dir, scratch, scale=1):
         self.display = display
         self.render = renderer.screen
+        self.last_picture = len(renderer.pictures) - 1
         self.build_dir = build_dir
         self.scratch = scratch
         self.scale = scale
         self.programs = []
         self.notes = []
 
-    def start(self, directory=None, wait_for_panel=True):
+    def start(self, directory=None, wait_for_panel=True, args=(), env=None):
         program = Program(self.display, self.build_dir, directory or self.scratch, self.scale,
-                          wait_for_panel)
+                          wait_for_panel, args, env)
         self.programs.append(program)
         return program
 
@@ -410,15 +782,16 @@ def test_start_shows_picture_0_and_centres_the_panel(ctx):
 
 def test_list_keys_select_pictures(ctx):
     p = ctx.start()
-    for keys, picture in ((["Down"], 1), (["Down", "Down"], 3), (["Up"], 2), (["Down"] * 9, 11),
-                          (["Down"], 12), (["Up"] * 12, 0)):
+    last = ctx.last_picture
+    for keys, picture in ((["Down"], 1), (["Down", "Down"], 3), (["Up"], 2),
+                          (["Down"] * (last - 3), last - 1), (["Down"], last), (["Up"] * last, 0)):
         p.keys(*keys)
         p.expect_screen(ctx.render(picture), f"keys {keys} show picture {picture}")
 
 
 def test_picture_buttons_select_pictures(ctx):
     p = ctx.start()
-    for picture in (2, 12, 5, 8, 1, 0):
+    for picture in (2, ctx.last_picture, 5, 8, 1, 0):
         p.click_picture_button(picture)
         p.expect_screen(ctx.render(picture), f"button TP{picture + 1} shows picture {picture}")
     # A right click steps the variant; the button of the shown picture keeps it.
@@ -452,6 +825,50 @@ def test_full_screen_hides_panel_and_click_brings_it_back(ctx):
         wait_until(lambda: differences(ctx.display.screenshot(), ctx.render(0), None)[0] > 0,
                    "the panel to be drawn above the picture")
         p.expect_screen(ctx.render(0), "a left click does not change the picture")
+
+
+def test_keys_step_through_the_pictures_while_the_panel_is_hidden(ctx):
+    p = ctx.start()
+    p.click_control("Volles Bild")
+    wait_until(lambda: not p.panel_visible(), "the panel to hide")
+    # No focusing: the keys go to the test window the panel left.
+    for key, picture, variant in (("Left", 12, 0), ("space", 12, 1), ("Right", 0, 0),
+                                  ("Next", 1, 0), ("Down", 2, 0), ("space", 2, 1), ("Up", 1, 0),
+                                  ("Prior", 0, 0), ("End", 12, 0), ("Home", 0, 0),
+                                  ("Right", 1, 0)):
+        p.display.xdotool("key", key)
+        p.expect_screen(ctx.render(picture, variant=variant),
+                        f"{key} shows picture {picture}, variant {variant}", masked=False)
+    for key in ("Return", "Escape"):
+        p.display.xdotool("key", key)
+        wait_until(p.panel_visible, f"{key} to show the panel")
+        expect(not cursor_hidden(ctx.display), f"the cursor stays hidden after {key}")
+        if key == "Return":
+            p.click_control("Volles Bild")
+            wait_until(lambda: not p.panel_visible(), "the panel to hide again")
+    p.expect_screen(ctx.render(1), "showing the panel keeps the picture")
+    # The panel's list followed the keys: Down in it goes on from picture 1.
+    p.keys("Down")
+    p.expect_screen(ctx.render(2), "Down in the panel's list after the keys")
+
+
+def test_panel_stays_shown_above_the_picture_after_clicks(ctx):
+    p = ctx.start()
+    p.expect_screen(ctx.render(0), "start screen equals picture 0")
+    p.expect_panel_shown("the panel at the start")
+    p.click_picture(button=3)
+    p.expect_screen(ctx.render(0, variant=1), "a right click shows variant 1")
+    p.expect_panel_shown("the panel after a right click on the picture")
+    p.click_picture_button(12)
+    p.expect_screen(ctx.render(12), "button TP13 shows picture 12")
+    p.expect_panel_shown("the panel after a picture button")
+    p.click_picture()
+    wait_until(lambda: not p.panel_visible(), "a left click to hide the panel")
+    p.expect_screen(ctx.render(12), "the whole screen shows the picture", masked=False)
+    p.click_picture()
+    wait_until(p.panel_visible, "a left click to show the panel again")
+    p.expect_screen(ctx.render(12), "picture 12 around the panel shown again")
+    p.expect_panel_shown("the panel shown again by a left click")
 
 
 def test_right_click_turns_picture_4_stripes(ctx):
@@ -619,6 +1036,142 @@ def test_left_click_skipping_the_intro_does_not_toggle_the_panel(ctx):
     expect(p.panel_visible(), "the click that ended the intro hid the panel")
 
 
+MONITOR_LINE = re.compile(r"(\d+): (.+), (\d+)x(\d+) at (-?\d+),(-?\d+), scale (\d+), "
+                          r"(?:(\d+) Hz|refresh rate unknown)(, primary)?")
+
+
+def list_monitors(ctx, env):
+    """zynmon --list-monitors as (name, (width, height), (x, y), scale, rate, primary)."""
+    out = run([os.path.join(ctx.build_dir, "zynmon"), "--list-monitors"], env).decode()
+    monitors = []
+    for index, line in enumerate(out.splitlines()):
+        match = MONITOR_LINE.fullmatch(line)
+        expect(match and int(match[1]) == index, f"monitor line {line!r}")
+        monitors.append((match[2], (int(match[3]), int(match[4])), (int(match[5]), int(match[6])),
+                         int(match[7]), int(match[8] or 0), bool(match[9])))
+    return monitors
+
+
+def test_list_monitors_gives_each_output(ctx):
+    outputs = ctx.display.outputs()
+    wanted = [((o["current_mode"]["width"], o["current_mode"]["height"]),
+               (o["rect"]["x"], o["rect"]["y"]), round(o["current_mode"]["refresh"] / 1000))
+              for o in outputs]
+    for backend, env in ctx.display.envs.items():
+        monitors = list_monitors(ctx, env)
+        listed = [(size, position, rate) for _, size, position, _, rate, _ in monitors]
+        expect(listed == wanted, f"{backend}: monitors {listed}, sway has {wanted}")
+        names = [m[0] for m in monitors]
+        expect(len(set(names)) == len(names), f"{backend}: names {names} are not unique")
+        if backend == "wayland":
+            expect(names == [o["name"] for o in outputs], f"{backend}: names {names}")
+
+
+def test_picture_covers_the_chosen_monitor_only(ctx):
+    outputs = [o["name"] for o in ctx.display.outputs()]
+    desktop = {name: ctx.display.screenshot(name)[1] for name in outputs}
+    # The depth GDK reports: 32 bits on Wayland, the X screen's 24 through XWayland.
+    depths = {"wayland": 32, "x11": 24}
+    for backend, env in ctx.display.envs.items():
+        monitors = list_monitors(ctx, env)
+        for args, target, picture in (((), 0, 0), (("--monitor", "1"), 1, 0),
+                                      (("--monitor", monitors[1][0], "--picture", "12"), 1, 12)):
+            what = f"{backend} {' '.join(args) or '(default)'}"
+            name, size, _, _, rate, _ = monitors[target]
+            if backend == "x11":
+                # sway puts an X11 window on the focused output, whatever the
+                # window asks for: the user starts the program there.
+                ctx.display.swaymsg("focus", "output", outputs[target])
+            # Beside the logo file: --no-intro shows the picture at once.
+            p = ctx.start(intro_directory(ctx), args=("--no-intro", *args), env=env)
+            p.expect_output(outputs[target],
+                            ctx.render(picture, size=size, refresh=rate, bpp=depths[backend]),
+                            f"{what}: picture {picture} at {size[0]}x{size[1]}")
+            for other in outputs:
+                if other != outputs[target]:
+                    expect(ctx.display.screenshot(other)[1] == desktop[other],
+                           f"{what}: {other} changed")
+            # The panel lies on the monitor, its client area centred on it.
+            ox, oy, ow, oh = ctx.display.output(outputs[target])
+            x0, y0, x1, y1 = ctx.display.window_frame(p.panel)
+            x, y, w, h = p.geometry(p.panel)
+            centre = (x + w // 2 - ox - ow // 2, y + h // 2 - oy - oh // 2)
+            expect(ox <= x0 and x1 <= ox + ow and oy <= y0 and y1 <= oy + oh
+                   and all(abs(c) <= 1 for c in centre),
+                   f"{what}: panel at {(x, y, w, h)}, {centre} from the centre of {name}")
+            p.stop()
+
+
+def test_fractional_scales_show_physical_pixels(ctx):
+    """The first output at fractional and integer scales, the program a Wayland
+    client: the screenshot (physical pixels) equals the picture drawn for the
+    output's mode, and clicks land where they are on the picture."""
+    sway = ctx.display
+    first, second = (o["name"] for o in sway.outputs()[:2])
+    original = {o["name"]: o for o in sway.outputs()}
+    try:
+        for width, height, scale in ((1920, 1080, 1.5), (1920, 1200, 1.25), (1280, 1024, 2)):
+            logical = (round(width / scale), round(height / scale))
+            sway.swaymsg("output", second, "position", str(logical[0]), "0")
+            sway.swaymsg("output", first, "mode", f"{width}x{height}", "scale", f"{scale:g}")
+            wait_until(lambda: sway.output(first) == (0, 0, *logical), f"{first} at scale {scale}")
+            what = f"{width}x{height} at scale {scale:g}"
+            rate = round(next(o for o in sway.outputs() if o["name"] == first)
+                         ["current_mode"]["refresh"] / 1000)
+            p = ctx.start(args=("--monitor", first, "--no-intro"), env=sway.envs["wayland"])
+
+            def expect_picture(picture, note, **state):
+                p.expect_output(first, ctx.render(picture, size=(width, height), bpp=32, **state),
+                                f"{what}: {note}")
+            expect_picture(0, "picture 0")
+            p.click_control("Hoch")
+            p.click_picture_button(6)
+            expect_picture(6, "picture 6 at \"Hoch\"", resolution=2)
+            p.click_picture_button(4)
+            p.click_picture(button=3)
+            expect_picture(4, "picture 4 after a right click", resolution=2, variant=1)
+            # The test card's caption states the physical size.
+            p.click_picture_button(12)
+            expect_picture(12, "picture 12", resolution=2, refresh=rate)
+            p.stop()
+    finally:
+        for name in (first, second):
+            o = original[name]
+            mode = o["current_mode"]
+            sway.swaymsg("output", name, "mode", f"{mode['width']}x{mode['height']}",
+                         "scale", f"{o['scale']:g}", "position", str(o["rect"]["x"]),
+                         str(o["rect"]["y"]))
+
+
+def test_bad_command_lines_exit_2_naming_the_fault(ctx):
+    exe = os.path.join(ctx.build_dir, "zynmon")
+    no_display = {k: v for k, v in ctx.display.env.items()
+                  if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    cases = [
+        (["--monitor"], 2, "--monitor"), (["--monitor", "2"], 2, "'2'"),
+        (["--monitor", "HEADLESS-9"], 2, "HEADLESS-9"), (["--monitor="], 2, "--monitor"),
+        (["--picture", "13"], 2, "'13'"), (["--picture", "x"], 2, "'x'"),
+        (["--picture"], 2, "--picture"), (["--no-intro=1"], 2, "--no-intro"),
+        (["--list-monitors=1"], 2, "--list-monitors"), (["--version=2"], 2, "--version"),
+        (["--help=1"], 2, "--help"), (["--frobnicate"], 2, "--frobnicate"),
+        (["stray"], 2, "stray"),
+    ]
+    for env in (ctx.display.envs["wayland"], ctx.display.envs["x11"]):
+        for args, status, named in cases:
+            result = subprocess.run([exe, *args], env=env, capture_output=True, timeout=TIMEOUT)
+            lines = result.stderr.decode().splitlines()
+            expect(result.returncode == status and len(lines) == 1 and named in lines[0],
+                   f"{args}: status {result.returncode}, stderr {lines}")
+    for args, status, out in ((["--help"], 0, "usage: zynmon"), (["--version"], 0, "zynmon "),
+                              ([], 1, ""), (["--list-monitors"], 1, "")):
+        result = subprocess.run([exe, *args], env=no_display, capture_output=True,
+                                timeout=TIMEOUT)
+        lines = result.stderr.decode().splitlines()
+        expect(result.returncode == status and result.stdout.decode().startswith(out)
+               and len(lines) == (status != 0), f"{args} without a display: status "
+               f"{result.returncode}, stderr {lines}")
+
+
 def test_panel_dialog_controls(ctx):
     exe = os.path.join(ctx.build_dir, "tests", "test_panel_gui")
     result = subprocess.run([exe], env=ctx.display.env, capture_output=True, timeout=60)
@@ -633,6 +1186,8 @@ PASSES = [
         test_picture_buttons_select_pictures,
         test_second_press_of_a_double_click_does_nothing,
         test_full_screen_hides_panel_and_click_brings_it_back,
+        test_keys_step_through_the_pictures_while_the_panel_is_hidden,
+        test_panel_stays_shown_above_the_picture_after_clicks,
         test_right_click_turns_picture_4_stripes,
         test_picture_11_alternates_every_750_ms,
         test_colour_check_boxes_set_the_gun_colour,
@@ -649,13 +1204,26 @@ PASSES = [
         test_full_screen_hides_panel_and_click_brings_it_back,
         test_intro_zoom_then_key_ends_it_after_the_zoom,
     ]),
-    ("openbox", dict(window_manager=True), [
+    ("openbox", dict(window_manager="openbox"), [
         test_start_shows_picture_0_and_centres_the_panel,
+        test_panel_stays_shown_above_the_picture_after_clicks,
         test_picture_buttons_select_pictures,
         test_full_screen_hides_panel_and_click_brings_it_back,
+        test_keys_step_through_the_pictures_while_the_panel_is_hidden,
         test_escape_ends_with_status_0,
         test_close_box_ends_with_status_0,
         test_intro_zoom_then_key_ends_it_after_the_zoom,
+    ]),
+    ("metacity", dict(window_manager="metacity"), [
+        test_start_shows_picture_0_and_centres_the_panel,
+        test_panel_stays_shown_above_the_picture_after_clicks,
+    ]),
+    # Two outputs, the program as a Wayland client and through XWayland.
+    ("sway", dict(sway=True), [
+        test_list_monitors_gives_each_output,
+        test_picture_covers_the_chosen_monitor_only,
+        test_bad_command_lines_exit_2_naming_the_fault,
+        test_fractional_scales_show_physical_pixels,
     ]),
 ]
 
@@ -674,7 +1242,10 @@ def main():
             tests = [t for t in tests if not wanted or t.__name__ in wanted]
             if not tests:
                 continue
-            display = Display(window_manager=options.get("window_manager", False))
+            if options.get("sway"):
+                display = Sway()
+            else:
+                display = Display(window_manager=options.get("window_manager"))
             try:
                 for test in tests:
                     ctx = Context(display, renderer, build_dir, scratch, options.get("scale", 1))

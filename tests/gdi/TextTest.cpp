@@ -14,7 +14,7 @@ namespace {
 constexpr COLORREF kTextColor = RGB(20, 40, 200);
 constexpr COLORREF kBkColor = RGB(230, 30, 10);
 
-BOOL CreateTestFont(CFont& font, int height, const char* face = "Small Fonts", BYTE italic = 0,
+bool CreateTestFont(CFont& font, int height, const char* face = "Small Fonts", BYTE italic = 0,
                     int weight = FW_NORMAL) {
     return font.CreateFont(height, 0, 0, 0, weight, italic, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
@@ -363,7 +363,7 @@ TEST(TextPalette, PaletteIndexColoursShowTheirEntries) {
         constexpr PALETTEENTRY kEntries[] = {{0, 0, 0, 0}, {40, 66, 132, 0}, {255, 255, 255, 0}};
         CPalette palette;
         palette.CreatePalette(kEntries);
-        CPalette* old = dc.SelectPalette(&palette, FALSE);
+        CPalette* old = dc.SelectPalette(&palette, false);
         dc.RealizePalette();
         dc.SetTextColor(PALETTEINDEX(1));
         dc.SetBkColor(PALETTEINDEX(2));
@@ -382,6 +382,6 @@ TEST(TextPalette, PaletteIndexColoursShowTheirEntries) {
             }
             EXPECT_EQ(shown, (std::set<COLORREF>{RGB(40, 66, 132), RGB(255, 255, 255)}));
         }
-        dc.SelectPalette(old, FALSE);
+        dc.SelectPalette(old, false);
     }
 }

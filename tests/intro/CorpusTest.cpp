@@ -51,8 +51,8 @@ TEST(LogoCorpus, EveryFileLoadsOrIsRejectedForItsRule) {
         const std::string name = path.filename().string();
         RecordingHost host;
         Surface surface(1024, 768, 32);
-        CIntro intro(host, FALSE, 1024, 768);
-        const bool loaded = intro.LoadLogo(path.c_str()) != FALSE;
+        CIntro intro(host, false, 1024, 768);
+        const bool loaded = intro.LoadLogo(path.c_str());
         for (const Rule& rule : kRules) {
             if (name.rfind(rule.prefix, 0) == 0) {
                 EXPECT_EQ(intro.GetLoadError(), rule.error) << name;

@@ -28,13 +28,13 @@ std::string WriteTempFile(const std::string& name, std::span<const BYTE> bytes);
 struct IntroRig {
     IntroRig(int width, int height, int bitsPerPixel, std::span<const BYTE> logo)
         : surface(width, height, bitsPerPixel), intro(host, bitsPerPixel <= 8, width, height) {
-        loaded = intro.LoadLogo(logo) != FALSE;
+        loaded = intro.LoadLogo(logo);
     }
     // One step with the clock at ms; keeps the text colour the step left.
     bool StepAt(std::uint32_t ms) {
         host.now = ms;
         CDC dc(surface);
-        const bool running = intro.Play(&dc) != FALSE;
+        const bool running = intro.Play(&dc);
         textColor = dc.GetTextColor();
         return running;
     }

@@ -13,9 +13,9 @@ const std::vector<RunRow> kSmallRows = {{{1, 6}}, {}, {{0, 2}, {5, 7}}, {{3, 3}}
 
 LogoError LoadError(std::span<const BYTE> file, int width = 1024, int height = 768) {
     RecordingHost host;
-    CIntro intro(host, FALSE, width, height);
-    const BOOL loaded = intro.LoadLogo(file);
-    EXPECT_EQ(loaded != FALSE, intro.GetLoadError() == LogoError::kNone);
+    CIntro intro(host, false, width, height);
+    const bool loaded = intro.LoadLogo(file);
+    EXPECT_EQ(loaded, intro.GetLoadError() == LogoError::kNone);
     return intro.GetLoadError();
 }
 
@@ -29,7 +29,7 @@ BITMAPINFOHEADER Header(const CIntro& intro) {
 
 TEST(LogoFile, RunStoreKeepsRunsWithEndMarksAndNullRows) {
     RecordingHost host;
-    CIntro intro(host, FALSE, 1024, 768);
+    CIntro intro(host, false, 1024, 768);
     ASSERT_TRUE(intro.LoadLogo(MakeLogoFile(RunStoreSize(kSmallRows), 8, 4, kSmallRows)));
 
     const std::vector<WORD> expected = {1, 6, 0xFFFF, 0, 2, 5, 7, 0xFFFF, 3, 3, 0xFFFF};
@@ -57,7 +57,7 @@ TEST(LogoFile, ImageSizeFollowsScreenWidthAndLogoAspect) {
     for (const Case& c : {Case{1024, 700, 175}, Case{640, 444, 111}, Case{1920, 1296, 324},
                           Case{3840, 2576, 644}, Case{1, 16, 4}, Case{799, 548, 137}}) {
         RecordingHost host;
-        CIntro intro(host, FALSE, c.screenWidth, 480);
+        CIntro intro(host, false, c.screenWidth, 480);
         ASSERT_TRUE(intro.LoadLogo(file)) << c.screenWidth;
         EXPECT_EQ(intro.ImageWidth(), c.imageWidth) << c.screenWidth;
         EXPECT_EQ(intro.ImageHeight(), c.imageHeight) << c.screenWidth;
@@ -70,7 +70,7 @@ TEST(LogoFile, ImageSizeFollowsScreenWidthAndLogoAspect) {
 
 TEST(LogoFile, BitmapInfoBlockAndHeader) {
     const auto file = SolidLogo(400, 100);
-    for (const BOOL paletteMode : {TRUE, FALSE}) {
+    for (const bool paletteMode : {true, false}) {
         RecordingHost host;
         CIntro intro(host, paletteMode, 1024, 768);
         ASSERT_TRUE(intro.LoadLogo(file));
@@ -94,7 +94,7 @@ TEST(LogoFile, ReadsFromAFileAndRejectsMissingOnes) {
     const auto bytes = MakeLogoFile(RunStoreSize(kSmallRows), 8, 4, kSmallRows);
     const std::string path = WriteTempFile("zynlogo.dta", bytes);
     RecordingHost host;
-    CIntro intro(host, FALSE, 1024, 768);
+    CIntro intro(host, false, 1024, 768);
     ASSERT_TRUE(intro.LoadLogo(path.c_str()));
     EXPECT_EQ(intro.RunData().size(), 11u);
 
@@ -193,7 +193,7 @@ TEST(LogoFile, AFlatLogoGetsAnEmptyImageAndStillPlays) {
     // the logo but runs its phases.
     RecordingHost host;
     Surface surface(1024, 768, 32);
-    CIntro intro(host, FALSE, 1024, 768);
+    CIntro intro(host, false, 1024, 768);
     ASSERT_TRUE(intro.LoadLogo(MakeLogoFile(6, 30000, 1, {{{0, 29999}}})));
     EXPECT_EQ(intro.ImageHeight(), 0);
     EXPECT_TRUE(intro.Pixels().empty());
@@ -208,7 +208,7 @@ TEST(LogoFile, AFlatLogoGetsAnEmptyImageAndStillPlays) {
 TEST(LogoFile, AFailedLoadLeavesNothingToPlay) {
     RecordingHost host;
     Surface surface(64, 48, 32);
-    CIntro intro(host, FALSE, 64, 48);
+    CIntro intro(host, false, 64, 48);
     ASSERT_TRUE(intro.LoadLogo(SolidLogo(40, 10)));
     EXPECT_FALSE(intro.LoadLogo(MakeLogoFile(6, 8, 1, {{{5, 3}}})));
     EXPECT_TRUE(intro.Rows().empty());

@@ -90,7 +90,7 @@ TEST(LogoTool, RejectsBadInput) {
 
 TEST(LogoTool, TheBuiltLogoLoads) {
     RecordingHost host;
-    CIntro intro(host, FALSE, 1024, 768);
+    CIntro intro(host, false, 1024, 768);
     ASSERT_TRUE(intro.LoadLogo(ZYN_LOGO_FILE)) << LogoErrorText(intro.GetLoadError());
     EXPECT_EQ(intro.LogoRect(), (RECT{0, 0, 2604, 714}));
     EXPECT_EQ(intro.ImageWidth(), 700);

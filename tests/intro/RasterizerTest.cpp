@@ -53,7 +53,9 @@ RECT Rasterize(const RunStore& store, int A, int B, const CIntro::TargetRect& ta
 }
 
 // The rasterizer's steps written out plainly, column by column, for the
-// bottom-up image of extent (0, 0, stride, rows), without clipping.
+// bottom-up image of extent (0, 0, stride, rows), without clipping. They are
+// the rasterizer's result wherever it reduces the logo in both directions
+// (see Reduces); drawn larger, these steps would leave columns and rows black.
 std::vector<BYTE> ReferenceRasterize(std::span<const WORD* const> rows, int A, int B,
                                      const CIntro::TargetRect& t, int stride, int imageRows) {
     std::vector<BYTE> image(static_cast<std::size_t>(stride) * imageRows, 0);
@@ -123,13 +125,18 @@ std::vector<BYTE> ReferenceRasterize(std::span<const WORD* const> rows, int A, i
     return image;
 }
 
+// At least one logo unit per pixel in both directions.
+bool Reduces(const CIntro::TargetRect& t, int A, int B) {
+    return t.right - t.left <= static_cast<float>(A) && t.bottom - t.top <= static_cast<float>(B);
+}
+
 }  // namespace
 
 TEST(Rasterizer, MatchesThePlainStepsOnTheBuiltLogo) {
     // The real logo at every zoom stage of a few screens, pixel for pixel.
     for (const int width : {640, 1024, 1366, 1920, 3840}) {
         RecordingHost host;
-        CIntro intro(host, FALSE, width, width * 9 / 16);
+        CIntro intro(host, false, width, width * 9 / 16);
         ASSERT_TRUE(intro.LoadLogo(ZYN_LOGO_FILE));
         Image image(intro.ImageWidth(), intro.ImageHeight());
         for (const double t : {0.0, 0.1, 0.33, 0.5, 0.77, 0.9, 1.0}) {
@@ -190,7 +197,7 @@ TEST(Rasterizer, InsideIsFullOutsideIsBlackEdgesBetween) {
     const auto file = EncodeLogo(disc, error);
     ASSERT_TRUE(file) << error;
     RecordingHost host;
-    CIntro intro(host, FALSE, 1024, 768);
+    CIntro intro(host, false, 1024, 768);
     ASSERT_TRUE(intro.LoadLogo(*file));
 
     Image image(200, 200);
@@ -218,22 +225,98 @@ TEST(Rasterizer, InsideIsFullOutsideIsBlackEdgesBetween) {
     EXPECT_GT(edgePixels, 100);
 }
 
-TEST(Rasterizer, OnlyReducesRowsWithoutLogoRowsStayBlack) {
-    // 10 logo rows drawn 100 pixels high: each logo row lands in one output
-    // row at most (the accumulated step may leave the last one out).
-    const RunStore store(std::vector<RunRow>(10, RunRow{{0, 99}}));
-    Image image(100, 100);
-    Rasterize(store, 100, 10, {0.0f, 0.0f, 100.0f, 100.0f}, image);
-    int litRows = 0;
-    for (int y = 0; y < 100; ++y) {
-        const bool lit = image.At(50, y) != 0;
-        litRows += lit;
-        if (lit && y > 0) {
-            EXPECT_EQ(image.At(50, y - 1), 0) << y;
+TEST(Rasterizer, EnlargedLogoRepeatsEveryUnitWithoutGaps) {
+    // Random logos drawn kx times wider and ky times taller: each pixel shows
+    // the unit it lies in, whole, with no empty columns or rows between them.
+    // Columns count from one unit left of the logo (column 0 takes unit 0
+    // alone), so pixel column c shows unit (c + 1) / kx. Two logo rows a pixel
+    // (rowsPerPixel 2) keep the row fraction: vertical edges stay graded.
+    struct Case {
+        int kx;
+        int ky;
+        int rowsPerPixel;
+    };
+    constexpr Case kCases[] = {{2, 2, 1}, {4, 4, 1}, {8, 2, 1}, {2, 1, 1}, {4, 1, 2}};
+    std::mt19937 random(5);
+    for (const Case& k : kCases) {
+        for (int round = 0; round < 20; ++round) {
+            const int A = std::uniform_int_distribution<int>(1, 30)(random);
+            const int B = 2 * std::uniform_int_distribution<int>(1, 6)(random);
+            std::vector<RunRow> runRows(B);
+            std::vector<std::vector<bool>> unit(B, std::vector<bool>(A + 1, false));
+            for (int j = 0; j < B; ++j) {
+                for (int x = 0; x < A; ++x) {
+                    unit[j][x] = (random() & 1) != 0;
+                    if (unit[j][x] && (x == 0 || !unit[j][x - 1])) {
+                        runRows[j].push_back({x, x});
+                    } else if (unit[j][x]) {
+                        runRows[j].back().second = x;
+                    }
+                }
+            }
+            const RunStore store(runRows);
+            const int width = A * k.kx;
+            const int height = B * k.ky / k.rowsPerPixel;
+            Image image(width, height);
+            Rasterize(store, A, B,
+                      {0.0f, 0.0f, static_cast<float>(height), static_cast<float>(width)}, image);
+            for (int r = 0; r < height; ++r) {
+                for (int c = 0; c < width; ++c) {
+                    const int u = (c + 1) / k.kx;
+                    int covered = 0;
+                    for (int i = 0; i < k.rowsPerPixel; ++i) {
+                        covered += unit[r / k.ky * k.rowsPerPixel + i][u];
+                    }
+                    ASSERT_EQ(image.At(c, r), covered * 128 / k.rowsPerPixel)
+                        << A << "x" << B << " times " << k.kx << "x" << k.ky << " at " << c << ","
+                        << r;
+                }
+            }
         }
     }
-    EXPECT_GE(litRows, 9);
-    EXPECT_LE(litRows, 10);
+}
+
+TEST(Rasterizer, BuiltLogoOnAn8KScreenHasASolidBar) {
+    // At 7680 x 4320 the final logo is drawn about twice as large as its units.
+    // Every output row that lies in the logo's full-width bar is solid, up to
+    // the last column (which takes the unit right of the logo).
+    RecordingHost host;
+    CIntro intro(host, false, 7680, 4320);
+    ASSERT_TRUE(intro.LoadLogo(ZYN_LOGO_FILE));
+    const RECT logo = intro.LogoRect();
+    const CIntro::TargetRect target = intro.GetZoomFrame(1.0).target;
+    ASSERT_GT(target.right, 1.9f * static_cast<float>(logo.right));
+    Image image(intro.ImageWidth(), intro.ImageHeight());
+    RECT out;
+    CIntro::RasterizeLogo(intro.Rows(), image.pixels, logo, target, &out, image.rect, image.edges,
+                          image.coverage);
+
+    const auto fullWidth = [&](int j) {
+        const WORD* run = intro.Rows()[j];
+        return run != nullptr && run[0] == 0 && run[1] == logo.right - 1 &&
+               run[2] == CIntro::kEndMark;
+    };
+    int barRows = 0;
+    for (int j = 0; j < logo.bottom; ++j) {
+        barRows += fullWidth(j);
+    }
+    const double sy = logo.bottom / static_cast<double>(target.bottom - target.top);
+    int solidRows = 0;
+    for (int r = 0; r < out.bottom; ++r) {
+        const auto first = static_cast<int>((r - target.top) * sy);
+        const auto last = static_cast<int>((r + 1 - target.top) * sy);
+        if (first < 0 || last >= logo.bottom || !fullWidth(first) || !fullWidth(last)) {
+            continue;
+        }
+        ++solidRows;
+        const BYTE* row =
+            &image.pixels[static_cast<std::size_t>(out.bottom - 1 - r) * image.rect.right];
+        for (int x = 0; x + 1 < out.right; ++x) {
+            ASSERT_EQ(row[x], 128) << "row " << r << " column " << x;
+        }
+    }
+    EXPECT_GT(barRows, 10);
+    EXPECT_GE(solidRows, 19 * barRows / 10 - 2);
 }
 
 TEST(Rasterizer, FractionalTopShiftsTheRows) {
@@ -298,7 +381,7 @@ TEST(Rasterizer, RandomLogosStayWithinTheRamp) {
         const int screenWidth = std::uniform_int_distribution<int>(3, 2000)(random);
         RecordingHost host;
         Surface surface(screenWidth, 600, 32);
-        CIntro intro(host, FALSE, screenWidth, 600);
+        CIntro intro(host, false, screenWidth, 600);
         if (!intro.LoadLogo(*file)) {
             EXPECT_EQ(intro.GetLoadError(), CIntro::LogoError::kImageTooLarge);
             continue;
@@ -309,9 +392,10 @@ TEST(Rasterizer, RandomLogosStayWithinTheRamp) {
             const auto pixels = intro.Pixels();
             EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](BYTE v) { return v <= 128; }))
                 << A << "x" << B << " on " << screenWidth << " at " << t;
-            // Where the frame fits the image, it is the plain steps' result.
+            // Where the frame reduces the logo and fits the image, it is the
+            // plain steps' result.
             const CIntro::TargetRect target = intro.GetZoomFrame(t).target;
-            if (std::ceil(target.bottom) <= intro.ImageHeight() &&
+            if (Reduces(target, A, B) && std::ceil(target.bottom) <= intro.ImageHeight() &&
                 target.right < static_cast<float>(intro.ImageWidth())) {
                 const auto expected = ReferenceRasterize(intro.Rows(), A, B, target,
                                                          intro.ImageWidth(), intro.ImageHeight());
@@ -329,7 +413,7 @@ TEST(Rasterizer, SolidLogoFillsColumnZeroExactly) {
     for (const int A : {1361, 2000, 4093}) {
         RecordingHost host;
         Surface surface(1024, 768, 32);
-        CIntro intro(host, FALSE, 1024, 768);
+        CIntro intro(host, false, 1024, 768);
         ASSERT_TRUE(intro.LoadLogo(SolidLogo(A, A / 4)));
         CDC dc(surface);
         intro.DrawZoomFrame(&dc, 1.0);
@@ -339,7 +423,7 @@ TEST(Rasterizer, SolidLogoFillsColumnZeroExactly) {
 }
 
 TEST(Rasterizer, MatchesThePlainStepsOnSmallRandomLogos) {
-    // Tiny logos scaled up and down to tiny targets with fractional tops: every
+    // Tiny logos reduced to tiny targets with fractional tops and lefts: every
     // corner of the column and row arithmetic, pixel for pixel.
     std::mt19937 random(11);
     for (int round = 0; round < 5000; ++round) {
@@ -352,13 +436,17 @@ TEST(Rasterizer, MatchesThePlainStepsOnSmallRandomLogos) {
         std::string error;
         const auto file = EncodeLogo(bitmap, error);
         RecordingHost host;
-        CIntro intro(host, FALSE, 30, 30);
+        CIntro intro(host, false, 30, 30);
         ASSERT_TRUE(intro.LoadLogo(*file));
-        const float top = static_cast<float>(std::uniform_int_distribution<int>(0, 3)(random)) / 4;
-        const float height =
-            static_cast<float>(std::uniform_int_distribution<int>(1, 24)(random)) / 4;
-        const auto width = static_cast<float>(std::uniform_int_distribution<int>(1, 15)(random));
-        const CIntro::TargetRect target{top, 0.0f, top + height, width};
+        const auto quarter = [&](int from, int to) {
+            return static_cast<float>(std::uniform_int_distribution<int>(from, to)(random)) / 4;
+        };
+        const float top = quarter(0, 3);
+        const float left = quarter(0, 3);
+        const float height = quarter(4, 4 * std::min(B, 7));
+        const float width = quarter(4, 4 * std::min(A, 15));
+        const CIntro::TargetRect target{top, left, top + height, left + width};
+        ASSERT_TRUE(Reduces(target, A, B));
         Image image(16, 8);
         RECT out;
         CIntro::RasterizeLogo(intro.Rows(), image.pixels, intro.LogoRect(), target, &out,

@@ -3,6 +3,8 @@
 // are asked what they show.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "panel/PanelDlg.h"
 #include "panel/PanelTemplate.h"
 #include "testwindow/RecordingHost.h"
@@ -117,6 +119,38 @@ TEST_F(PanelDlgTest, PictureButtonsAreTheirBitmapsSize) {
     EXPECT_GT(dlg->PictureButton(6)->GetPosition().y, dlg->PictureButton(0)->GetPosition().y);
 }
 
+TEST_F(PanelDlgTest, NoControlCoversAnother) {
+    // Group boxes frame other controls by design; only their caption strip
+    // must stay clear, and they must not cross each other.
+    const auto isGroupBox = [](wxWindow* w) { return wxDynamicCast(w, wxStaticBox) != nullptr; };
+    const auto area = [&](wxWindow* w) {
+        wxRect r = w->GetRect();
+        if (isGroupBox(w)) {
+            int top = 0;
+            int other = 0;
+            wxStaticCast(w, wxStaticBox)->GetBordersForSizer(&top, &other);
+            r.height = top;
+        }
+        return r;
+    };
+    const std::vector<wxWindow*> controls(dlg->GetChildren().begin(), dlg->GetChildren().end());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            const bool both = isGroupBox(controls[i]) && isGroupBox(controls[j]);
+            const wxRect a = both ? controls[i]->GetRect() : area(controls[i]);
+            const wxRect b = both ? controls[j]->GetRect() : area(controls[j]);
+            EXPECT_FALSE(a.Intersects(b))
+                << controls[i]->GetId() << " " << controls[i]->GetLabel() << " at " << a.x << ","
+                << a.y << " " << a.width << "x" << a.height << " and " << controls[j]->GetId()
+                << " " << controls[j]->GetLabel() << " at " << b.x << "," << b.y << " " << b.width
+                << "x" << b.height;
+        }
+    }
+    // The list keeps its template position where its own height allows.
+    EXPECT_EQ(dlg->PictureList()->GetRect().GetBottom() + 1,
+              dlg->PictureButton(0)->GetPosition().y);
+}
+
 TEST_F(PanelDlgTest, SitsAtTheCentringFormula) {
     const wxRect screen = wxDisplay(0u).GetGeometry();
     const wxSize client = dlg->GetClientSize();
@@ -148,6 +182,27 @@ TEST_F(PanelDlgTest, ListSelectionDrivesTheTestWindow) {
     ChooseFromList(9);
     EXPECT_TRUE(Enabled(panel::kIdBlue));
     EXPECT_FALSE(Enabled(panel::kIdLow));
+}
+
+TEST_F(PanelDlgTest, KeysOnTheTestWindowChooseInTheHiddenPanel) {
+    dlg->OnFullScreen();
+    using K = TestWndKey;
+    for (auto [key, picture] : {std::pair{K::kEnd, 12},
+                                {K::kRight, 0},
+                                {K::kDown, 1},
+                                {K::kLeft, 0},
+                                {K::kPageUp, 12},
+                                {K::kUp, 11},
+                                {K::kHome, 0}}) {
+        wnd.OnKeyDown(key);
+        EXPECT_EQ(dlg->PictureList()->GetSelection(), picture);
+        EXPECT_EQ(wnd.m_nPicture, picture);
+        ExpectGroupsOf(picture);
+    }
+    EXPECT_FALSE(dlg->IsShown());
+    wnd.OnKeyDown(K::kEscape);
+    EXPECT_TRUE(dlg->IsShown());
+    EXPECT_EQ(host.cursorCount, 0);
 }
 
 TEST_F(PanelDlgTest, ButtonOfTheShownPictureChangesNothing) {
@@ -241,6 +296,21 @@ TEST_F(PanelDlgTest, SpacePressesAPictureButton) {
     EXPECT_NE(button->ShownState(), 1);
     EXPECT_EQ(wnd.m_nPicture, 7);
     EXPECT_EQ(dlg->PictureList()->GetSelection(), 7);
+}
+
+TEST(PanelDlgStart, SelectsThePictureTheTestWindowStartsWith) {
+    RecordingHost host;
+    CTestWnd wnd(host, 1024, 768, 24);
+    wnd.SetPicture(12);
+    const int invalidations = host.invalidations;
+    wxFrame* owner = new wxFrame(nullptr, wxID_ANY, "owner");
+    CPanelDlg* dlg = new CPanelDlg(owner, wnd, host, DialogColors{});
+    EXPECT_EQ(dlg->PictureList()->GetSelection(), 12);
+    EXPECT_EQ(wnd.m_nPicture, 12);
+    EXPECT_FALSE(dlg->FindWindow(panel::kIdMedium)->IsEnabled());
+    EXPECT_EQ(host.invalidations, invalidations);
+    owner->Destroy();
+    wxTheApp->ProcessIdle();
 }
 
 TEST_F(PanelDlgTest, EscapeDestroysThePanelAndItsRegistration) {

@@ -98,7 +98,7 @@ RECT LitBounds(const Surface& surface, const RECT& window) {
 
 std::array<RECT, 6> LabelWordRects(const CCompositePicture& picture, const RECT& strip) {
     std::array<RECT, 6> words;
-    const CRectSplitter halves(&strip, 2, TRUE);
+    const CRectSplitter halves(&strip, 2, true);
     for (int h = 0; h < 2; ++h) {
         RECT half;
         halves.GetPart(h, &half);
@@ -114,7 +114,7 @@ Canvas::Canvas(int width, int height, COLORREF penColor)
     : surface(width, height, 32),
       pen(PS_SOLID, 1, penColor),
       dc(surface),
-      picture(FALSE, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 0) {
+      picture(false, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 0) {
     const RECT screen{0, 0, width, height};
     dc.FillRect(&screen, GetStockBrush(BLACK_BRUSH));
     pOldPen = dc.SelectObject(&pen);

@@ -175,7 +175,7 @@ TEST(CompositeBands, ColourAndGreyFieldsOfTheWorkedScreens) {
 }
 
 TEST(CompositeBands, LastColourAndGreyFieldsAreWhite) {
-    const CCompositePicture picture(FALSE, 800, 600, 0);
+    const CCompositePicture picture(false, 800, 600, 0);
     EXPECT_EQ(picture.Bars()[6], kWhite);
     EXPECT_EQ(picture.Greys()[6], kWhite);
 }

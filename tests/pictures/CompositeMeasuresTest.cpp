@@ -34,13 +34,13 @@ constexpr Measures kMeasures[] = {
     {1024, 1024, 17, 60.1764705882353, 63.9375},
 };
 
-RECT Band(const CCompositePicture& picture, int a, int b, int c, BOOL fromBottom) {
+RECT Band(const CCompositePicture& picture, int a, int b, int c, bool fromBottom) {
     RECT band;
     picture.GetCellBand(&band, a, b, c, fromBottom);
     return band;
 }
 
-std::vector<RECT> Parts(const RECT& whole, int n, BOOL horizontal) {
+std::vector<RECT> Parts(const RECT& whole, int n, bool horizontal) {
     const CRectSplitter splitter(&whole, n, horizontal);
     std::vector<RECT> parts(static_cast<std::size_t>(n > 0 ? n : 1));
     for (std::size_t i = 0; i < parts.size(); ++i) {
@@ -54,7 +54,7 @@ std::vector<RECT> Parts(const RECT& whole, int n, BOOL horizontal) {
 TEST(CompositeMeasures, GridColumnsAndCellSizeFollowTheScreen) {
     for (const Measures& m : kMeasures) {
         SCOPED_TRACE(testing::Message() << m.width << "x" << m.height);
-        const CCompositePicture picture(FALSE, m.width, m.height, 0);
+        const CCompositePicture picture(false, m.width, m.height, 0);
         EXPECT_EQ(picture.Columns(), m.columns);
         EXPECT_EQ(picture.Rows(), 16);
         EXPECT_EQ(picture.CellWidth(), m.cellWidth);
@@ -63,14 +63,14 @@ TEST(CompositeMeasures, GridColumnsAndCellSizeFollowTheScreen) {
 }
 
 TEST(CompositeMeasures, NarrowScreensHaveFewColumns) {
-    EXPECT_EQ(CCompositePicture(FALSE, 768, 1024, 0).Columns(), 13);
-    EXPECT_EQ(CCompositePicture(FALSE, 896, 1024, 0).Columns(), 15);
-    EXPECT_EQ(CCompositePicture(FALSE, 895, 1024, 0).Columns(), 14);
-    EXPECT_EQ(CCompositePicture(FALSE, 1080, 1920, 0).Columns(), 10);
+    EXPECT_EQ(CCompositePicture(false, 768, 1024, 0).Columns(), 13);
+    EXPECT_EQ(CCompositePicture(false, 896, 1024, 0).Columns(), 15);
+    EXPECT_EQ(CCompositePicture(false, 895, 1024, 0).Columns(), 14);
+    EXPECT_EQ(CCompositePicture(false, 1080, 1920, 0).Columns(), 10);
 }
 
 TEST(CompositeMeasures, BarAndGreyColours) {
-    const CCompositePicture picture(FALSE, 1024, 768, 0);
+    const CCompositePicture picture(false, 1024, 768, 0);
     constexpr std::array<COLORREF, 7> kBars = {0x0000FF, 0xFF0000, 0x00FF00, 0xFFFF00,
                                                0x00FFFF, 0xFF00FF, 0xFFFFFF};
     constexpr std::array<COLORREF, 7> kGreys = {0x242424, 0x484848, 0x6D6D6D, 0x919191,
@@ -87,7 +87,7 @@ TEST(CompositeMeasures, PaletteHoldsEighteenEntriesInOrder) {
     RecordingHost host;
     CTestWnd wnd(host, 640, 480, 8);
     CDC dc(surface);
-    CCompositePicture picture(TRUE, 640, 480, 0);
+    CCompositePicture picture(true, 640, 480, 0);
     EXPECT_EQ(picture.Palette().EntryCount(), 18u);
     EXPECT_FALSE(picture.Palette().IsCreated());
 
@@ -107,7 +107,7 @@ TEST(CompositeMeasures, OutsidePaletteModeNoPaletteIsMade) {
     RecordingHost host;
     CTestWnd wnd(host, 640, 480, 32);
     CDC dc(surface);
-    CCompositePicture picture(FALSE, 640, 480, 0);
+    CCompositePicture picture(false, 640, 480, 0);
     picture.Draw(&dc, &wnd);
     EXPECT_FALSE(picture.Palette().IsCreated());
     EXPECT_EQ(picture.Palette().EntryCount(), 18u);
@@ -117,13 +117,13 @@ TEST(CompositeMeasures, OutsidePaletteModeNoPaletteIsMade) {
 TEST(CompositeMeasures, CellBandsOfTheWorkedScreens) {
     for (const WorkedBands& b : kWorkedBands) {
         SCOPED_TRACE(testing::Message() << b.width << "x" << b.height);
-        const CCompositePicture picture(FALSE, static_cast<std::uint32_t>(b.width),
+        const CCompositePicture picture(false, static_cast<std::uint32_t>(b.width),
                                         static_cast<std::uint32_t>(b.height), 0);
-        EXPECT_EQ(Band(picture, 7, 1, 3, FALSE), b.color);
-        EXPECT_EQ(Band(picture, 4, 4, 3, FALSE), b.grating);
-        EXPECT_EQ(Band(picture, 3, 7, 1, FALSE), b.caption);
-        EXPECT_EQ(Band(picture, 4, 4, 3, TRUE), b.patterns);
-        EXPECT_EQ(Band(picture, 7, 1, 3, TRUE), b.grey);
+        EXPECT_EQ(Band(picture, 7, 1, 3, false), b.color);
+        EXPECT_EQ(Band(picture, 4, 4, 3, false), b.grating);
+        EXPECT_EQ(Band(picture, 3, 7, 1, false), b.caption);
+        EXPECT_EQ(Band(picture, 4, 4, 3, true), b.patterns);
+        EXPECT_EQ(Band(picture, 7, 1, 3, true), b.grey);
     }
 }
 
@@ -132,12 +132,12 @@ TEST(CompositeMeasures, BandsStartJustInsideTheirGridLines) {
     // and (r * (H - 1)) div 16, for every screen of the table.
     for (const Measures& m : kMeasures) {
         SCOPED_TRACE(testing::Message() << m.width << "x" << m.height);
-        const CCompositePicture picture(FALSE, m.width, m.height, 0);
+        const CCompositePicture picture(false, m.width, m.height, 0);
         const int K = m.columns;
         const int W = static_cast<int>(m.width);
         const int H = static_cast<int>(m.height);
         for (int a = 1; a < K / 2; ++a) {
-            const RECT band = Band(picture, a, a % 8, 1, FALSE);
+            const RECT band = Band(picture, a, a % 8, 1, false);
             EXPECT_EQ(band.left, a * (W - 1) / K + 1) << "a " << a;
             EXPECT_EQ(band.top, (a % 8) * (H - 1) / 16 + 1) << "a " << a;
             EXPECT_NEAR(band.right, (K - a) * (W - 1) / K, 1) << "a " << a;
@@ -146,13 +146,13 @@ TEST(CompositeMeasures, BandsStartJustInsideTheirGridLines) {
 }
 
 TEST(CompositeMeasures, PortraitBandsAreInverted) {
-    const CCompositePicture picture(FALSE, 768, 1024, 0);
-    EXPECT_EQ(Band(picture, 7, 1, 3, FALSE), (RECT{414, 64, 354, 255}));
-    EXPECT_LT(Band(picture, 7, 1, 3, TRUE).right, Band(picture, 7, 1, 3, TRUE).left);
+    const CCompositePicture picture(false, 768, 1024, 0);
+    EXPECT_EQ(Band(picture, 7, 1, 3, false), (RECT{414, 64, 354, 255}));
+    EXPECT_LT(Band(picture, 7, 1, 3, true).right, Band(picture, 7, 1, 3, true).left);
 }
 
 TEST(RectSplitter, SideBySidePartsTileTheWidth) {
-    const auto parts = Parts({335, 57, 688, 182}, 7, TRUE);
+    const auto parts = Parts({335, 57, 688, 182}, 7, true);
     EXPECT_EQ(parts[0], (RECT{335, 57, 385, 182}));
     EXPECT_EQ(parts[6], (RECT{637, 57, 688, 182}));
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
@@ -163,14 +163,14 @@ TEST(RectSplitter, SideBySidePartsTileTheWidth) {
 }
 
 TEST(RectSplitter, StackedPartsTileTheHeight) {
-    const auto parts = Parts({187, 432, 837, 575}, 3, FALSE);
+    const auto parts = Parts({187, 432, 837, 575}, 3, false);
     EXPECT_EQ(parts[0], (RECT{187, 432, 837, 479}));
     EXPECT_EQ(parts[1], (RECT{187, 479, 837, 527}));
     EXPECT_EQ(parts[2], (RECT{187, 527, 837, 575}));
 }
 
 TEST(RectSplitter, InvertedRectangleGivesInvertedParts) {
-    const auto parts = Parts({414, 64, 354, 255}, 7, TRUE);
+    const auto parts = Parts({414, 64, 354, 255}, 7, true);
     EXPECT_EQ(parts.front().left, 414);
     EXPECT_EQ(parts.back().right, 354);
     for (const RECT& part : parts) {
@@ -180,7 +180,7 @@ TEST(RectSplitter, InvertedRectangleGivesInvertedParts) {
 
 TEST(RectSplitter, NoPartsGiveEmptyParts) {
     for (const int n : {0, -3}) {
-        const auto parts = Parts({10, 20, 110, 70}, n, TRUE);
+        const auto parts = Parts({10, 20, 110, 70}, n, true);
         EXPECT_EQ(parts[0], (RECT{10, 20, 10, 70}));
     }
 }

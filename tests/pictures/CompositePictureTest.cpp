@@ -181,7 +181,7 @@ TEST(CompositePicture, NarrowScreensDrawNoColourOrGreyFields) {
         SCOPED_TRACE(testing::Message() << w << "x" << h);
         Screen screen(w, h);
         screen.Paint(kPicture);
-        const CCompositePicture picture(FALSE, w, h, 0);
+        const CCompositePicture picture(false, w, h, 0);
         ASSERT_LE(picture.Columns(), 14);
         std::set<COLORREF> named(picture.Bars().begin(), picture.Bars().end() - 1);
         named.insert(picture.Greys().begin(), picture.Greys().end() - 1);
@@ -211,7 +211,7 @@ TEST(CompositePicture, SizesNoDisplayHasDrawNothing) {
     CDC dc(surface);
     for (const auto& [w, h] : {std::pair{0u, 768u}, std::pair{1024u, 0u}, std::pair{0u, 0u},
                                std::pair{20000u, 10u}, std::pair{4294967295u, 4294967295u}}) {
-        CCompositePicture picture(FALSE, w, h, 0);
+        CCompositePicture picture(false, w, h, 0);
         picture.Draw(&dc, &wnd);
         EXPECT_EQ(LitBounds(surface, {0, 0, 64, 64}), (RECT{0, 0, 0, 0}));
     }

@@ -85,7 +85,7 @@ TEST(CompositeText, LabelWordsLieInsideTheirRectangles) {
     for (const WorkedBands& c : kWorkedBands) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
         Canvas canvas(c.width, c.height);
-        const CRectSplitter strips(&c.patterns, 3, FALSE);
+        const CRectSplitter strips(&c.patterns, 3, false);
         RECT strip;
         strips.GetPart(2, &strip);
         canvas.picture.DrawGreyLabels(&canvas.dc, &strip);

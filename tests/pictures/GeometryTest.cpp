@@ -197,7 +197,7 @@ TEST(DrawCircle, RingsMatchFillingEveryRing) {
                 }
                 s.wnd.DrawDot(&dc, 50, 48);
             } else {
-                s.wnd.DrawCircle(&dc, 50, 48, radius, TRUE);
+                s.wnd.DrawCircle(&dc, 50, 48, radius, true);
             }
             dc.SelectObject(oldPen);
             dc.SelectObject(oldBrush);

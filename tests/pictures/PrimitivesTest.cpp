@@ -68,7 +68,7 @@ TEST(DrawCircle, RingsAreTwoPixelsApartDownToRadiusOneOrTwo) {
     for (const Case& c : {Case{75, 39, 1}, Case{60, 31, 2}}) {
         Screen screen(200, 200);
         DrawWithFramePen(screen,
-                         [&](CDC* dc) { screen.wnd.DrawCircle(dc, 100, 100, c.radius, TRUE); });
+                         [&](CDC* dc) { screen.wnd.DrawCircle(dc, 100, 100, c.radius, true); });
         std::vector<int> ray;
         for (int x = 100; x < 200; ++x) {
             if (screen.Lit(x, 100)) {
@@ -86,7 +86,7 @@ TEST(DrawCircle, WithoutRingsTheBlackFillHidesWhatWasInside) {
     Screen screen(200, 200);
     DrawWithFramePen(screen, [&](CDC* dc) {
         screen.wnd.DrawGrid(dc, 8);
-        screen.wnd.DrawCircle(dc, 100, 100, 60, FALSE);
+        screen.wnd.DrawCircle(dc, 100, 100, 60, false);
     });
     // Only the outline and the centre remain inside the circle's box.
     EXPECT_EQ(screen.LitColumnsInRow(100), Range({0, 24, 40, 100, 160, 174, 199}));

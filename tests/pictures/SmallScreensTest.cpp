@@ -40,4 +40,18 @@ TEST(SmallScreens, EveryPictureDrawsByItsRule) {
     }
 }
 
+// Every picture at the extreme sizes the renderer accepts, at its finest
+// level: products of a side and a line count stay in range (the sanitizer
+// build watches) and no pass grows with the square of the aspect ratio.
+TEST(SmallScreens, EveryPictureAtTheExtremeSizes) {
+    const std::pair<int, int> sizes[] = {{1, 16384}, {16384, 1}, {8192, 8192}, {1, 1}};
+    for (const auto& [w, h] : sizes) {
+        Screen screen(w, h);
+        for (int picture = 0; picture < 13; ++picture) {
+            screen.Paint(picture, 2, kWhite, 1, 1);
+            EXPECT_TRUE(screen.host.messages.empty()) << picture << " " << w << "x" << h;
+        }
+    }
+}
+
 }  // namespace

@@ -14,10 +14,7 @@
 
 struct Screen {
     Screen(int width, int height, int bitsPerPixel = 32)
-        : surface(width, height, bitsPerPixel), wnd(host, width, height, bitsPerPixel) {
-        // Pictures only: the intro would take the first paints.
-        wnd.SetLogoPath("");
-    }
+        : surface(width, height, bitsPerPixel), wnd(host, width, height, bitsPerPixel) {}
 
     // One paint of the current state through OnPaint, as the window would do it.
     void Paint() {

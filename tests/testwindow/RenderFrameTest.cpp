@@ -53,7 +53,7 @@ TEST(RenderFrame, RefusalLeavesNothingOfThePreviousPictureAndIsShownOncePerSelec
 TEST(RenderFrame, PaletteModeUsesATwoEntryPaletteAndPenIndexOne) {
     Screen screen(64, 48, 8);
     CDC dc(screen.surface);
-    CTestPalette palette(TRUE);
+    CTestPalette palette(true);
     palette.AddColor(0x000000);
     palette.AddColor(kRed);
     palette.Realize(&dc);
@@ -68,7 +68,7 @@ TEST(RenderFrame, PaletteModeUsesATwoEntryPaletteAndPenIndexOne) {
 TEST(RenderFrame, OutsidePaletteModeColoursPassThroughUnchanged) {
     Surface surface(4, 4, 32);
     CDC dc(surface);
-    CTestPalette palette(FALSE);
+    CTestPalette palette(false);
     palette.AddColor(0x000000);
     palette.AddColor(0x123456);
     palette.Realize(&dc);
@@ -84,7 +84,7 @@ TEST(RenderFrame, OutsidePaletteModeColoursPassThroughUnchanged) {
 TEST(TestPalette, CountsPastItsCapacityWithoutWritingBeyondIt) {
     Surface surface(4, 4, 8);
     CDC dc(surface);
-    CTestPalette palette(TRUE);
+    CTestPalette palette(true);
     for (int i = 0; i < 300; ++i) {
         palette.AddColor(static_cast<COLORREF>(i));
     }
@@ -98,16 +98,16 @@ TEST(TestPalette, IsDeselectedBeforeItIsDestroyed) {
     CDC dc(surface);
     CPalette outer;
     outer.CreatePalette(std::vector<PALETTEENTRY>{{1, 2, 3, 0}});
-    dc.SelectPalette(&outer, FALSE);
+    dc.SelectPalette(&outer, false);
     {
-        CTestPalette palette(TRUE);
+        CTestPalette palette(true);
         palette.AddColor(0x0000FF);
         palette.Realize(&dc);
         EXPECT_TRUE(palette.IsSelected());
         EXPECT_FALSE(outer.IsSelected());
     }
     EXPECT_TRUE(outer.IsSelected());
-    dc.SelectPalette(nullptr, FALSE);
+    dc.SelectPalette(nullptr, false);
 }
 
 }  // namespace

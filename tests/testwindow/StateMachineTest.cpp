@@ -1,6 +1,8 @@
 // The test window's state: setters, counters, the picture timer and the panel.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/TestSupport.h"
 
 namespace {
@@ -15,7 +17,16 @@ struct FakePanel : IPanel {
         host.BringWindowToTop();
         host.ShowCursor(false);
     }
+    // The panel's list chooses through the test window's setter.
+    void SelectPicture(int picture) override {
+        selected.push_back(picture);
+        if (wnd != nullptr) {
+            wnd->SetPicture(static_cast<BYTE>(picture));
+        }
+    }
     ITestWndHost& host;
+    CTestWnd* wnd = nullptr;
+    std::vector<int> selected;
     bool visible = true;
     int raised = 0;
 };
@@ -131,6 +142,47 @@ TEST(TestWindow, LeftClicksToggleThePanelAndBalanceTheCursor) {
     EXPECT_EQ(panel.raised, 1);
     EXPECT_EQ(host.cursorCount, 0);
     EXPECT_EQ(host.invalidations, 0);
+}
+
+TEST(TestWindow, KeysWithThePanelHiddenStepThroughThePicturesLikeThePanel) {
+    RecordingHost host;
+    CTestWnd wnd(host, 640, 480, 32);
+    FakePanel panel(host);
+    panel.wnd = &wnd;
+    wnd.SetPanel(&panel);
+    wnd.OnKeyDown(TestWndKey::kRight);  // the panel is up: its keys are its own
+    EXPECT_TRUE(panel.selected.empty());
+    wnd.OnLButtonDown();
+
+    using K = TestWndKey;
+    struct Step {
+        TestWndKey key;
+        int picture;
+        std::uint32_t variant;
+    };
+    constexpr Step kSteps[] = {
+        {K::kLeft, 12, 0},    {K::kRight, 0, 0}, {K::kSpace, 0, 1},    {K::kDown, 1, 0},
+        {K::kPageDown, 2, 0}, {K::kSpace, 2, 1}, {K::kSpace, 2, 2},    {K::kUp, 1, 0},
+        {K::kPageUp, 0, 0},   {K::kUp, 12, 0},   {K::kSpace, 12, 1},   {K::kEnd, 12, 1},
+        {K::kHome, 0, 0},     {K::kEnd, 12, 0},  {K::kPageDown, 0, 0}, {K::kOther, 0, 0},
+        {K::kPageUp, 12, 0},  {K::kDown, 0, 0},  {K::kLeft, 12, 0},
+    };
+    for (const Step& step : kSteps) {
+        wnd.OnKeyDown(step.key);
+        EXPECT_EQ(wnd.m_nPicture, step.picture) << static_cast<int>(step.key);
+        EXPECT_EQ(wnd.m_nVariant, step.variant) << static_cast<int>(step.key);
+        EXPECT_FALSE(panel.visible);
+    }
+    EXPECT_EQ(host.cursorCount, -1);
+
+    for (TestWndKey key : {K::kEscape, K::kReturn}) {
+        wnd.OnKeyDown(key);
+        EXPECT_TRUE(panel.visible);
+        EXPECT_EQ(host.cursorCount, 0);
+        wnd.OnKeyDown(key);  // the panel's own keys from here
+        EXPECT_TRUE(panel.visible);
+        wnd.OnLButtonDown();
+    }
 }
 
 }  // namespace

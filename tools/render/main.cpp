@@ -65,8 +65,6 @@ int main(int argc, char** argv) {
         testWnd.SetLogoPath(options->logo);
         PaintIntroAt(testWnd, host, surface, *options->introAt);
     } else {
-        // The renderer draws pictures; the intro only when asked for.
-        testWnd.SetLogoPath("");
         for (std::uint32_t i = 0; i < options->repeat; ++i) {
             CDC dc(surface);
             testWnd.OnPaint(&dc);

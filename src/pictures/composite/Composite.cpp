@@ -21,7 +21,7 @@ void CTestWnd::DrawComposite(CDC* pDC) {
     picture.Draw(pDC, this);
 }
 
-CCompositePicture::CCompositePicture(BOOL bPaletteMode, std::uint32_t nWidth, std::uint32_t nHeight,
+CCompositePicture::CCompositePicture(bool bPaletteMode, std::uint32_t nWidth, std::uint32_t nHeight,
                                      int nRefreshRate)
     : m_brBlack(GetStockBrush(BLACK_BRUSH)),
       m_brHollow(GetStockBrush(NULL_BRUSH)),
@@ -75,7 +75,7 @@ void CCompositePicture::Draw(CDC* pDC, CTestWnd* pWnd) {
     DrawModeCaption(pDC);
 }
 
-void CCompositePicture::FillSolid(CDC* pDC, const RECT* pRect, COLORREF color) const {
+void CCompositePicture::FillWithColor(CDC* pDC, const RECT* pRect, COLORREF color) const {
     CBrush brush(Nearest(color));
     pDC->FillRect(pRect, &brush);
 }

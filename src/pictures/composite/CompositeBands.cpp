@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "gdi/ColumnBatch.h"
 #include "pictures/composite/CompositePicture.h"
 #include "pictures/composite/Trunc.h"
 
@@ -45,13 +46,13 @@ void CCompositePicture::DrawColorBands(CDC* pDC) {
         GetCellBand(&band, 7, 1, 3, p == 1);
         pDC->FillRect(&band, m_brBlack);
         InflateByCells(&band, -0.2, -0.2);
-        const CRectSplitter splitter(&band, kBarCount, TRUE);
+        const CRectSplitter splitter(&band, kBarCount, true);
         const auto& colors = p == 0 ? m_crBars : m_crGreys;
         for (int j = 0; j < kBarCount; ++j) {
             RECT part;
             splitter.GetPart(j, &part);
             InflateByCells(&part, -0.05, -0.1);
-            FillSolid(pDC, &part, colors[j]);
+            FillWithColor(pDC, &part, colors[j]);
         }
     }
 }
@@ -64,7 +65,7 @@ void CCompositePicture::DrawMiddleBands(CDC* pDC) {
         if (p == 0) {
             DrawGratingField(pDC, &band);
         } else {
-            const CRectSplitter splitter(&band, 3, FALSE);
+            const CRectSplitter splitter(&band, 3, false);
             RECT part;
             splitter.GetPart(0, &part);
             DrawPatternStrip(pDC, &part, kGray);
@@ -99,7 +100,7 @@ void CCompositePicture::DrawGratingField(CDC* pDC, const RECT* pBand) {
     r = B;
     r.top = Trunc(mid - (m_dCellHeight * 0.1));
     InflateByCells(&r, -0.2, -0.2);
-    const CRectSplitter splitter(&r, 3, TRUE);
+    const CRectSplitter splitter(&r, 3, true);
     for (int j = 0; j < 3; ++j) {
         RECT part;
         splitter.GetPart(j, &part);
@@ -107,6 +108,7 @@ void CCompositePicture::DrawGratingField(CDC* pDC, const RECT* pBand) {
             part.right = Trunc(part.right - (m_dCellWidth * 0.2));
         }
         const int pitch = j + 2;
+        ColumnBatch columns(*pDC);
         for (int x = part.left; x < part.right; x += pitch) {
             pDC->MoveTo(x, part.top);
             pDC->LineTo(x, part.bottom);

@@ -2,7 +2,7 @@
 #include "pictures/composite/RectSplitter.h"
 #include "pictures/composite/Trunc.h"
 
-void CCompositePicture::GetCellBand(RECT* pBand, int a, int b, int c, BOOL bFromBottom) const {
+void CCompositePicture::GetCellBand(RECT* pBand, int a, int b, int c, bool bFromBottom) const {
     const double cw = m_dCellWidth;
     const double ch = m_dCellHeight;
     pBand->left = Trunc((cw * a) + 1.0);
@@ -11,7 +11,7 @@ void CCompositePicture::GetCellBand(RECT* pBand, int a, int b, int c, BOOL bFrom
     pBand->bottom = Trunc((ch * c) + pBand->top);
 }
 
-CRectSplitter::CRectSplitter(const RECT* pRect, int n, BOOL bHorizontal)
+CRectSplitter::CRectSplitter(const RECT* pRect, int n, bool bHorizontal)
     : m_rcWhole(*pRect), m_bHorizontal(bHorizontal) {
     const int extent = m_bHorizontal ? pRect->right - pRect->left : pRect->bottom - pRect->top;
     m_dStep = n > 0 ? static_cast<double>(extent) / n : 0.0;

@@ -36,7 +36,7 @@ void DrawWord(CDC* pDC, const char* word, RECT part) {
 }  // namespace
 
 void CCompositePicture::DrawPatternStrip(CDC* pDC, const RECT* pStrip, COLORREF crStrip) {
-    const CRectSplitter splitter(pStrip, kStripParts, TRUE);
+    const CRectSplitter splitter(pStrip, kStripParts, true);
     for (int j = 0; j < kStripParts; ++j) {
         const Cell kind = kStripCells[j];
         if (kind == Cell::kSkip) {
@@ -108,11 +108,11 @@ void CCompositePicture::FillDotPattern(CDC* pDC, const RECT* pField, COLORREF cr
 CRectSplitter CCompositePicture::SplitLabelHalf(const RECT* pHalf) const {
     RECT inner = *pHalf;
     InflateRect(&inner, -Trunc(m_dCellWidth), Trunc(m_dCellHeight * -0.1));
-    return CRectSplitter(&inner, static_cast<int>(kLabels.size()), TRUE);
+    return CRectSplitter(&inner, static_cast<int>(kLabels.size()), true);
 }
 
 void CCompositePicture::DrawGreyLabels(CDC* pDC, const RECT* pStrip) {
-    const CRectSplitter halves(pStrip, 2, TRUE);
+    const CRectSplitter halves(pStrip, 2, true);
     RECT half;
     RECT part;
 

@@ -26,7 +26,7 @@ public:
     static constexpr UINT kTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
     // The refresh rate is the one the caption states (0 where none is known).
-    CCompositePicture(BOOL bPaletteMode, std::uint32_t nWidth, std::uint32_t nHeight,
+    CCompositePicture(bool bPaletteMode, std::uint32_t nWidth, std::uint32_t nHeight,
                       int nRefreshRate);
     ~CCompositePicture();
     CCompositePicture(const CCompositePicture&) = delete;
@@ -38,7 +38,7 @@ public:
 
     // The band c rows high, a columns inside both screen sides, starting b
     // rows below the top (or ending b rows above the bottom).
-    void GetCellBand(RECT* pBand, int a, int b, int c, BOOL bFromBottom) const;
+    void GetCellBand(RECT* pBand, int a, int b, int c, bool bFromBottom) const;
 
     void DrawCircles(CDC* pDC);
     void DrawColorBands(CDC* pDC);
@@ -64,7 +64,7 @@ public:
 private:
     COLORREF Nearest(COLORREF color) const { return m_pPalette->NearestColor(color); }
     // Fills with a solid brush of the colour, made for this fill only.
-    void FillSolid(CDC* pDC, const RECT* pRect, COLORREF color) const;
+    void FillWithColor(CDC* pDC, const RECT* pRect, COLORREF color) const;
     // Inflates by the given fractions of a cell, each truncated.
     void InflateByCells(RECT* pRect, double fx, double fy) const;
 

@@ -29,7 +29,7 @@ std::string CCompositePicture::ModeCaption(CDC* pDC) const {
 
 void CCompositePicture::DrawModeCaption(CDC* pDC) {
     RECT band;
-    GetCellBand(&band, 3, 7, 1, FALSE);
+    GetCellBand(&band, 3, 7, 1, false);
     pDC->FillRect(&band, m_brBlack);
 
     const std::string caption = ModeCaption(pDC);

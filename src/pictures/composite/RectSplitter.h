@@ -8,12 +8,12 @@
 class CRectSplitter {
 public:
     // n of 0 or less gives parts of width (or height) 0 at the left (top) edge.
-    CRectSplitter(const RECT* pRect, int n, BOOL bHorizontal);
+    CRectSplitter(const RECT* pRect, int n, bool bHorizontal);
 
     void GetPart(int i, RECT* pPart) const;
 
 private:
     double m_dStep;
     RECT m_rcWhole;
-    BOOL m_bHorizontal;
+    bool m_bHorizontal;
 };

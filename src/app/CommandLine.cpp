@@ -1,0 +1,121 @@
+#include "app/CommandLine.h"
+
+#include <charconv>
+
+const char* const kUsage =
+    "usage: zynmon [--monitor N|NAME] [--picture N] [--no-intro]\n"
+    "       zynmon --list-monitors | --help | --version\n"
+    "Shows test pictures full screen on one monitor, with a control panel above them.\n"
+    "  --monitor N|NAME  the monitor to test: its index or name from --list-monitors\n"
+    "                    (default: the primary monitor, else the first)\n"
+    "  --picture N       the picture to start with, 0..12 (default 0)\n"
+    "  --no-intro        start with the picture, without the logo intro\n"
+    "  --list-monitors   print one line per monitor: index, name, size in physical\n"
+    "                    pixels and position, scale, refresh rate, primary\n"
+    "  --help            print this help\n"
+    "  --version         print the program's version\n"
+    "Exit status: 0 ended from the panel, 1 no display, 2 bad command line.\n";
+
+namespace {
+
+enum class Option { Monitor, Picture, NoIntro, ListMonitors, Help, Version };
+
+struct OptionName {
+    const char* name;
+    Option option;
+    bool takesValue;
+};
+
+constexpr OptionName kOptions[] = {
+    {"--monitor", Option::Monitor, true},   {"--picture", Option::Picture, true},
+    {"--no-intro", Option::NoIntro, false}, {"--list-monitors", Option::ListMonitors, false},
+    {"--help", Option::Help, false},        {"--version", Option::Version, false},
+};
+
+// Digits only, no sign: 0..kLastPicture.
+bool ParsePicture(const std::string& text, int& picture) {
+    const char* end = text.data() + text.size();
+    int value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || text.front() == '-' || text.front() == '+' || ec != std::errc() ||
+        ptr != end || value < 0 || value > kLastPicture) {
+        return false;
+    }
+    picture = value;
+    return true;
+}
+
+}  // namespace
+
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            std::string& error) {
+    CommandLine line;
+    bool help = false;
+    bool version = false;
+    bool list = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        const OptionName* known = nullptr;
+        for (const OptionName& option : kOptions) {
+            if (name == option.name) {
+                known = &option;
+            }
+        }
+        if (known == nullptr) {
+            error = arg.rfind("-", 0) == 0 ? "unknown option '" + name + "'"
+                                           : "unexpected argument '" + arg + "'";
+            return std::nullopt;
+        }
+        std::string value;
+        if (known->takesValue) {
+            if (equals != std::string::npos) {
+                value = arg.substr(equals + 1);
+            } else if (i + 1 < args.size()) {
+                value = args[++i];
+            } else {
+                error = "option '" + name + "' needs a value";
+                return std::nullopt;
+            }
+        } else if (equals != std::string::npos) {
+            error = "option '" + name + "' takes no value";
+            return std::nullopt;
+        }
+        switch (known->option) {
+            case Option::Monitor:
+                if (value.empty()) {
+                    error = "option '--monitor' needs a monitor's index or name";
+                    return std::nullopt;
+                }
+                line.monitor = value;
+                break;
+            case Option::Picture:
+                if (!ParsePicture(value, line.picture)) {
+                    error = "bad picture '" + value + "' for '--picture' (0..12)";
+                    return std::nullopt;
+                }
+                break;
+            case Option::NoIntro:
+                line.intro = false;
+                break;
+            case Option::ListMonitors:
+                list = true;
+                break;
+            case Option::Help:
+                help = true;
+                break;
+            case Option::Version:
+                version = true;
+                break;
+        }
+    }
+    if (help) {
+        line.action = CommandLine::Action::Help;
+    } else if (version) {
+        line.action = CommandLine::Action::Version;
+    } else if (list) {
+        line.action = CommandLine::Action::ListMonitors;
+    }
+    return line;
+}

@@ -1,0 +1,27 @@
+// The desktop program's command line, parsed without the toolkit: what the
+// user asked for, or a one-line reason why the arguments are wrong.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    enum class Action { Run, Help, Version, ListMonitors };
+
+    Action action = Action::Run;
+    // The monitor to test as given (an index or a name); empty: the default.
+    std::optional<std::string> monitor;
+    int picture = 0;
+    bool intro = true;
+};
+
+inline constexpr int kLastPicture = 12;
+
+// Parses the arguments (without the program name). Options take their value
+// as the next argument or after '='. On failure returns nothing and sets
+// `error` to a one-line reason naming the offending argument.
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            std::string& error);
+
+extern const char* const kUsage;

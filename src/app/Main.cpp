@@ -1,0 +1,90 @@
+// The desktop program's entry: the command line is read before the toolkit
+// starts, so --help and --version need no display and no toolkit option
+// handling sees the program's own options; the monitor is chosen once the
+// display is open and before any window exists.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <wx/init.h>
+#include <wx/log.h>
+
+#include "app/CommandLine.h"
+#include "app/KeysHelp.h"
+#include "app/MonitorChoice.h"
+#include "app/Monitors.h"
+#include "app/TestApp.h"
+
+namespace {
+
+constexpr int kExitNoDisplay = 1;
+constexpr int kExitBadCommandLine = 2;
+
+int Fail(int status, const std::string& reason) {
+    std::fprintf(stderr, "zynmon: %s\n", reason.c_str());
+    return status;
+}
+
+// The toolkit's main loop with the application already initialised, ending
+// with its OnExit as the toolkit's own entry does.
+int RunApp() {
+    int status = 0;
+    if (wxTheApp->CallOnInit()) {
+        status = wxTheApp->OnRun();
+    }
+    wxTheApp->OnExit();
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto commandLine =
+        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!commandLine) {
+        return Fail(kExitBadCommandLine, error);
+    }
+    switch (commandLine->action) {
+        case CommandLine::Action::Help:
+            std::fputs(kUsage, stdout);
+            std::fputs("\n", stdout);
+            std::fputs(kKeysAndMouseHelp, stdout);
+            return 0;
+        case CommandLine::Action::Version:
+            std::printf("zynmon %s\n", ZYN_VERSION);
+            return 0;
+        default:
+            break;
+    }
+
+    auto* app = new CTestApp(*commandLine);
+    wxApp::SetInstance(app);
+    bool started = false;
+    {
+        // Without a display the toolkit would log its own message. The
+        // toolkit sees the program's name only: every argument is read above,
+        // and none may be taken as one of the toolkit's own options.
+        wxLogNull quiet;
+        int toolkitArgc = 1;
+        started = wxEntryStart(toolkitArgc, argv);
+    }
+    if (!started) {
+        return Fail(kExitNoDisplay, "cannot open a display");
+    }
+
+    int status = 0;
+    const std::vector<MonitorInfo> monitors = ReadMonitors();
+    if (commandLine->action == CommandLine::Action::ListMonitors) {
+        for (std::size_t i = 0; i < monitors.size(); ++i) {
+            std::printf("%s\n", DescribeMonitor(i, monitors[i]).c_str());
+        }
+    } else if (const auto index = ChooseMonitor(monitors, commandLine->monitor, error)) {
+        app->SetMonitor(monitors[*index], *index);
+        status = RunApp();
+    } else {
+        status = Fail(commandLine->monitor ? kExitBadCommandLine : kExitNoDisplay, error);
+    }
+    wxEntryCleanup();
+    return status;
+}

@@ -1,0 +1,56 @@
+// The monitors as the desktop reports them, which of them the user chose,
+// and how each is listed. No toolkit here: the desktop's facts come in as data.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct MonitorInfo {
+    // The desktop's name for it (a connector or output name), unique.
+    std::string name;
+    // Its position as the desktop reports it (X11: screen pixels; Wayland:
+    // the compositor's layout).
+    int x = 0;
+    int y = 0;
+    // Its area in the toolkit's (logical) coordinates, where windows live.
+    int logicalX = 0;
+    int logicalY = 0;
+    int logicalWidth = 0;
+    int logicalHeight = 0;
+    // Physical pixels per logical pixel as the toolkit scales, a whole number.
+    int scale = 1;
+    // The monitor's own pixels (its current mode) where the toolkit's scale
+    // does not reach them (a fractional scale on Wayland): the program then
+    // shows them through a buffer of its own. 0 x 0 otherwise.
+    int physicalWidth = 0;
+    int physicalHeight = 0;
+    // The desktop resamples the picture: the toolkit's scale does not reach
+    // the monitor's pixels, and the compositor cannot show the program's own
+    // buffer in physical pixels.
+    bool scaledByDesktop = false;
+    // Whole hertz; 0 where the desktop reports no rate.
+    int refreshHz = 0;
+    bool primary = false;
+
+    bool OwnBuffer() const { return physicalWidth > 0 && physicalHeight > 0; }
+    // The screen in physical pixels: the size of the pixel store.
+    int Width() const { return OwnBuffer() ? physicalWidth : logicalWidth * scale; }
+    int Height() const { return OwnBuffer() ? physicalHeight : logicalHeight * scale; }
+};
+
+// What the program says of a monitor whose pixels the desktop scales.
+inline constexpr const char* kScaledByDesktopNote =
+    "this monitor's pixels are scaled by the desktop (a fractional scale, and no way "
+    "to show physical pixels: the compositor lacks the viewporter protocol)";
+
+// The index of the monitor `wanted` names (an index in the list, or a name),
+// or without `wanted` the primary monitor, else the first. Nothing, with a
+// one-line reason in `error`, when there is no such monitor.
+std::optional<std::size_t> ChooseMonitor(const std::vector<MonitorInfo>& monitors,
+                                         const std::optional<std::string>& wanted,
+                                         std::string& error);
+
+// The line --list-monitors prints for a monitor, without the line break.
+std::string DescribeMonitor(std::size_t index, const MonitorInfo& monitor);

@@ -1,0 +1,15 @@
+// The visual of the program's windows on X11.
+//
+// GTK gives every window a visual fit for OpenGL, which on some X servers
+// (Xvfb among them) is not the screen's default visual that window managers
+// give their frames. The X server then keeps such a window off screen and
+// copies it into its frame itself; with the full-screen test window kept so,
+// a window manager's dialog frame above it shows the test picture (or black)
+// where the control panel should be. The program draws no OpenGL, so its
+// windows take the screen's default visual and are drawn on screen directly.
+#pragma once
+
+class wxWindow;
+
+// Call before the window is first shown. Does nothing off X11.
+void UseScreenDefaultVisual(wxWindow& window);

@@ -1,0 +1,69 @@
+// CWaylandDesktop: the program's own view of the Wayland compositor that GTK
+// is connected to. GTK 3 knows integer scales only and keeps each output's
+// current mode to itself, so the program asks the compositor directly: where
+// each output lies on the desktop (logical pixels), its current mode
+// (physical pixels), and whether the compositor can show a buffer of the
+// program's own in physical pixels (a sub-surface sized by the viewporter).
+//
+// Its objects live on an event queue of their own on GTK's connection, so
+// neither side dispatches the other's events.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct wl_compositor;
+struct wl_display;
+struct wl_event_queue;
+struct wl_registry;
+struct wl_shm;
+struct wl_subcompositor;
+struct wp_viewporter;
+
+struct WaylandOutput {
+    std::string name;
+    int logicalX = 0;
+    int logicalY = 0;
+    int logicalWidth = 0;
+    int logicalHeight = 0;
+    // The current mode, turned as the output shows it.
+    int width = 0;
+    int height = 0;
+};
+
+class CWaylandDesktop {
+public:
+    // Null when GTK does not run on Wayland.
+    static std::unique_ptr<CWaylandDesktop> Connect();
+    ~CWaylandDesktop();
+    CWaylandDesktop(const CWaylandDesktop&) = delete;
+    CWaylandDesktop& operator=(const CWaylandDesktop&) = delete;
+
+    const std::vector<WaylandOutput>& Outputs() const { return m_outputs; }
+    // The output whose top-left corner lies at (x, y) on the desktop; null if none.
+    const WaylandOutput* OutputAt(int x, int y) const;
+    // A sub-surface with a buffer of physical size scaled to the logical size
+    // can be shown: the compositor offers shared memory buffers and the
+    // sub-surface and viewporter protocols.
+    bool CanShowPhysicalPixels() const;
+
+    wl_display* Display() const { return m_pDisplay; }
+    wl_event_queue* Queue() const { return m_pQueue; }
+    wl_compositor* Compositor() const;
+    wl_subcompositor* Subcompositor() const;
+    wl_shm* Shm() const;
+    wp_viewporter* Viewporter() const;
+
+    // The compositor's objects the program binds (the registry's listener fills them).
+    struct Globals;
+
+private:
+    explicit CWaylandDesktop(wl_display* display);
+
+    wl_display* m_pDisplay;
+    wl_event_queue* m_pQueue = nullptr;
+    wl_registry* m_pRegistry = nullptr;
+    std::unique_ptr<Globals> m_pGlobals;
+    std::vector<WaylandOutput> m_outputs;
+};

@@ -1,0 +1,57 @@
+// CWaylandPresenter: shows the software display in physical pixels on a
+// Wayland desktop whose scale GTK cannot follow (a fractional one).
+//
+// The store draws into a shared-memory buffer of the monitor's physical size
+// on a sub-surface of the test window. The viewporter scales that buffer to
+// the window's logical size, which the compositor scales back by the
+// output's own factor: one buffer pixel is one physical pixel. The
+// sub-surface is opaque and covers the whole window, so GTK's drawing
+// underneath never shows; its input region is empty, so clicks fall through
+// to the window.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "app/PixelPresenter.h"
+
+typedef struct _GtkWidget GtkWidget;
+struct wl_buffer;
+struct wl_surface;
+struct wl_subsurface;
+struct wp_viewport;
+class CWaylandDesktop;
+
+class CWaylandPresenter : public IPixelPresenter {
+public:
+    // window: the test window, whose Wayland surface the sub-surface joins
+    // once it exists; width x height: the store (physical pixels);
+    // logicalWidth x logicalHeight: the window it covers. Throws
+    // std::runtime_error when the buffer cannot be made.
+    CWaylandPresenter(std::unique_ptr<CWaylandDesktop> desktop, GtkWidget* window, int width,
+                      int height, int logicalWidth, int logicalHeight);
+    ~CWaylandPresenter() override;
+    CWaylandPresenter(const CWaylandPresenter&) = delete;
+    CWaylandPresenter& operator=(const CWaylandPresenter&) = delete;
+
+    std::span<std::uint32_t> Pixels() override;
+    // Shows rect anew; false before the test window has its Wayland surface.
+    bool Present(const RECT& rect) override;
+
+private:
+    void Attach(wl_surface* window);
+
+    std::unique_ptr<CWaylandDesktop> m_pDesktop;
+    GtkWidget* m_pWindow;
+    int m_nWidth;
+    int m_nHeight;
+    int m_nLogicalWidth;
+    int m_nLogicalHeight;
+    std::uint32_t* m_pPixels = nullptr;
+    std::size_t m_nBytes = 0;
+    wl_buffer* m_pBuffer = nullptr;
+    wl_surface* m_pSurface = nullptr;
+    wl_subsurface* m_pSubsurface = nullptr;
+    wp_viewport* m_pViewport = nullptr;
+};

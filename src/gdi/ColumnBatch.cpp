@@ -1,0 +1,58 @@
+#include "gdi/ColumnBatch.h"
+
+#include <algorithm>
+
+#include "gdi/CDC.h"
+
+ColumnBatch::ColumnBatch(CDC& dc)
+    : m_dc(dc),
+      m_bOpen(dc.m_pColumns == nullptr),
+      m_nCapacity(static_cast<std::size_t>(dc.GetSurface().Width())) {
+    if (m_bOpen) {
+        dc.m_pColumns = this;
+    }
+}
+
+ColumnBatch::~ColumnBatch() {
+    if (m_bOpen) {
+        Store();
+        m_dc.m_pColumns = nullptr;
+    }
+}
+
+void ColumnBatch::Add(int x, int y0, int y1, std::uint32_t value) {
+    const std::size_t count = m_x.size();
+    const bool joins = count > 0 && count < m_nCapacity && y0 == m_y0 && y1 == m_y1;
+    if (!joins) {
+        Store();
+        // Reserved once, so that adding a column never fails half way.
+        m_x.reserve(m_nCapacity);
+        m_value.reserve(m_nCapacity);
+        m_y0 = y0;
+        m_y1 = y1;
+        m_bSideBySide = true;
+    }
+    m_bSideBySide = m_bSideBySide && (m_x.empty() || x == m_x.back() + 1);
+    m_x.push_back(x);
+    m_value.push_back(value);
+}
+
+void ColumnBatch::Store() {
+    const std::size_t count = m_x.size();
+    if (count == 0) {
+        return;
+    }
+    Surface& surface = m_dc.GetSurface();
+    for (int y = m_y0; y < m_y1; ++y) {
+        std::uint32_t* row = surface.Row(y);
+        if (m_bSideBySide) {
+            std::copy_n(m_value.data(), count, row + m_x.front());
+            continue;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            row[m_x[i]] = m_value[i];
+        }
+    }
+    m_x.clear();
+    m_value.clear();
+}
