@@ -21,17 +21,6 @@ std::vector<int> Draw(const std::vector<std::string>& units, const TargetRect& t
     return pixels;
 }
 
-// A random logo of width x height units.
-std::vector<std::string> RandomUnits(std::mt19937& random, int width, int height) {
-    std::vector<std::string> units(height, std::string(width, '.'));
-    for (std::string& row : units) {
-        for (char& unit : row) {
-            unit = random() & 1 ? '#' : '.';
-        }
-    }
-    return units;
-}
-
 }  // namespace
 
 TEST(Rasterizer, WorkedFigures) {
@@ -43,11 +32,11 @@ TEST(Rasterizer, WorkedFigures) {
     } kCases[] = {
         // Column 0 counts the units 0..E[1] (3 x 2 units), column 1 the units 3..4.
         {{"####", "..##"}, {0, 0, 1, 2}, 4, 1, {4 * 128 / 6, 2 * 128 / 4, 0, 0}},
+        {{"######", "######"}, {0, 0, 1, 3}, 4, 1, {128, 128, 64, 0}},
         // The top output row goes to the highest scan line of the out rectangle.
         {{"####", "...."}, {0, 0, 2, 4}, 4, 3, {0, 0, 0, 0, 128, 128, 128, 0, 0, 0, 0, 0}},
         // Half a pixel down: the first row's range [-1, 1) counts nothing.
         {{"####", "####", "####", "####"}, {0.5, 0, 2.5, 2}, 2, 3, {0, 0, 128, 0, 0, 0}},
-        {{"######", "######"}, {0, 0, 1, 3}, 4, 1, {128, 128, 64, 0}},
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(Draw(c.units, c.target, c.width, c.height), c.pixels) << c.units[0];
@@ -60,28 +49,32 @@ TEST(Rasterizer, ReductionsMatchTheFrozenChecksum) {
     // checksum, taken when the rasterizer was checked against its plain steps.
     std::mt19937 random(11);
     std::uint64_t checksum = 14695981039346656037u;
-    const auto add = [&](std::span<const BYTE> pixels) {
-        for (const BYTE value : pixels) {
-            checksum = (checksum ^ value) * 1099511628211u;
+    const auto add = [&checksum](auto pixels) {
+        for (const auto value : pixels) {
+            checksum = (checksum ^ BYTE(value)) * 1099511628211u;
         }
     };
     for (int round = 0; round < 3000; ++round) {
         const int A = 1 + random() % 24;
         const int B = 1 + random() % 8;
         const auto quarter = [&](int from, int to) {
-            return float(from + random() % (to - from + 1)) / 4;
+            return (from + random() % (to - from + 1)) / 4.0f;
         };
         const float top = quarter(0, 3);
         const float left = quarter(0, 3);
         const float height = quarter(4, 4 * std::min(B, 7));
         const float width = quarter(4, 4 * std::min(A, 15));
-        const auto pixels =
-            Draw(RandomUnits(random, A, B), {top, left, top + height, left + width}, 16, 8);
-        add(std::vector<BYTE>(pixels.begin(), pixels.end()));
+        std::vector<std::string> units(B, std::string(A, '.'));
+        for (std::string& row : units) {
+            for (char& unit : row) {
+                unit = random() & 1 ? '#' : '.';
+            }
+        }
+        add(Draw(units, {top, left, top + height, left + width}, 16, 8));
     }
+    LogoFile logo;
+    ASSERT_EQ(logo.Read(ZYN_LOGO_FILE), LogoError::kNone);
     for (const int screenWidth : {640, 1024, 1920}) {
-        LogoFile logo;
-        ASSERT_EQ(logo.Read(ZYN_LOGO_FILE), LogoError::kNone);
         const int width = (2 * screenWidth / 3 + 16 + 3) / 4 * 4;
         LogoRasterizer image(logo, width, int(width * logo.Aspect()));
         for (const double t : {0.0, 0.33, 0.77, 1.0}) {
@@ -93,36 +86,24 @@ TEST(Rasterizer, ReductionsMatchTheFrozenChecksum) {
     EXPECT_EQ(checksum, 13443412589546663342u);
 }
 
-TEST(Rasterizer, EnlargedLogoRepeatsEveryUnitWithoutGaps) {
-    // Drawn kx times wider and ky times taller, each pixel shows the unit it
-    // lies in, whole: column c shows unit (c + 1) / kx, as column 0 starts one
-    // unit left of the logo. Two logo rows a pixel keep the row fraction.
+TEST(Rasterizer, ALogoDrawnLargerThanItsUnitsIsSolid) {
+    // Every column and row of a covered logo is full, however much larger than
+    // its units: none falls between two units. The last column takes the unit
+    // right of the logo with the one it lies in (columns start one unit left).
     constexpr struct {
-        int kx, ky, rowsPerPixel;
-    } kCases[] = {{2, 2, 1}, {4, 4, 1}, {8, 2, 1}, {2, 1, 1}, {4, 1, 2}};
-    std::mt19937 random(5);
-    for (const auto& k : kCases) {
-        for (int round = 0; round < 20; ++round) {
-            const int A = 1 + random() % 30;
-            const int B = 2 + 2 * (random() % 6);
-            const auto units = round == 0 ? std::vector<std::string>(B, std::string(A, '#'))
-                                          : RandomUnits(random, A, B);
-            const int width = A * k.kx;
-            const int height = B * k.ky / k.rowsPerPixel;
-            const auto pixels = Draw(units, {0, 0, float(height), float(width)}, width, height);
-            for (int r = 0; r < height; ++r) {
-                for (int c = 0; c < width; ++c) {
-                    const std::size_t u = std::size_t(c + 1) / k.kx;
-                    int covered = 0;
-                    for (int i = 0; i < k.rowsPerPixel; ++i) {
-                        covered +=
-                            u < std::size_t(A) && units[r / k.ky * k.rowsPerPixel + i][u] == '#';
-                    }
-                    ASSERT_EQ(pixels[r * width + c], covered * 128 / k.rowsPerPixel)
-                        << A << "x" << B << " times " << k.kx << "x" << k.ky << " at " << c << ","
-                        << r;
-                }
-            }
+        int A, B;
+        float width, height;
+    } kCases[] = {
+        {5, 3, 10, 6}, {7, 2, 29.5f, 7.25f}, {13, 5, 40, 5}, {3, 8, 3, 31}, {1, 1, 17, 9}};
+    for (const auto& c : kCases) {
+        const int width = int(c.width) + 1;
+        const auto pixels = Draw(std::vector<std::string>(c.B, std::string(c.A, '#')),
+                                 {0, 0, c.height, c.width}, width, int(std::ceil(c.height)));
+        for (int i = 0; i < int(pixels.size()); ++i) {
+            const int column = i % width, last = int(c.width) - 1,
+                      drawn = i / width < int(c.height);
+            ASSERT_TRUE(column == last || pixels[i] == (drawn && column < last ? 128 : 0))
+                << pixels[i] << " " << c.A << "x" << c.B << " at " << i % width << "," << i / width;
         }
     }
 }
