@@ -20,7 +20,6 @@ void BM_IntroZoomFrame(benchmark::State& state) {
         return;
     }
     CDC dc(surface);
-    intro.PrepareColors(&dc);
     for (auto _ : state) {
         intro.DrawZoomFrame(&dc, 1.0);
         benchmark::DoNotOptimize(surface.Pixels());

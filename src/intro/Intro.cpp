@@ -40,6 +40,10 @@ constexpr const char* kTitle = "Zyn Monitor Test Program.";
 constexpr const char* kCredit1 = "Testbilder f\xFCr R\xF6hren- und Flachbildschirme";
 constexpr const char* kCredit2 = "Von den ZYN-Entwicklern, frei zu nutzen";
 
+constexpr std::int32_t kPixelsPerMeter = 11811;
+constexpr std::size_t kPaletteTableBytes = 256 * sizeof(WORD);
+constexpr std::size_t kRgbTableBytes = 256 * sizeof(RGBQUAD);
+
 constexpr PALETTEENTRY RampEntry(int i) {
     return {static_cast<BYTE>(kLogoRed * i / kRampTop),
             static_cast<BYTE>(kLogoGreen * i / kRampTop),
@@ -48,6 +52,56 @@ constexpr PALETTEENTRY RampEntry(int i) {
 
 }  // namespace
 
+ZoomFrame ZoomFrameAt(double t, int screenWidth, int screenHeight, double logoAspect) {
+    const int R = screenWidth / 3;
+    const int cx = screenWidth / 2;
+    const int cy = screenHeight / 2;
+    const double s = std::sin(t * kEasingPi / 2.0);
+    const double f = s * s * 0.75 + 0.25;
+    const int half = static_cast<int>(f * R);
+    const int x0 = cx - half;
+    const int x1 = cx + half;
+    const double hh = logoAspect * half;
+    const auto y0 = static_cast<float>(cy - hh);
+    const auto y1 = static_cast<float>(cy + hh);
+    const float top = std::floor(y0);
+    ZoomFrame frame;
+    frame.dest = {x0, static_cast<std::int32_t>(top), x1, static_cast<std::int32_t>(std::ceil(y1))};
+    frame.target = {y0 - top, 0.0f, y1 - top, static_cast<float>(2 * half)};
+    return frame;
+}
+
+std::vector<BYTE> MakeBitmapInfo(int width, int height, bool paletteMode) {
+    std::vector<BYTE> info(
+        sizeof(BITMAPINFOHEADER) + (paletteMode ? kPaletteTableBytes : kRgbTableBytes), 0);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 8;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height);
+    header.biXPelsPerMeter = kPixelsPerMeter;
+    header.biYPelsPerMeter = kPixelsPerMeter;
+    header.biClrUsed = kRampEntries;
+    header.biClrImportant = kRampEntries;
+    std::memcpy(info.data(), &header, sizeof header);
+
+    BYTE* table = info.data() + sizeof(BITMAPINFOHEADER);
+    for (int i = 0; i < kRampEntries; ++i) {
+        if (paletteMode) {
+            const WORD index = static_cast<WORD>(i);
+            std::memcpy(table + i * sizeof index, &index, sizeof index);
+        } else {
+            const PALETTEENTRY entry = RampEntry(i);
+            const RGBQUAD quad{entry.peBlue, entry.peGreen, entry.peRed, 0};
+            std::memcpy(table + i * sizeof quad, &quad, sizeof quad);
+        }
+    }
+    return info;
+}
+
 CIntro::CIntro(ITestWndHost& host, bool bPaletteMode, int screenWidth, int screenHeight)
     : m_host(host),
       m_bPaletteMode(bPaletteMode),
@@ -55,6 +109,40 @@ CIntro::CIntro(ITestWndHost& host, bool bPaletteMode, int screenWidth, int scree
       m_nScreenWidth(screenWidth) {}
 
 CIntro::~CIntro() = default;
+
+bool CIntro::LoadLogo(const char* path) {
+    m_image.reset();
+    m_nLoadError = m_logo.Read(path);
+    if (m_nLoadError == LogoError::kNone) {
+        m_nLoadError = PrepareImage();
+    }
+    return m_nLoadError == LogoError::kNone;
+}
+
+bool CIntro::LoadLogo(std::span<const BYTE> file) {
+    m_image.reset();
+    m_nLoadError = m_logo.Parse(file);
+    if (m_nLoadError == LogoError::kNone) {
+        m_nLoadError = PrepareImage();
+    }
+    return m_nLoadError == LogoError::kNone;
+}
+
+LogoError CIntro::PrepareImage() {
+    // Two thirds of the screen plus a margin, in whole 32-bit words per row.
+    const std::int64_t width = ((std::int64_t{2} * m_nScreenWidth) / 3 + 16 + 3) / 4 * 4;
+    if (width <= 0) {
+        return LogoError::kImageTooLarge;
+    }
+    const double exactHeight = static_cast<double>(width) * m_logo.Aspect();
+    if (exactHeight * static_cast<double>(width) > static_cast<double>(LogoFile::kMaxBlockSize)) {
+        return LogoError::kImageTooLarge;
+    }
+    const auto height = static_cast<int>(exactHeight);
+    m_image.emplace(m_logo, static_cast<int>(width), height);
+    m_pBitmapInfo = MakeBitmapInfo(static_cast<int>(width), height, m_bPaletteMode);
+    return LogoError::kNone;
+}
 
 std::uint32_t CIntro::Elapsed() const {
     return m_host.GetTickCount() - m_nPhaseStart;
@@ -133,64 +221,21 @@ void CIntro::SelectRamp(CDC* pDC) {
     }
 }
 
-void CIntro::PrepareColors(CDC* pDC) {
-    std::array<PALETTEENTRY, kRampEntries> ramp;
-    for (int i = 0; i < kRampEntries; ++i) {
-        ramp[i] = RampEntry(i);
-    }
-    BYTE* table = m_pBitmapInfo.data() + sizeof(BITMAPINFOHEADER);
-    for (int i = 0; i < kRampEntries; ++i) {
-        if (m_bPaletteMode) {
-            const WORD index = static_cast<WORD>(i);
-            std::memcpy(table + i * sizeof index, &index, sizeof index);
-        } else {
-            const RGBQUAD quad{ramp[i].peBlue, ramp[i].peGreen, ramp[i].peRed, 0};
-            std::memcpy(table + i * sizeof quad, &quad, sizeof quad);
-        }
-    }
-    if (m_bPaletteMode) {
-        m_palette.CreatePalette(ramp);
-        SelectRamp(pDC);
-    }
-}
-
-void CIntro::ClearImage() {
-    // Every pixel back to 0 (black); an empty image has nothing to clear.
-    std::fill(m_pPixels.begin(), m_pPixels.end(), BYTE{0});
-}
-
-CIntro::ZoomFrame CIntro::GetZoomFrame(double t) const {
-    const int R = m_nScreenWidth / 3;
-    const int cx = m_nScreenWidth / 2;
-    const int cy = m_nScreenHeight / 2;
-    const double s = std::sin(t * kEasingPi / 2.0);
-    const double f = s * s * 0.75 + 0.25;
-    const int half = static_cast<int>(f * R);
-    const int x0 = cx - half;
-    const int x1 = cx + half;
-    const double hh = m_dLogoAspect * half;
-    const auto y0 = static_cast<float>(cy - hh);
-    const auto y1 = static_cast<float>(cy + hh);
-    const float top = std::floor(y0);
-    ZoomFrame frame;
-    frame.dest = {x0, static_cast<std::int32_t>(top), x1, static_cast<std::int32_t>(std::ceil(y1))};
-    frame.target = {y0 - top, 0.0f, y1 - top, static_cast<float>(2 * half)};
-    return frame;
+RECT CIntro::FinalLogoRect() const {
+    return ZoomFrameAt(1.0, m_nScreenWidth, m_nScreenHeight, m_logo.Aspect()).dest;
 }
 
 void CIntro::DrawZoomFrame(CDC* pDC, double t) {
-    const ZoomFrame frame = GetZoomFrame(t);
-    ClearImage();
-    RECT rcOut;
-    RasterizeLogo(m_ppRows, m_pPixels, m_rcLogo, frame.target, &rcOut, m_rcImage, m_pColumnEdges,
-                  m_pCoverage);
+    const ZoomFrame frame = ZoomFrameAt(t, m_nScreenWidth, m_nScreenHeight, m_logo.Aspect());
+    m_image->Clear();
+    m_image->Draw(frame.target);
     const RECT& dest = frame.dest;
     if (dest.right <= dest.left || dest.bottom <= dest.top) {
         return;
     }
     pDC->SetDIBitsToDevice(dest.left, dest.top, static_cast<DWORD>(dest.right - dest.left),
                            static_cast<DWORD>(dest.bottom - dest.top), 0, 0, 0,
-                           static_cast<UINT>(m_rcImage.bottom), m_pPixels.data(),
+                           static_cast<UINT>(m_image->Height()), m_image->Pixels().data(),
                            m_pBitmapInfo.data(), m_bPaletteMode ? DIB_PAL_COLORS : DIB_RGB_COLORS);
 }
 
@@ -200,14 +245,20 @@ void CIntro::EnterPhase(Phase phase) {
 }
 
 bool CIntro::Play(CDC* pDC) {
-    if (m_phase == Phase::kDone || m_pPixels.size() != m_nImageSize || m_pBitmapInfo.empty()) {
+    if (m_phase == Phase::kDone || !m_image) {
         return false;
     }
     if (m_phase == Phase::kStart) {
         m_host.ShowCursor(false);
         const RECT screen{0, 0, m_nScreenWidth, m_nScreenHeight};
         pDC->FillRect(&screen, GetStockBrush(BLACK_BRUSH));
-        PrepareColors(pDC);
+        if (m_bPaletteMode) {
+            std::array<PALETTEENTRY, kRampEntries> ramp;
+            for (int i = 0; i < kRampEntries; ++i) {
+                ramp[i] = RampEntry(i);
+            }
+            m_palette.CreatePalette(ramp);
+        }
         EnterPhase(Phase::kZoom);
         m_dProgress = 0.0;
     }

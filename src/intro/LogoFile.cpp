@@ -1,24 +1,12 @@
-// Reading the logo data file into the run store, and the off-screen image and
-// work buffers that the zoom draws with.
-//
-// File: S (u32), A (u16), B (u16), then B row records of a count n (u8) and n
-// runs of a signed 16-bit start and end, all little-endian. The run store
-// keeps, per row with runs, its runs followed by an end mark; a row without
-// runs has a null pointer. Every count, size and coordinate is checked before
-// it is used, so a damaged file is rejected instead of read past.
+// Reading the logo data file into the run store: per row with runs, its runs
+// followed by an end mark; a row without runs has a null pointer.
+#include "intro/LogoFile.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
-#include "intro/Intro.h"
-
 namespace {
-
-constexpr std::int32_t kPixelsPerMeter = 11811;
-constexpr DWORD kColorsUsed = 129;
-constexpr std::size_t kPaletteTableBytes = 256 * sizeof(WORD);
-constexpr std::size_t kRgbTableBytes = 256 * sizeof(RGBQUAD);
 
 // Little-endian reads that never step past the end of the data.
 class ByteReader {
@@ -63,9 +51,9 @@ bool ReadFileBytes(const char* path, std::vector<BYTE>& bytes) {
     }
     bytes.clear();
     BYTE chunk[1 << 16];
-    while (bytes.size() < CIntro::kMaxFileSize) {
+    while (bytes.size() < LogoFile::kMaxFileSize) {
         const std::size_t want = static_cast<std::size_t>(
-            std::min<std::uint64_t>(sizeof chunk, CIntro::kMaxFileSize - bytes.size()));
+            std::min<std::uint64_t>(sizeof chunk, LogoFile::kMaxFileSize - bytes.size()));
         const std::size_t got = std::fread(chunk, 1, want, file.get());
         bytes.insert(bytes.end(), chunk, chunk + got);
         if (got < want) {
@@ -77,31 +65,29 @@ bool ReadFileBytes(const char* path, std::vector<BYTE>& bytes) {
 
 }  // namespace
 
-bool CIntro::LoadLogo(const char* path) {
+LogoError LogoFile::Read(const char* path) {
     std::vector<BYTE> file;
     if (path == nullptr || !ReadFileBytes(path, file)) {
-        m_nLoadError = LogoError::kUnreadable;
-        return false;
+        Parse({});
+        return LogoError::kUnreadable;
     }
-    return LoadLogo(file);
+    return Parse(file);
 }
 
-bool CIntro::LoadLogo(std::span<const BYTE> file) {
+LogoError LogoFile::Parse(std::span<const BYTE> file) {
     m_ppRows.clear();
     m_pLogoData.clear();
-    m_pPixels.clear();
-    m_pBitmapInfo.clear();
-    m_pColumnEdges.clear();
-    m_pCoverage.clear();
-    m_nImageSize = 0;
-    m_nLoadError = ParseLogo(file);
-    if (m_nLoadError == LogoError::kNone) {
-        m_nLoadError = PrepareImage();
+    const LogoError error = ParseRows(file);
+    if (error != LogoError::kNone) {
+        m_ppRows.clear();
+        m_pLogoData.clear();
+        m_rcLogo = {0, 0, 0, 0};
+        m_dLogoAspect = 0.0;
     }
-    return m_nLoadError == LogoError::kNone ? true : false;
+    return error;
 }
 
-CIntro::LogoError CIntro::ParseLogo(std::span<const BYTE> file) {
+LogoError LogoFile::ParseRows(std::span<const BYTE> file) {
     ByteReader reader(file);
     DWORD S = 0;
     WORD A = 0;
@@ -173,63 +159,27 @@ CIntro::LogoError CIntro::ParseLogo(std::span<const BYTE> file) {
     return LogoError::kNone;
 }
 
-CIntro::LogoError CIntro::PrepareImage() {
-    // Two thirds of the screen plus a margin, in whole 32-bit words per row.
-    const std::int64_t width = ((std::int64_t{2} * m_nScreenWidth) / 3 + 16 + 3) / 4 * 4;
-    if (width <= 0) {
-        return LogoError::kImageTooLarge;
-    }
-    const double exactHeight = static_cast<double>(width) * m_dLogoAspect;
-    if (exactHeight * static_cast<double>(width) > static_cast<double>(kMaxBlockSize)) {
-        return LogoError::kImageTooLarge;
-    }
-    const auto height = static_cast<std::int64_t>(exactHeight);
-    m_rcImage = {0, 0, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
-    m_nImageSize = static_cast<DWORD>(width * height);
-    m_pPixels.assign(m_nImageSize, 0);
-
-    m_pBitmapInfo.assign(
-        sizeof(BITMAPINFOHEADER) + (m_bPaletteMode ? kPaletteTableBytes : kRgbTableBytes), 0);
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof(BITMAPINFOHEADER);
-    header.biWidth = m_rcImage.right;
-    header.biHeight = m_rcImage.bottom;
-    header.biPlanes = 1;
-    header.biBitCount = 8;
-    header.biCompression = BI_RGB;
-    header.biSizeImage = m_nImageSize;
-    header.biXPelsPerMeter = kPixelsPerMeter;
-    header.biYPelsPerMeter = kPixelsPerMeter;
-    header.biClrUsed = kColorsUsed;
-    header.biClrImportant = kColorsUsed;
-    std::memcpy(m_pBitmapInfo.data(), &header, sizeof header);
-
-    m_pColumnEdges.assign(static_cast<std::size_t>(width), 0);
-    m_pCoverage.assign(static_cast<std::size_t>(width), 0);
-    return LogoError::kNone;
-}
-
-const char* LogoErrorText(CIntro::LogoError error) {
+const char* LogoErrorText(LogoError error) {
     switch (error) {
-        case CIntro::LogoError::kNone:
+        case LogoError::kNone:
             return "no error";
-        case CIntro::LogoError::kUnreadable:
+        case LogoError::kUnreadable:
             return "missing or unreadable";
-        case CIntro::LogoError::kTruncated:
+        case LogoError::kTruncated:
             return "ends before its last row";
-        case CIntro::LogoError::kEmptyLogo:
+        case LogoError::kEmptyLogo:
             return "zero width or height";
-        case CIntro::LogoError::kSizeTooLarge:
+        case LogoError::kSizeTooLarge:
             return "run store size too large";
-        case CIntro::LogoError::kRunStoreOverflow:
+        case LogoError::kRunStoreOverflow:
             return "runs do not fit into the run store size";
-        case CIntro::LogoError::kRunOutOfRange:
+        case LogoError::kRunOutOfRange:
             return "run outside the logo";
-        case CIntro::LogoError::kRunReversed:
+        case LogoError::kRunReversed:
             return "run ends before it starts";
-        case CIntro::LogoError::kRunsOutOfOrder:
+        case LogoError::kRunsOutOfOrder:
             return "runs out of order or overlapping";
-        case CIntro::LogoError::kImageTooLarge:
+        case LogoError::kImageTooLarge:
             return "logo too tall for the screen";
     }
     return "unknown error";

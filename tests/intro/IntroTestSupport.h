@@ -1,60 +1,57 @@
-// Helpers of the intro tests: logo files built in memory, and an intro
-// stepped by hand with the recording host's clock.
+// Helpers of the intro tests: logo files built in memory or on disk.
 #pragma once
 
-#include <cstdint>
-#include <span>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "gdi/CDC.h"
-#include "gdi/Surface.h"
-#include "intro/Intro.h"
-#include "testwindow/RecordingHost.h"
+#include "gdi/GdiTypes.h"
 
-// The runs of one row, as signed 16-bit start and end.
-using RunRow = std::vector<std::pair<int, int>>;
-
-// The bytes of a logo file with this header and these row records.
-std::vector<BYTE> MakeLogoFile(std::uint32_t S, int A, int B, const std::vector<RunRow>& rows);
-// The run store the rows need: 4 bytes a run and 2 for the end mark, per row with runs.
-std::uint32_t RunStoreSize(const std::vector<RunRow>& rows);
-// A logo of A x B units, every unit covered.
-std::vector<BYTE> SolidLogo(int A, int B);
-// A file in a fresh temporary directory; returns its path.
-std::string WriteTempFile(const std::string& name, std::span<const BYTE> bytes);
-
-struct IntroRig {
-    IntroRig(int width, int height, int bitsPerPixel, std::span<const BYTE> logo)
-        : surface(width, height, bitsPerPixel), intro(host, bitsPerPixel <= 8, width, height) {
-        loaded = intro.LoadLogo(logo);
+// The bytes of a logo file with this header and these row records of runs.
+inline std::vector<BYTE> MakeLogoFile(std::uint32_t S, int A, int B,
+                                      const std::vector<std::vector<std::pair<int, int>>>& rows) {
+    std::vector<BYTE> file;
+    const auto put = [&file](unsigned v) { file.insert(file.end(), {BYTE(v), BYTE(v >> 8)}); };
+    for (const unsigned field : {S & 0xFFFF, S >> 16, unsigned(A), unsigned(B)}) {
+        put(field);
     }
-    // One step with the clock at ms; keeps the text colour the step left.
-    bool StepAt(std::uint32_t ms) {
-        host.now = ms;
-        CDC dc(surface);
-        const bool running = intro.Play(&dc);
-        textColor = dc.GetTextColor();
-        return running;
-    }
-    // Steps every frameMs after the current time, then once at ms; false as
-    // soon as the intro has ended.
-    bool RunTo(std::uint32_t ms, std::uint32_t frameMs = 100) {
-        while (host.now + frameMs < ms) {
-            if (!StepAt(host.now + frameMs)) {
-                return false;
-            }
+    for (const auto& row : rows) {
+        file.push_back(static_cast<BYTE>(row.size()));
+        for (const auto& [start, end] : row) {
+            put(unsigned(start) & 0xFFFF);
+            put(unsigned(end) & 0xFFFF);
         }
-        return StepAt(ms);
     }
-    COLORREF At(int x, int y) const { return surface.PixelColor(x, y); }
+    return file;
+}
 
-    RecordingHost host;
-    Surface surface;
-    CIntro intro;
-    bool loaded = false;
-    COLORREF textColor = 0;
-};
+// A logo file from rows of '#' (covered) and '.' units; S is what the runs need.
+inline std::vector<BYTE> LogoOf(const std::vector<std::string>& units) {
+    std::vector<std::vector<std::pair<int, int>>> rows(units.size());
+    std::uint32_t S = 0;
+    for (std::size_t j = 0; j < units.size(); ++j) {
+        for (std::size_t x = units[j].find('#'); x < units[j].size(); x = units[j].find('#', x)) {
+            const std::size_t end = std::min(units[j].find('.', x), units[j].size());
+            rows[j].emplace_back(int(x), int(end - 1));
+            x = end;
+        }
+        S += rows[j].empty() ? 0 : 4 * std::uint32_t(rows[j].size()) + 2;
+    }
+    return MakeLogoFile(S, int(units[0].size()), int(units.size()), rows);
+}
 
-constexpr COLORREF kLogoColor = RGB(40, 66, 132);
+inline std::vector<BYTE> SolidLogo(int A, int B) {
+    return LogoOf(std::vector<std::string>(B, std::string(A, '#')));
+}
+
+// A file in the test's temporary directory; returns its path.
+inline std::string WriteTempFile(const std::string& name, const std::vector<BYTE>& bytes) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("zyn-intro-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return (dir / name).string();
+}

@@ -1,11 +1,9 @@
-// The logo's box-filter scaler: each image pixel gets the fraction of its
-// logo units that lie in runs, times 128 (the ramp's full entry). Drawn larger
-// than its units, a pixel whose column or row covers no whole unit takes the
-// unit it lies in.
+// The logo's box-filter scaler. Drawn larger than its units, a pixel whose
+// column or row covers no whole unit takes the unit it lies in.
+#include "intro/LogoRasterizer.h"
+
 #include <algorithm>
 #include <cmath>
-
-#include "intro/Intro.h"
 
 namespace {
 
@@ -23,7 +21,7 @@ void AccumulateRow(const WORD* run, const WORD* edges, std::int64_t n, DWORD* co
     std::int64_t c = 0;
     std::int64_t firstTouched = -1;
     std::int64_t lastTouched = -1;
-    for (; run[0] != CIntro::kEndMark; run += 2) {
+    for (; run[0] != LogoFile::kEndMark; run += 2) {
         std::uint32_t xs = run[0];
         const std::uint32_t xe = run[1];
         if (edges[c] < xs) {
@@ -66,7 +64,7 @@ void AccumulateRowEnlarged(const WORD* run, const WORD* E, std::int64_t n, DWORD
         return c == 0 ? 0 : std::min<std::uint32_t>(E[c] + 1u, E[c + 1]);
     };
     std::int64_t c = 0;
-    for (; run[0] != CIntro::kEndMark; run += 2) {
+    for (; run[0] != LogoFile::kEndMark; run += 2) {
         const std::uint32_t xs = run[0];
         const std::uint32_t xe = run[1];
         // The first column whose last unit reaches the run.
@@ -81,26 +79,40 @@ void AccumulateRowEnlarged(const WORD* run, const WORD* E, std::int64_t n, DWORD
 
 }  // namespace
 
-void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> image,
-                           const RECT& rcLogo, const TargetRect& target, RECT* pOut,
-                           const RECT& rcImage, std::span<WORD> columnEdges,
-                           std::span<DWORD> coverage) {
+LogoRasterizer::LogoRasterizer(const LogoFile& logo, int width, int height)
+    : m_logo(logo),
+      m_rcImage{0, 0, width, height},
+      m_pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0),
+      m_columnEdges(static_cast<std::size_t>(width), 0),
+      m_coverage(static_cast<std::size_t>(width), 0) {}
+
+void LogoRasterizer::Clear() {
+    std::fill(m_pixels.begin(), m_pixels.end(), BYTE{0});
+}
+
+RECT LogoRasterizer::Draw(const TargetRect& target) {
+    const std::span<const WORD* const> rows = m_logo.Rows();
+    const RECT& rcLogo = m_logo.Rect();
+    const RECT& rcImage = m_rcImage;
+    const std::span<BYTE> image = m_pixels;
+    const std::span<WORD> columnEdges = m_columnEdges;
+    const std::span<DWORD> coverage = m_coverage;
     const float T = target.top;
     const float L = target.left;
     const float Bt = target.bottom;
     const float Rt = target.right;
-    *pOut = {0, 0, 0, 0};
+    RECT out{0, 0, 0, 0};
     // Beyond this the rectangle cannot lie in any image; it also keeps the
     // conversions below defined.
     constexpr float kLimit = 1 << 24;
     if (!(std::fabs(T) < kLimit && std::fabs(L) < kLimit && std::fabs(Bt) < kLimit &&
           std::fabs(Rt) < kLimit)) {
-        return;
+        return out;
     }
 
     // 1. The integer extent.
-    *pOut = {static_cast<std::int32_t>(std::floor(L)), static_cast<std::int32_t>(std::floor(T)),
-             static_cast<std::int32_t>(std::ceil(Rt)), static_cast<std::int32_t>(std::ceil(Bt))};
+    out = {static_cast<std::int32_t>(std::floor(L)), static_cast<std::int32_t>(std::floor(T)),
+           static_cast<std::int32_t>(std::ceil(Rt)), static_cast<std::int32_t>(std::ceil(Bt))};
 
     // 2. Columns, rows and the logo units per pixel.
     const float targetWidth = Rt - L;
@@ -110,7 +122,7 @@ void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> im
     const std::int64_t A = std::int64_t{rcLogo.right} - rcLogo.left;
     const std::int64_t B = std::int64_t{rcLogo.bottom} - rcLogo.top;
     if (n <= 0 || m <= 0 || A <= 0 || B <= 0) {
-        return;
+        return out;
     }
     const double sx = static_cast<double>(A) / static_cast<double>(targetWidth);
     const double sy = static_cast<double>(B) / static_cast<double>(targetHeight);
@@ -129,9 +141,9 @@ void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> im
     n = std::min({n, static_cast<std::int64_t>(columnEdges.size()) - 1,
                   static_cast<std::int64_t>(coverage.size())});
     if (n <= 0 || imageRows <= 0) {
-        return;
+        return out;
     }
-    const std::int64_t outLeft = pOut->left;
+    const std::int64_t outLeft = out.left;
 
     // 4. Column edges, accumulated: column c covers the units E[c] + 1 to E[c + 1].
     WORD* E = columnEdges.data();
@@ -152,7 +164,7 @@ void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> im
     for (std::int64_t r = 0; r < m; ++r) {
         yBottom = yBottom + sy;
         // Rows outside the image are not worked out: nothing of them is written.
-        const std::int64_t scan = std::int64_t{pOut->bottom} - 1 - r;
+        const std::int64_t scan = std::int64_t{out.bottom} - 1 - r;
         if (scan < 0) {
             break;
         }
@@ -210,4 +222,5 @@ void CIntro::RasterizeLogo(std::span<const WORD* const> rows, std::span<BYTE> im
         std::fill(cov + smallest, cov + largest + 1, 0);
         yTop = yBottom;
     }
+    return out;
 }
