@@ -100,6 +100,11 @@ class Display:
                 ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env, check=False),
                 f"{window_manager} to manage the screen")
 
+    def wait_for_frame(self, window):
+        """Waits until the window manager has framed the window."""
+        if self.wm is not None:
+            wait_until(lambda: any(self.frame_extents(window)), "the window manager's frame")
+
     def close(self):
         for process in (self.wm, self.server):
             if process is not None:
@@ -310,6 +315,11 @@ class Sway:
         self.env = self.envs["wayland"]
         # Made before any program starts, so that each finds a pointer on the seat.
         self.pointer = VirtualPointer(os.path.join(self.runtime, self.wayland_socket))
+        # The new pointer's cursor shows until sway's hide_cursor timer hides
+        # it: the tests' pictures of the empty desktop must not hold it.
+        wait_until(lambda: all(len(set(rgb[i:i + 3] for i in range(0, len(rgb), 3))) == 1
+                               for rgb in (self.screenshot(o["name"])[1] for o in self.outputs())),
+                   "the empty desktop without a cursor")
         # XWayland admits only sway's user: admit this one too.
         self.swaymsg("exec", f"xhost +si:localuser:{pwd.getpwuid(os.getuid()).pw_name}")
         x11 = self.envs["x11"]
@@ -415,6 +425,11 @@ class Sway:
         return (outer["x"], outer["y"] - title, outer["x"] + outer["width"],
                 outer["y"] + outer["height"])
 
+    def wait_for_frame(self, window):
+        """Waits until sway has laid out the floating window with its title
+        bar. Until then its tree gives the title bar's rows as the window's."""
+        wait_until(lambda: self._view(window)["deco_rect"]["height"] > 0, "sway's title bar")
+
     def frame_extents(self, window):
         x0, y0, x1, y1 = self.window_frame(window)
         x, y, w, h = self.window_geometry(window)
@@ -505,8 +520,7 @@ class Program:
 
     def wait_for_panel(self, timeout=TIMEOUT):
         self.panel = self.find("ZYN Monitor Test Kontrollfeld", timeout)
-        if self.display.wm is not None:
-            wait_until(lambda: any(self.frame_extents(self.panel)), "the panel's frame")
+        self.display.wait_for_frame(self.panel)
         self.read_panel_geometry()
 
     def find(self, title, timeout=TIMEOUT):
