@@ -17,6 +17,7 @@
 #include "app/ScreenVisual.h"
 #include "app/ViewRect.h"
 #include "app/WaylandDesktop.h"
+#include "app/WindowLayer.h"
 #include "testwindow/Strings.h"
 
 namespace {
@@ -102,6 +103,7 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
     }
     // Drawn on screen directly, so that the panel's frame above it shows the panel.
     UseScreenDefaultVisual(*this);
+    KeepAboveDocks(*this);
     std::unique_ptr<CWaylandPresenter> presenter = MakePresenter();
     const int bitsPerPixel = DisplayBitsPerPixel();
     m_pSurface =

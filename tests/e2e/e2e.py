@@ -48,6 +48,7 @@ CONTROLS = {
 WINDOW_MANAGERS = {
     "openbox": ["openbox", "--sm-disable"],
     "metacity": ["metacity", "--sm-disable"],
+    "icewm": ["icewm"],
 }
 # Enabled guns per render option.
 GUNS = {(): "none", ("Rot",): "r", ("Grün",): "g", ("Blau",): "b", ("Rot", "Blau"): "rb"}
@@ -1229,6 +1230,10 @@ PASSES = [
         test_intro_zoom_then_key_ends_it_after_the_zoom,
     ]),
     ("metacity", dict(window_manager="metacity"), [
+        test_start_shows_picture_0_and_centres_the_panel,
+        test_panel_stays_shown_above_the_picture_after_clicks,
+    ]),
+    ("icewm", dict(window_manager="icewm"), [
         test_start_shows_picture_0_and_centres_the_panel,
         test_panel_stays_shown_above_the_picture_after_clicks,
     ]),
