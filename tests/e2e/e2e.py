@@ -315,8 +315,7 @@ class Sway:
         self.log = open(os.path.join(self.runtime, "sway.log"), "w")
         self.process = subprocess.Popen(["sway", "-c", config], env=env, cwd=self.runtime,
                                         stdout=self.log, stderr=self.log, **ids)
-        wait_until(lambda: self._sockets(), "sway to start")
-        self.wayland_socket, self.ipc_socket = self._sockets()
+        self.wayland_socket, self.ipc_socket = wait_until(self._sockets, "sway to start")
         for _ in outputs[1:]:
             self.swaymsg("create_output")
         wanted = [(x, y, w, h) for w, h, x, y, _ in outputs]
@@ -326,13 +325,13 @@ class Sway:
         # XWayland's display, as sway gives it to the programs it starts.
         display_file = os.path.join(self.runtime, "display")
         self.swaymsg("exec", f"echo $DISPLAY > {display_file}")
-        wait_until(lambda: os.path.exists(display_file) and open(display_file).read().strip(),
-                   "XWayland's display name")
+        display = wait_until(lambda: os.path.exists(display_file)
+                             and open(display_file).read().strip(), "XWayland's display name")
         base = dict({k: v for k, v in os.environ.items() if k not in ENV_DROPPED}, NO_AT_BRIDGE="1")
         self.envs = {
             "wayland": dict(base, GDK_BACKEND="wayland", XDG_RUNTIME_DIR=self.runtime,
                             WAYLAND_DISPLAY=os.path.join(self.runtime, self.wayland_socket)),
-            "x11": dict(base, GDK_BACKEND="x11", DISPLAY=open(display_file).read().strip()),
+            "x11": dict(base, GDK_BACKEND="x11", DISPLAY=display),
         }
         self.env = self.envs["wayland"]
         # Made before any program starts, so that each finds a pointer on the seat.
@@ -344,8 +343,7 @@ class Sway:
                    "the empty desktop without a cursor")
         # XWayland admits only sway's user: admit this one too.
         self.swaymsg("exec", f"xhost +si:localuser:{pwd.getpwuid(os.getuid()).pw_name}")
-        wait_until(lambda: subprocess.run(["xprop", "-root"], env=self.envs["x11"],
-                                          capture_output=True, timeout=TIMEOUT).returncode == 0,
+        wait_until(lambda: run(["xprop", "-root"], self.envs["x11"], check=False),
                    "XWayland to accept clients")
 
     def _account(self):
@@ -366,8 +364,7 @@ class Sway:
         names = os.listdir(self.runtime)
         wayland = [n for n in names if n.startswith("wayland-") and not n.endswith(".lock")]
         ipc = [n for n in names if n.startswith("sway-ipc.")]
-        if self.process.poll() is not None:
-            raise Failure(f"sway ended: {open(self.log.name).read()[-2000:]}")
+        expect(self.process.poll() is None, f"sway ended: {open(self.log.name).read()[-2000:]}")
         return (wayland[0], os.path.join(self.runtime, ipc[0])) if wayland and ipc else None
 
     def close(self):
@@ -963,7 +960,8 @@ def test_picture_covers_the_chosen_monitor_only(ctx):
                             f"{what}: picture {picture} at {size[0]}x{size[1]}",
                             output=outputs[target])
             for other in set(outputs) - {outputs[target]}:
-                expect(ctx.display.screenshot(other)[1] == desktop[other], f"{what}: {other} changed")
+                expect(ctx.display.screenshot(other)[1] == desktop[other],
+                       f"{what}: {other} changed")
             # The panel lies on the monitor, its client area centred on it.
             ox, oy, ow, oh, _ = ctx.display.output(outputs[target])
             x0, y0, x1, y1 = ctx.display.window_frame(p.panel)
