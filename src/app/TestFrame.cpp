@@ -18,6 +18,7 @@
 #include "app/ViewRect.h"
 #include "app/WaylandDesktop.h"
 #include "app/WaylandPresenter.h"
+#include "app/WindowLayer.h"
 #include "testwindow/Strings.h"
 
 namespace {
@@ -103,6 +104,7 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
     }
     // Drawn on screen directly, so that the panel's frame above it shows the panel.
     UseScreenDefaultVisual(*this);
+    KeepAboveDocks(*this);
     std::unique_ptr<IPixelPresenter> presenter = MakePresenter();
     const int bitsPerPixel = DisplayBitsPerPixel();
     m_pTestWnd =

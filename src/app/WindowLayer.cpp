@@ -1,0 +1,43 @@
+#include "app/WindowLayer.h"
+
+#include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_X11
+#include <X11/Xatom.h>
+#include <gdk/gdkx.h>
+#endif
+#include <wx/window.h>
+
+namespace {
+
+// The layers of the _WIN_LAYER property: 8 holds the docks (taskbars), 10
+// lies above them.
+constexpr long kLayerAboveDock = 10;
+
+#ifdef GDK_WINDOWING_X11
+void SetLayer(GtkWidget* widget, gpointer /*data*/) {
+    GdkWindow* window = gtk_widget_get_window(widget);
+    if (window == nullptr || !GDK_IS_X11_WINDOW(window)) {
+        return;
+    }
+    Display* display = GDK_WINDOW_XDISPLAY(window);
+    const long layer = kLayerAboveDock;
+    XChangeProperty(display, GDK_WINDOW_XID(window), XInternAtom(display, "_WIN_LAYER", False),
+                    XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&layer), 1);
+}
+#endif
+
+}  // namespace
+
+void KeepAboveDocks(wxWindow& window) {
+#ifdef GDK_WINDOWING_X11
+    GtkWidget* widget = window.GetHandle();
+    if (gtk_widget_get_realized(widget)) {
+        SetLayer(widget, nullptr);
+    } else {
+        g_signal_connect(widget, "realize", G_CALLBACK(SetLayer), nullptr);
+    }
+#else
+    static_cast<void>(window);
+#endif
+}
