@@ -39,7 +39,8 @@ struct TextScreen {
 };
 
 // Faces resolve to the pinned files; a positive height is the cell height,
-// a negative one the character height (ascender 1901 + descender 483 of 2048).
+// a negative one the character height (ascender 1901 + descender 483 of 2048
+// units, rounded).
 TEST(Text, FontsResolveToTheirFilesAndCells) {
     constexpr struct {
         const char* face;
@@ -54,6 +55,7 @@ TEST(Text, FontsResolveToTheirFilesAndCells) {
         {"Arial", 40, FW_BOLD, 0, "LiberationSans-Bold.ttf", 40},
         {kSystemFontName, -12, FW_BOLD, 0, "DejaVuSans-Bold.ttf",
          (12 * (1901 + 483) + 1024) / 2048},
+        {"Small Fonts", -100, FW_NORMAL, 0, "DejaVuSans.ttf", (100 * (1901 + 483) + 1024) / 2048},
     };
     for (const auto& f : kFonts) {
         CFont font;
@@ -98,24 +100,6 @@ TEST(Text, OpaqueCellsAndTransparentGlyphs) {
     }
 }
 
-// With TA_UPDATECP text goes to the current position, which moves on by the
-// advance; it stops at the largest coordinate instead of wrapping.
-TEST(Text, UpdateCpWritesAtTheCurrentPosition) {
-    TextScreen pieces;
-    pieces.dc.MoveTo(7, 5);
-    pieces.dc.SetTextAlign(TA_UPDATECP);
-    pieces.dc.TextOut(100, 60, "Abc", 3);
-    pieces.dc.TextOut(100, 60, "Def", 3);
-    EXPECT_EQ(pieces.dc.GetCurrentPosition(),
-              (POINT{7 + pieces.dc.GetTextExtent("AbcDef", 6).cx, 5}));
-    TextScreen whole;
-    whole.dc.TextOut(7, 5, "AbcDef", 6);
-    EXPECT_TRUE(SamePixels(pieces.surface, whole.surface));
-    pieces.dc.MoveTo(INT_MAX - 5, 0);
-    pieces.dc.TextOut(0, 0, "abc", 3);
-    EXPECT_EQ(pieces.dc.GetCurrentPosition().x, INT_MAX);
-}
-
 // DrawText places the cell by its format (divisions truncate), clips to the
 // rectangle unless DT_NOCLIP and returns the distance to the cell's bottom.
 TEST(Text, DrawTextPlacesTheCellByItsFormat) {
@@ -123,41 +107,34 @@ TEST(Text, DrawTextPlacesTheCellByItsFormat) {
     constexpr struct {
         RECT rect;
         UINT format;
-        int length;
-        RECT cell;  // in units of the text's advance a and cell height 16
-        int result;
-    } kCases[] = {
-        {{20, 10, 180, 50}, kCentre, 5, {}, 0},
-        {{21, 10, 180, 51}, kCentre, -1, {}, 0},
-        {{30, 8, 200, 70}, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE, 5, {}, 62},
-        {{10, 10, 200, 70}, DT_VCENTER, 5, {}, 16},
-        {{40, 30, 70, 40}, kCentre, 5, {40, 30, 70, 40}, 0},
-    };
+    } kCases[] = {{{20, 10, 180, 50}, kCentre},
+                  {{21, 10, 180, 51}, kCentre},
+                  {{30, 8, 200, 70}, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE},
+                  {{10, 10, 200, 70}, DT_VCENTER},
+                  {{40, 30, 70, 40}, kCentre | DT_NOCLIP}};
     for (const auto& c : kCases) {
         TextScreen screen;
-        RECT rect = c.rect;
+        RECT r = c.rect;
         const int a = screen.dc.GetTextExtent("White", 5).cx;
-        const int w = rect.right - rect.left;
-        const int h = rect.bottom - rect.top;
-        const int x = c.format & DT_RIGHT    ? rect.right - a
-                      : c.format & DT_CENTER ? rect.left + (w - a) / 2
-                                             : rect.left;
-        const int y = (c.format & DT_SINGLELINE) == 0 ? rect.top
-                      : c.format & DT_BOTTOM          ? rect.bottom - 16
-                                                      : rect.top + (h - 16) / 2;
-        const RECT want = c.cell.right != 0 ? c.cell : RECT{x, y, x + a, y + 16};
-        const int result = screen.dc.DrawText("White", c.length, &rect, c.format);
-        EXPECT_EQ(result, c.result != 0 ? c.result : y - rect.top + 16) << c.rect;
-        EXPECT_EQ(LitBounds(screen.surface, {0, 0, 240, 80}), want) << c.rect;
+        const int x = c.format & DT_RIGHT    ? r.right - a
+                      : c.format & DT_CENTER ? r.left + (r.right - r.left - a) / 2
+                                             : r.left;
+        const int y = (c.format & DT_SINGLELINE) == 0 ? r.top
+                      : c.format & DT_BOTTOM          ? r.bottom - 16
+                                                      : r.top + (r.bottom - r.top - 16) / 2;
+        EXPECT_EQ(screen.dc.DrawText("White", -1, &r, c.format), y - r.top + 16) << c.rect;
+        EXPECT_EQ(LitBounds(screen.surface, {0, 0, 240, 80}), (RECT{x, y, x + a, y + 16}));
+        TextScreen clipped;
+        clipped.dc.DrawText("White", 5, &r, c.format & ~DT_NOCLIP);
+        EXPECT_EQ(LitBounds(clipped.surface, {0, 0, 240, 80}),
+                  (RECT{std::max(x, r.left), std::max(y, r.top), std::min(x + a, r.right),
+                        std::min(y + 16, r.bottom)}));
     }
-    TextScreen unclipped;
-    RECT small{40, 30, 70, 40};
-    unclipped.dc.DrawText("White", 5, &small, kCentre | DT_NOCLIP);
-    EXPECT_LT(LitBounds(unclipped.surface, {0, 0, 240, 80}).left, 40);
 }
 
 // Bad input is refused or draws nothing; text outside the update rectangle
-// is clipped.
+// is clipped; the current position stops at the largest coordinate instead
+// of wrapping.
 TEST(Text, BadInputDrawsNothing) {
     TextScreen screen(32, {20, 5, 50, 15});
     EXPECT_FALSE(screen.dc.TextOut(0, 0, "abc", -1));
@@ -176,6 +153,10 @@ TEST(Text, BadInputDrawsNothing) {
     EXPECT_EQ(LitBounds(screen.surface, rect), (RECT{0, 0, 0, 0}));
     screen.dc.TextOut(0, 0, "WWWWWWWWWW", 10);
     EXPECT_EQ(LitBounds(screen.surface, rect), (RECT{20, 5, 50, 15}));
+    screen.dc.MoveTo(INT_MAX - 5, 0);
+    screen.dc.SetTextAlign(TA_UPDATECP);
+    screen.dc.TextOut(0, 0, "abc", 3);
+    EXPECT_EQ(screen.dc.GetCurrentPosition().x, INT_MAX);
 }
 
 }  // namespace
