@@ -48,7 +48,8 @@ struct Canvas {
 using Rows = std::vector<std::string>;
 
 // A line draws its start pixel, leaves out its end pixel and steps one pixel
-// per major step; the current position moves to its end.
+// per major step; the current position moves to its end and success is
+// reported.
 TEST(Drawing, LinesLeaveOutTheirEndPixel) {
     constexpr struct {
         POINT from, to;
@@ -65,7 +66,7 @@ TEST(Drawing, LinesLeaveOutTheirEndPixel) {
     for (const auto& l : kLines) {
         Canvas canvas(5, 5);
         canvas.dc.MoveTo(l.from.x, l.from.y);
-        canvas.dc.LineTo(l.to.x, l.to.y);
+        EXPECT_TRUE(canvas.dc.LineTo(l.to.x, l.to.y));
         EXPECT_EQ(canvas.Rows(), Rows(l.rows, l.rows + 5)) << l.from.x << "," << l.from.y;
         EXPECT_EQ(canvas.dc.GetCurrentPosition(), l.to);
     }
@@ -102,6 +103,12 @@ TEST(Drawing, ShapesKeepTheirBoxes) {
               ".#ooooooo##....#", ".#ooooooo##....#", "..#ooooo#.#....#", "...#####...####.",
               "................", "#####.###.......", "#ooo#.#.#.......", "#ooo#.#.#.......",
               "#####.#.#.......", "......#.#.ooo...", "......#.#.ooo...", "......###.ooo..."}));
+
+    // A pixel belongs to an ellipse when its centre lies inside: rows 0, 1, 22
+    // and 23 of a 2 x 24 box stay empty.
+    Canvas thin(2, 24);
+    thin.dc.Ellipse(0, 0, 2, 24);
+    EXPECT_EQ(LitBounds(thin.surface, {0, 0, 2, 24}), (RECT{0, 2, 2, 22}));
 
     Canvas clipped(9, 5, RECT{2, 2, 5, 4});
     clipped.dc.Ellipse(0, 0, 9, 5);
