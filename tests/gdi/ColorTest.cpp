@@ -26,7 +26,8 @@ COLORREF Shown(CDC& dc, COLORREF color) {
 }
 
 // 15 and 16 bits cut the channels to 5 (green 6) bits and widen them back by
-// repeating their high bits; palette devices show the nearest system colour.
+// repeating their high bits; palette devices show the nearest system colour,
+// of two as near the one of the lower index.
 TEST(Color, EachDepthShowsWhatItCan) {
     constexpr struct {
         int bpp;
@@ -41,6 +42,7 @@ TEST(Color, EachDepthShowsWhatItCan) {
         {8, RGB(0, 255, 255), RGB(0, 255, 255)},
         {8, RGB(0x24, 0x24, 0x24), kBlack},
         {4, RGB(250, 10, 10), RGB(255, 0, 0)},
+        {4, RGB(0x40, 0, 0), kBlack},  // as near to dark red: the lower index
         {4, RGB(120, 130, 125), RGB(128, 128, 128)},
         {1, RGB(200, 200, 200), kWhite},
         {1, RGB(60, 60, 60), kBlack},
