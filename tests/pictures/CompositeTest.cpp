@@ -191,17 +191,17 @@ TEST(Composite, BandsFieldsAndPatternsOfTheWorkedScreens) {
     }
 }
 
-// The centre circle touches the shorter sides; the corner circles' inner
-// discs hide the grid.
+// The centre circle touches the shorter sides; the outer corner circles end
+// on the grid line after their fourth cell; their inner discs hide the grid.
 TEST(Composite, CirclesOfTheWorkedScreen) {
     Screen screen(1024, 768);
     screen.Paint(kCard);
     constexpr struct {
         int x, y;
         COLORREF color;
-    } kPoints[] = {{128, 384, kWhite}, {127, 384, kBlack}, {895, 384, kWhite},
-                   {896, 384, kBlack}, {93, 20, kWhite},   {93, 95, kBlack},
-                   {930, 95, kBlack},  {93, 671, kBlack},  {930, 671, kBlack}};
+    } kPoints[] = {{128, 384, kWhite}, {127, 384, kBlack}, {895, 384, kWhite}, {896, 384, kBlack},
+                   {93, 20, kWhite},   {93, 95, kBlack},   {930, 95, kBlack},  {93, 671, kBlack},
+                   {930, 671, kBlack}, {186, 96, kWhite},  {184, 96, kBlack},  {137, 95, kBlack}};
     for (const auto& p : kPoints) {
         EXPECT_EQ(screen.At(p.x, p.y), p.color) << p.x << ", " << p.y;
     }
