@@ -1,13 +1,11 @@
-// Colours on palette and direct-colour devices: realization, nearest colours,
-// palette-relative colours, 15/16-bit quantization, device-independent bitmaps.
+// Colours on direct-colour and palette devices: cut channels, nearest system
+// colours, realization, palette-relative colours and device-independent bitmaps.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
-#include <vector>
 
-#include "gdi/CDC.h"
-#include "gdi/Surface.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -19,228 +17,118 @@ std::vector<PALETTEENTRY> Entries(std::initializer_list<COLORREF> colors) {
     return entries;
 }
 
-// Fills the whole surface with a brush of the colour and returns what shows.
+// What a one-pixel fill with a brush of the colour shows.
 COLORREF Shown(CDC& dc, COLORREF color) {
     CBrush brush(color);
-    RECT r{0, 0, 1, 1};
+    const RECT r{0, 0, 1, 1};
     dc.FillRect(&r, &brush);
     return dc.GetSurface().PixelColor(0, 0);
 }
 
-TEST(DirectColour, TwentyFourAndThirtyTwoBitsShowEveryColourExactly) {
-    for (int bpp : {24, 32}) {
-        Surface surface(1, 1, bpp);
+// 15 and 16 bits cut the channels to 5 (green 6) bits and widen them back by
+// repeating their high bits; palette devices show the nearest system colour,
+// of two as near the one of the lower index.
+TEST(Color, EachDepthShowsWhatItCan) {
+    constexpr struct {
+        int bpp;
+        COLORREF asked, shown;
+    } kCases[] = {
+        {32, RGB(1, 2, 3), RGB(1, 2, 3)},
+        {24, RGB(254, 128, 7), RGB(254, 128, 7)},
+        {16, RGB(0x6D, 0x6D, 0x6D), RGB(0x6B, 0x6D, 0x6B)},
+        {16, kWhite, kWhite},
+        {15, RGB(0x6D, 0x6D, 0x6D), RGB(0x6B, 0x6B, 0x6B)},
+        {15, kWhite, kWhite},
+        {8, RGB(0, 255, 255), RGB(0, 255, 255)},
+        {8, RGB(0x24, 0x24, 0x24), kBlack},
+        {4, RGB(250, 10, 10), RGB(255, 0, 0)},
+        {4, RGB(0x40, 0, 0), kBlack},  // as near to dark red: the lower index
+        {4, RGB(120, 130, 125), RGB(128, 128, 128)},
+        {1, RGB(200, 200, 200), kWhite},
+        {1, RGB(60, 60, 60), kBlack},
+    };
+    for (const auto& c : kCases) {
+        Surface surface(1, 1, c.bpp);
         CDC dc(surface);
-        EXPECT_EQ(Shown(dc, RGB(1, 2, 3)), RGB(1, 2, 3));
-        EXPECT_EQ(Shown(dc, RGB(254, 128, 7)), RGB(254, 128, 7));
+        EXPECT_EQ(Shown(dc, c.asked), c.shown) << c.bpp << " " << std::hex << c.asked;
     }
+    EXPECT_THROW(Surface(0, 10, 32), std::invalid_argument);
+    EXPECT_THROW(Surface(10, 16385, 32), std::invalid_argument);
+    EXPECT_THROW(Surface(10, 10, 7), std::invalid_argument);
+    std::vector<std::uint32_t> memory(12);
+    EXPECT_THROW(Surface(4, 4, 32, memory), std::invalid_argument);
 }
 
-TEST(DirectColour, FifteenAndSixteenBitsCutChannelsAndWidenThemBack) {
-    Surface s16(1, 1, 16);
-    CDC dc16(s16);
-    EXPECT_EQ(Shown(dc16, RGB(255, 255, 255)), RGB(255, 255, 255));
-    EXPECT_EQ(Shown(dc16, RGB(0, 0, 0)), RGB(0, 0, 0));
-    // 0x6D: 5 bits 01101 -> 01101011; 6 bits 011011 -> 01101101.
-    EXPECT_EQ(Shown(dc16, RGB(0x6D, 0x6D, 0x6D)), RGB(0x6B, 0x6D, 0x6B));
-
-    Surface s15(1, 1, 15);
-    CDC dc15(s15);
-    EXPECT_EQ(Shown(dc15, RGB(255, 255, 255)), RGB(255, 255, 255));
-    EXPECT_EQ(Shown(dc15, RGB(0x6D, 0x6D, 0x6D)), RGB(0x6B, 0x6B, 0x6B));
-}
-
-TEST(PaletteDevice, PlainColoursShowAsTheNearestSystemColour) {
-    Surface s1(1, 1, 1);
-    CDC dc1(s1);
-    EXPECT_EQ(Shown(dc1, RGB(200, 200, 200)), RGB(255, 255, 255));
-    EXPECT_EQ(Shown(dc1, RGB(60, 60, 60)), RGB(0, 0, 0));
-
-    Surface s4(1, 1, 4);
-    CDC dc4(s4);
-    EXPECT_EQ(Shown(dc4, RGB(250, 10, 10)), RGB(255, 0, 0));
-    EXPECT_EQ(Shown(dc4, RGB(120, 130, 125)), RGB(128, 128, 128));
-
-    Surface s8(1, 1, 8);
-    CDC dc8(s8);
-    EXPECT_EQ(Shown(dc8, RGB(0, 255, 255)), RGB(0, 255, 255));
-    EXPECT_EQ(Shown(dc8, RGB(0x24, 0x24, 0x24)), RGB(0, 0, 0));
-}
-
-TEST(PaletteDevice, ForegroundRealizationReusesExactMatchesAndFillsFreeEntries) {
-    Surface surface(4, 1, 8);
-    const auto entries = Entries({0x000000, 0xFFFFFF, 0x242424, 0x484848, 0x242424});
-    const auto indices = surface.Realize(entries, false);
-    ASSERT_EQ(indices.size(), 5u);
-    EXPECT_EQ(indices[0], 0u);    // static black
-    EXPECT_EQ(indices[1], 255u);  // static white
-    EXPECT_EQ(indices[2], 10u);   // first free entry
-    EXPECT_EQ(indices[3], 11u);
-    EXPECT_EQ(indices[4], 10u);  // the same colour again
-    EXPECT_EQ(surface.ValueToColor(10), 0x242424u);
-
-    // A second foreground realization takes the free entries over.
-    const auto again = surface.Realize(Entries({0x123456}), false);
-    EXPECT_EQ(again[0], 10u);
-}
-
-TEST(PaletteDevice, BackgroundRealizationKeepsTheEntriesOfTheForegroundPalette) {
+// A foreground realization reuses exact matches (static ones too), then fills
+// the free entries 10 to 245, then falls back to the nearest; a background
+// one keeps the entries in use and shares exact matches.
+TEST(Color, RealizationFillsFreeEntriesThenTheNearest) {
     Surface surface(2, 1, 8);
-    CDC dc(surface);
+    const auto indices =
+        surface.Realize(Entries({0x000000, 0xFFFFFF, 0x242424, 0x484848, 0x242424}), false);
+    EXPECT_EQ(indices, (std::vector<std::uint32_t>{0, 255, 10, 11, 10}));
+    EXPECT_EQ(surface.ValueToColor(10), 0x242424u);
+    std::vector<PALETTEENTRY> many;
+    for (int i = 0; i < 240; ++i) {
+        many.push_back({static_cast<BYTE>(i), 1, 2, 0});
+    }
+    const auto full = surface.Realize(many, false);
+    EXPECT_EQ(full[0], 10u);
+    EXPECT_EQ(full[235], 245u);
+    EXPECT_EQ(surface.ValueToColor(full[239]), RGB(235, 1, 2));
+
+    Surface device(2, 1, 8);
+    CDC dc(device);
     CPalette foreground;
     foreground.CreatePalette(Entries({0x242424}));
     CPalette background;
     background.CreatePalette(Entries({0x484848, 0x242424}));
     CPalette* previous = dc.SelectPalette(&foreground, false);
     dc.RealizePalette();
-    CBrush grey(PALETTEINDEX(0));
-    RECT first{0, 0, 1, 1};
-    dc.FillRect(&first, &grey);
+    EXPECT_EQ(Shown(dc, PALETTEINDEX(0)), 0x242424u);
     dc.SelectPalette(&background, true);
     dc.RealizePalette();
-    EXPECT_EQ(surface.PixelColor(0, 0), 0x242424u) << "the drawn pixel keeps its colour";
-    EXPECT_EQ(Shown(dc, PALETTEINDEX(1)), 0x242424u);
-    EXPECT_EQ(surface.Pixel(0, 0), 10u) << "the exact match is shared";
+    EXPECT_EQ(device.PixelColor(0, 0), 0x242424u) << "the drawn pixel keeps its colour";
+    EXPECT_EQ(dc.DeviceValue(PALETTEINDEX(1)), 10u) << "the exact match is shared";
     EXPECT_EQ(Shown(dc, PALETTEINDEX(0)), 0x484848u);
+    EXPECT_EQ(Shown(dc, PALETTEINDEX(7)), 0x484848u) << "beyond the palette: its first entry";
     dc.SelectPalette(previous, false);
+    EXPECT_EQ(Shown(dc, PALETTEINDEX(1)), kBlack) << "no palette selected";
 }
 
-TEST(PaletteDevice, RealizationBeyondTheFreeEntriesFallsBackToTheNearest) {
-    Surface surface(1, 1, 8);
-    std::vector<PALETTEENTRY> entries;
-    for (int i = 0; i < 240; ++i) {
-        entries.push_back({static_cast<BYTE>(i), 1, 2, 0});
-    }
-    const auto indices = surface.Realize(entries, false);
-    EXPECT_EQ(indices[235], 245u);                                  // the last free entry
-    EXPECT_EQ(surface.ValueToColor(indices[239]), RGB(235, 1, 2));  // nearest of the placed ones
-}
-
-TEST(PaletteDevice, FixedPalettesMapRealizedEntriesToTheNearest) {
-    Surface surface(1, 1, 4);
-    const auto indices = surface.Realize(Entries({0x0000FF, 0x202020, 0xFFFFFF}), false);
-    EXPECT_EQ(surface.ValueToColor(indices[0]), 0x0000FFu);
-    EXPECT_EQ(surface.ValueToColor(indices[1]), 0x000000u);
-    EXPECT_EQ(surface.ValueToColor(indices[2]), 0xFFFFFFu);
-}
-
-TEST(PaletteIndex, RefersToTheSelectedRealizedPalette) {
-    for (int bpp : {8, 32}) {
-        Surface surface(1, 1, bpp);
-        CDC dc(surface);
-        CPalette palette;
-        palette.CreatePalette(Entries({0x000000, 0x0000FF, 0x6D6D6D}));
-        CPalette* previous = dc.SelectPalette(&palette, false);
-        dc.RealizePalette();
-        EXPECT_EQ(Shown(dc, PALETTEINDEX(1)), 0x0000FFu) << bpp;
-        EXPECT_EQ(Shown(dc, PALETTEINDEX(2)), 0x6D6D6Du) << bpp;
-        EXPECT_EQ(palette.GetNearestPaletteIndex(RGB(0x70, 0x70, 0x70)), 2u);
-        EXPECT_EQ(palette.GetNearestPaletteIndex(RGB(200, 0, 10)), 1u);
-        dc.SelectPalette(previous, false);
-    }
-}
-
-TEST(PaletteIndex, OutOfRangeOrWithoutPaletteShowsAColourOfTheDevice) {
-    Surface surface(1, 1, 8);
-    CDC dc(surface);
-    EXPECT_EQ(Shown(dc, PALETTEINDEX(7)), 0u);
-    CPalette empty;
-    EXPECT_EQ(dc.SelectPalette(&empty, false), nullptr);
-    CPalette palette;
-    palette.CreatePalette(Entries({0xFFFFFF}));
-    dc.SelectPalette(&palette, false);
-    dc.RealizePalette();
-    EXPECT_EQ(Shown(dc, PALETTEINDEX(300)), 0xFFFFFFu);
-    dc.SelectPalette(nullptr, false);
-}
-
-// An 8-bit bitmap of 3 x 2 pixels with a 4-entry colour table (rows padded to 4 bytes).
-struct SmallDib {
-    BITMAPINFOHEADER header{40, 3, 2, 1, 8, BI_RGB, 8, 0, 0, 4, 4};
-    std::array<BYTE, 40 + 16> info{};
-    std::array<BYTE, 8> bits = {1, 2, 3, 0, 3, 2, 1, 0};  // bottom row first
-
-    explicit SmallDib(UINT colorUse) {
-        std::memcpy(info.data(), &header, sizeof header);
-        if (colorUse == DIB_RGB_COLORS) {
-            const RGBQUAD table[4] = {{0, 0, 0, 0}, {0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}};
-            std::memcpy(info.data() + 40, table, sizeof table);
-        } else {
-            const WORD table[4] = {0, 1, 2, 3};
-            std::memcpy(info.data() + 40, table, sizeof table);
+// An 8-bit bottom-up bitmap of 3 x 2 pixels: the top destination row shows
+// the last scan line; its table holds colours or indices into the selected
+// palette; what lies outside the bitmap or the clip is skipped.
+TEST(Color, BitmapsLandBottomUpThroughTheirTable) {
+    const BITMAPINFOHEADER header{40, 3, 2, 1, 8, BI_RGB, 8, 0, 0, 4, 4};
+    const std::array<BYTE, 8> bits = {1, 2, 3, 0, 3, 2, 1, 0};
+    const RGBQUAD rgb[4] = {{0, 0, 0, 0}, {0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}};
+    const WORD indices[4] = {0, 1, 2, 3};
+    for (int bpp : {32, 8}) {
+        for (UINT use : {DIB_RGB_COLORS, DIB_PAL_COLORS}) {
+            std::array<BYTE, 40 + 16> info{};
+            std::memcpy(info.data(), &header, sizeof header);
+            std::memcpy(info.data() + 40,
+                        use == DIB_RGB_COLORS ? static_cast<const void*>(rgb) : indices,
+                        use == DIB_RGB_COLORS ? sizeof rgb : sizeof indices);
+            Surface surface(5, 4, bpp);
+            CDC dc(surface, RECT{0, 0, 3, 4});
+            CPalette palette;
+            palette.CreatePalette(Entries({0x000000, 0x0000FF, 0x00FF00, 0xFF0000}));
+            CPalette* previous = dc.SelectPalette(&palette, false);
+            dc.RealizePalette();
+            EXPECT_EQ(dc.SetDIBitsToDevice(1, 1, 6, 2, 0, 0, 0, 2, bits.data(), info.data(), use),
+                      2);
+            constexpr COLORREF kTop[] = {kBlack, kBlue, kGreen, kBlack, kBlack};
+            constexpr COLORREF kBottom[] = {kBlack, kRed, kGreen, kBlack, kBlack};
+            for (int x = 0; x < 5; ++x) {
+                EXPECT_EQ(surface.PixelColor(x, 1), kTop[x]) << bpp << " " << use << " " << x;
+                EXPECT_EQ(surface.PixelColor(x, 2), kBottom[x]) << bpp << " " << use << " " << x;
+            }
+            EXPECT_EQ(LitBounds(surface, {0, 0, 5, 4}), (RECT{1, 1, 3, 3}));
+            dc.SelectPalette(previous, false);
         }
     }
-};
-
-TEST(SetDIBitsToDevice, BottomUpRowsLandTopRowLastAndColoursFollowTheTable) {
-    Surface surface(5, 4, 32);
-    CDC dc(surface);
-    SmallDib dib(DIB_RGB_COLORS);
-    EXPECT_EQ(dc.SetDIBitsToDevice(1, 1, 3, 2, 0, 0, 0, 2, dib.bits.data(), dib.info.data(),
-                                   DIB_RGB_COLORS),
-              2);
-    // The top destination row shows the last scan line (3, 2, 1).
-    EXPECT_EQ(surface.PixelColor(1, 1), RGB(0, 0, 255));
-    EXPECT_EQ(surface.PixelColor(2, 1), RGB(0, 255, 0));
-    EXPECT_EQ(surface.PixelColor(3, 1), RGB(255, 0, 0));
-    EXPECT_EQ(surface.PixelColor(1, 2), RGB(255, 0, 0));
-    EXPECT_EQ(surface.PixelColor(3, 2), RGB(0, 0, 255));
-    EXPECT_EQ(surface.PixelColor(0, 0), 0u);
-    EXPECT_EQ(surface.PixelColor(4, 3), 0u);
-}
-
-TEST(SetDIBitsToDevice, PaletteColoursIndexTheSelectedPalette) {
-    for (int bpp : {8, 32}) {
-        Surface surface(3, 2, bpp);
-        CDC dc(surface);
-        CPalette palette;
-        palette.CreatePalette(Entries({0x000000, 0x102030, 0x405060, 0x708090}));
-        CPalette* previous = dc.SelectPalette(&palette, false);
-        dc.RealizePalette();
-        SmallDib dib(DIB_PAL_COLORS);
-        dc.SetDIBitsToDevice(0, 0, 3, 2, 0, 0, 0, 2, dib.bits.data(), dib.info.data(),
-                             DIB_PAL_COLORS);
-        EXPECT_EQ(surface.PixelColor(0, 0), 0x708090u) << bpp;
-        EXPECT_EQ(surface.PixelColor(0, 1), 0x102030u) << bpp;
-        EXPECT_EQ(surface.PixelColor(1, 1), 0x405060u) << bpp;
-        dc.SelectPalette(previous, false);
-    }
-}
-
-TEST(SetDIBitsToDevice, SourceOutsideTheBitmapAndDestinationOutsideTheClipAreSkipped) {
-    Surface surface(4, 4, 32);
-    CDC dc(surface, RECT{0, 0, 2, 4});
-    SmallDib dib(DIB_RGB_COLORS);
-    dc.SetDIBitsToDevice(-1, 0, 6, 6, 0, 0, 0, 2, dib.bits.data(), dib.info.data(), DIB_RGB_COLORS);
-    for (int y = 0; y < 4; ++y) {
-        EXPECT_EQ(surface.PixelColor(2, y), 0u);
-        EXPECT_EQ(surface.PixelColor(3, y), 0u);
-    }
-}
-
-TEST(Surface, RejectsAbsurdSizesAndDepths) {
-    EXPECT_THROW(Surface(0, 10, 32), std::invalid_argument);
-    EXPECT_THROW(Surface(10, 16385, 32), std::invalid_argument);
-    EXPECT_THROW(Surface(10, 10, 7), std::invalid_argument);
-    EXPECT_NO_THROW(Surface(16384, 1, 8));
-    std::vector<std::uint32_t> memory(12);
-    EXPECT_THROW(Surface(4, 4, 32, memory), std::invalid_argument);
-    EXPECT_THROW(Surface(3, 4, 32, std::span<std::uint32_t>{}), std::invalid_argument);
-}
-
-TEST(Surface, DrawsIntoTheCallersMemoryAndCopiesOwnTheirs) {
-    std::vector<std::uint32_t> memory(4 * 3, 0x123456);
-    Surface surface(4, 3, 32, memory);
-    EXPECT_EQ(surface.Pixel(3, 2), 0x123456u);  // the memory's contents are kept
-    const RECT r{1, 1, 3, 2};
-    CDC(surface).FillRect(&r, GetStockBrush(WHITE_BRUSH));
-    EXPECT_EQ(memory[1 * 4 + 2], 0xFFFFFFu);
-    EXPECT_EQ(memory[1 * 4 + 3], 0x123456u);
-
-    Surface copy = surface;
-    CDC(copy).FillRect(&r, GetStockBrush(BLACK_BRUSH));
-    EXPECT_EQ(copy.Pixel(2, 1), 0u);
-    EXPECT_EQ(memory[1 * 4 + 2], 0xFFFFFFu);
 }
 
 }  // namespace

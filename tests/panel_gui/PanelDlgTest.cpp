@@ -12,7 +12,6 @@
 
 #include <wx/app.h>
 #include <wx/checkbox.h>
-#include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
@@ -32,9 +31,6 @@ protected:
 
     wxWindow* Control(int id) const { return dlg->FindWindow(id); }
     bool Enabled(int id) const { return Control(id)->IsEnabled(); }
-    void SetCheck(int id, bool checked) const {
-        wxStaticCast(Control(id), wxCheckBox)->SetValue(checked);
-    }
     void PressKey(wxWindow* target, wxEventType type, int keyCode) const {
         wxKeyEvent key(type);
         key.m_keyCode = keyCode;
@@ -63,65 +59,102 @@ protected:
     CPanelDlg* dlg;
 };
 
-TEST_F(PanelDlgTest, StartsWithFirstPictureMediumAndNoGunChecked) {
+// Starts on the test window's picture at Mittel with no gun checked, the
+// captions in German with their umlauts, the controls in template order.
+TEST_F(PanelDlgTest, StartsWithTheTestWindowsSettings) {
     EXPECT_EQ(wnd.m_pPanel, static_cast<IPanel*>(dlg));
-    EXPECT_TRUE(dlg->IsShown());
     EXPECT_EQ(dlg->GetTitle().utf8_string(), "ZYN Monitor Test Kontrollfeld");
     ASSERT_EQ(dlg->PictureList()->GetCount(), 13u);
-    for (unsigned i = 0; i < 13; ++i) {
-        EXPECT_EQ(dlg->PictureList()->GetString(i).utf8_string(), kPictureNames[i]);
-    }
+    EXPECT_EQ(dlg->PictureList()->GetString(7).utf8_string(), kPictureNames[7]);
     EXPECT_EQ(dlg->PictureList()->GetSelection(), 0);
     EXPECT_TRUE(wxStaticCast(Control(panel::kIdMedium), wxRadioButton)->GetValue());
-    EXPECT_FALSE(wxStaticCast(Control(panel::kIdHigh), wxRadioButton)->GetValue());
-    for (int id : {panel::kIdRed, panel::kIdGreen, panel::kIdBlue}) {
-        EXPECT_FALSE(wxStaticCast(Control(id), wxCheckBox)->GetValue());
-    }
-    ExpectGroupsOf(0);
-    // The panel's initial settings equal the test window's: no repaint.
-    EXPECT_EQ(host.invalidations, 0);
-    EXPECT_EQ(wnd.m_nResolution, 1);
-    EXPECT_EQ(wnd.m_crColor, 0xFFFFFFu);
-}
-
-TEST_F(PanelDlgTest, CaptionsKeepTheirUmlauts) {
+    EXPECT_FALSE(wxStaticCast(Control(panel::kIdRed), wxCheckBox)->GetValue());
     EXPECT_EQ(Control(panel::kIdGreen)->GetLabel().utf8_string(), "Grün");
     EXPECT_EQ(Control(panel::kIdResolutionGroup)->GetLabel().utf8_string(), "Auflösung");
-    EXPECT_EQ(Control(panel::kIdFullScreen)->GetLabel().utf8_string(), "Volles Bild");
-}
-
-TEST_F(PanelDlgTest, ControlsFollowTheTemplateOrder) {
     std::vector<wxWindow*> children(dlg->GetChildren().begin(), dlg->GetChildren().end());
     ASSERT_EQ(children.size(), panel::kControls.size());
     for (std::size_t i = 0; i < children.size(); ++i) {
         if (panel::kControls[i].id != panel::kIdStatic) {
             EXPECT_EQ(children[i]->GetId(), panel::kControls[i].id) << i;
-        } else {
-            EXPECT_EQ(children[i]->GetLabel().utf8_string(), "Testbild");
         }
     }
+    EXPECT_EQ(dlg->PictureButton(12)->GetSize(), wxSize(18, 18));
+    EXPECT_EQ(host.invalidations, 0);
 }
 
-TEST_F(PanelDlgTest, PictureButtonsAreTheirBitmapsSize) {
-    for (int i = 0; i < 13; ++i) {
-        EXPECT_EQ(dlg->PictureButton(i)->GetSize(), wxSize(18, 18)) << i;
+// Buttons, list and keys (with the panel hidden) choose the picture in both
+// windows and enable the groups the picture has; a disabled group keeps the
+// test window's settings.
+TEST_F(PanelDlgTest, EveryWayOfChoosingAPictureAgrees) {
+    constexpr int kGroups[13] = {1, 3, 3, 3, 3, 1, 3, 0, 0, 2, 0, 0, 0};  // bit 0 level, 1 colour
+    auto expect = [&](int picture) {
+        EXPECT_EQ(dlg->PictureList()->GetSelection(), picture);
+        EXPECT_EQ(wnd.m_nPicture, picture);
+        for (int id : panel::kResolutionGroupIds) {
+            EXPECT_EQ(Enabled(id), (kGroups[picture] & 1) != 0) << picture << " " << id;
+        }
+        for (int id : panel::kColorGroupIds) {
+            EXPECT_EQ(Enabled(id), (kGroups[picture] & 2) != 0) << picture << " " << id;
+        }
+    };
+    wxStaticCast(Control(panel::kIdRed), wxCheckBox)->SetValue(true);
+    wxCommandEvent check(wxEVT_CHECKBOX, panel::kIdRed);
+    Control(panel::kIdRed)->ProcessWindowEvent(check);
+    EXPECT_TRUE(dlg->OnResolution(panel::kIdLow));
+    EXPECT_FALSE(dlg->OnResolution(panel::kIdRed));
+    for (int picture : {12, 0, 9, 7, 1, 5, 11, 2, 10, 3, 8, 4, 6}) {
+        EXPECT_TRUE(dlg->OnPictureButton(panel::kPictureButtonIds[picture]));
+        expect(picture);
+        ChooseFromList(12 - picture);
+        expect(12 - picture);
     }
-    // Rows of six at steps of 15 dialog units: equal horizontal steps.
-    const int step =
-        dlg->PictureButton(1)->GetPosition().x - dlg->PictureButton(0)->GetPosition().x;
-    EXPECT_GE(step, 18);
-    for (int i = 1; i < 6; ++i) {
-        EXPECT_NEAR(
-            dlg->PictureButton(i)->GetPosition().x - dlg->PictureButton(i - 1)->GetPosition().x,
-            step, 1);
+    EXPECT_FALSE(dlg->OnPictureButton(panel::kIdFullScreen));
+    EXPECT_EQ(wnd.m_crColor, 0x0000FFu);
+    EXPECT_EQ(wnd.m_nResolution, 0);
+    dlg->OnFullScreen();
+    for (auto [key, picture] : {std::pair{TestWndKey::kEnd, 12},
+                                {TestWndKey::kRight, 0},
+                                {TestWndKey::kUp, 12},
+                                {TestWndKey::kHome, 0}}) {
+        wnd.OnKeyDown(key);
+        expect(picture);
     }
-    EXPECT_EQ(dlg->PictureButton(6)->GetPosition().x, dlg->PictureButton(0)->GetPosition().x);
-    EXPECT_GT(dlg->PictureButton(6)->GetPosition().y, dlg->PictureButton(0)->GetPosition().y);
+    PressKey(dlg->PictureButton(7), wxEVT_KEY_DOWN, WXK_SPACE);
+    EXPECT_EQ(dlg->PictureButton(7)->ShownState(), 1);
+    PressKey(dlg->PictureButton(7), wxEVT_KEY_UP, WXK_SPACE);
+    expect(7);
 }
 
+// "Volles Bild" and Return hide panel and cursor, a click on the test window
+// brings both back; other keys pass; Escape and the close box destroy it.
+TEST_F(PanelDlgTest, HidingShowingAndClosing) {
+    wxCommandEvent press(wxEVT_BUTTON, panel::kIdFullScreen);
+    Control(panel::kIdFullScreen)->ProcessWindowEvent(press);
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_FALSE(dlg->IsShown());
+        EXPECT_EQ(host.cursorCount, -1);
+        wnd.OnLButtonDown();
+        EXPECT_TRUE(dlg->IsShown());
+        EXPECT_EQ(host.cursorCount, 0);
+        PressKey(dlg, wxEVT_CHAR_HOOK, 'A');
+        EXPECT_TRUE(dlg->IsShown());
+        PressKey(dlg, wxEVT_CHAR_HOOK, WXK_RETURN);
+    }
+    wnd.OnLButtonDown();
+    PressKey(dlg, wxEVT_CHAR_HOOK, WXK_ESCAPE);
+    EXPECT_TRUE(wxPendingDelete.Member(dlg));
+    wxTheApp->ProcessIdle();
+    EXPECT_EQ(wnd.m_pPanel, nullptr);
+    wnd.OnLButtonDown();  // without a panel nothing happens
+    EXPECT_EQ(host.cursorCount, 0);
+    CPanelDlg* again = new CPanelDlg(owner, wnd, host, DialogColors{});
+    again->Close();
+    EXPECT_TRUE(wxPendingDelete.Member(again));
+}
+
+// Group boxes frame other controls by design: only their caption strip must
+// stay clear, and they must not cross each other.
 TEST_F(PanelDlgTest, NoControlCoversAnother) {
-    // Group boxes frame other controls by design; only their caption strip
-    // must stay clear, and they must not cross each other.
     const auto isGroupBox = [](wxWindow* w) { return wxDynamicCast(w, wxStaticBox) != nullptr; };
     const auto area = [&](wxWindow* w) {
         wxRect r = w->GetRect();
@@ -149,185 +182,6 @@ TEST_F(PanelDlgTest, NoControlCoversAnother) {
     // The list keeps its template position where its own height allows.
     EXPECT_EQ(dlg->PictureList()->GetRect().GetBottom() + 1,
               dlg->PictureButton(0)->GetPosition().y);
-}
-
-TEST_F(PanelDlgTest, SitsAtTheCentringFormula) {
-    const wxRect screen = wxDisplay(0u).GetGeometry();
-    const wxSize client = dlg->GetClientSize();
-    const POINT expected = panel::CentredOrigin(screen.width, screen.height, client.x, client.y);
-    EXPECT_EQ(dlg->GetPosition(), wxPoint(expected.x, expected.y));
-}
-
-TEST_F(PanelDlgTest, EveryPictureButtonSelectsItsPictureAndEnablesItsGroups) {
-    for (int picture : {12, 0, 9, 7, 1, 5, 11, 2, 10, 3, 8, 4, 6}) {
-        EXPECT_TRUE(dlg->OnPictureButton(panel::kPictureButtonIds[picture]));
-        EXPECT_EQ(dlg->PictureList()->GetSelection(), picture);
-        EXPECT_EQ(wnd.m_nPicture, picture);
-        ExpectGroupsOf(picture);
-    }
-    EXPECT_FALSE(dlg->OnPictureButton(1002));
-    EXPECT_FALSE(dlg->OnPictureButton(panel::kIdFullScreen));
-}
-
-TEST_F(PanelDlgTest, ListSelectionDrivesTheTestWindow) {
-    for (int picture = 12; picture >= 0; --picture) {
-        ChooseFromList(picture);
-        EXPECT_EQ(wnd.m_nPicture, picture);
-        ExpectGroupsOf(picture);
-    }
-    // "Testbild" disables both groups, "Helligkeitsverteilung" only the resolution group.
-    ChooseFromList(12);
-    EXPECT_FALSE(Enabled(panel::kIdColorGroup));
-    EXPECT_FALSE(Enabled(panel::kIdResolutionGroup));
-    ChooseFromList(9);
-    EXPECT_TRUE(Enabled(panel::kIdBlue));
-    EXPECT_FALSE(Enabled(panel::kIdLow));
-}
-
-TEST_F(PanelDlgTest, KeysOnTheTestWindowChooseInTheHiddenPanel) {
-    dlg->OnFullScreen();
-    using K = TestWndKey;
-    for (auto [key, picture] : {std::pair{K::kEnd, 12},
-                                {K::kRight, 0},
-                                {K::kDown, 1},
-                                {K::kLeft, 0},
-                                {K::kPageUp, 12},
-                                {K::kUp, 11},
-                                {K::kHome, 0}}) {
-        wnd.OnKeyDown(key);
-        EXPECT_EQ(dlg->PictureList()->GetSelection(), picture);
-        EXPECT_EQ(wnd.m_nPicture, picture);
-        ExpectGroupsOf(picture);
-    }
-    EXPECT_FALSE(dlg->IsShown());
-    wnd.OnKeyDown(K::kEscape);
-    EXPECT_TRUE(dlg->IsShown());
-    EXPECT_EQ(host.cursorCount, 0);
-}
-
-TEST_F(PanelDlgTest, ButtonOfTheShownPictureChangesNothing) {
-    dlg->OnPictureButton(panel::kPictureButtonIds[4]);
-    wnd.OnRButtonDown();
-    const int before = host.invalidations;
-    dlg->OnPictureButton(panel::kPictureButtonIds[4]);
-    EXPECT_EQ(host.invalidations, before);
-    EXPECT_EQ(wnd.m_nVariant, 1u);
-}
-
-TEST_F(PanelDlgTest, DisablingAGroupKeepsTheTestWindowsSettings) {
-    dlg->OnPictureButton(panel::kPictureButtonIds[1]);
-    SetCheck(panel::kIdGreen, true);
-    dlg->OnColorCheck(panel::kIdGreen);
-    dlg->OnResolution(panel::kIdLow);
-    dlg->OnPictureButton(panel::kPictureButtonIds[10]);
-    EXPECT_EQ(wnd.m_crColor, 0x00FF00u);
-    EXPECT_EQ(wnd.m_nResolution, 0);
-}
-
-TEST_F(PanelDlgTest, CheckBoxesGiveTheGunColour) {
-    SetCheck(panel::kIdGreen, true);
-    EXPECT_TRUE(dlg->OnColorCheck(panel::kIdGreen));
-    EXPECT_EQ(wnd.m_crColor, 0x00FF00u);
-    SetCheck(panel::kIdGreen, false);
-    SetCheck(panel::kIdRed, true);
-    SetCheck(panel::kIdBlue, true);
-    dlg->OnColorCheck(panel::kIdBlue);
-    EXPECT_EQ(wnd.m_crColor, 0xFF00FFu);
-    SetCheck(panel::kIdRed, false);
-    SetCheck(panel::kIdBlue, false);
-    dlg->OnColorCheck(panel::kIdRed);
-    EXPECT_EQ(wnd.m_crColor, 0xFFFFFFu);
-}
-
-TEST_F(PanelDlgTest, CheckBoxCommandReachesTheHandler) {
-    SetCheck(panel::kIdRed, true);
-    wxCommandEvent check(wxEVT_CHECKBOX, panel::kIdRed);
-    check.SetInt(1);
-    Control(panel::kIdRed)->ProcessWindowEvent(check);
-    EXPECT_EQ(wnd.m_crColor, 0x0000FFu);
-}
-
-TEST_F(PanelDlgTest, RadioButtonsGiveTheLevel) {
-    EXPECT_TRUE(dlg->OnResolution(panel::kIdHigh));
-    EXPECT_EQ(wnd.m_nResolution, 2);
-    EXPECT_TRUE(dlg->OnResolution(panel::kIdLow));
-    EXPECT_EQ(wnd.m_nResolution, 0);
-    EXPECT_TRUE(dlg->OnResolution(panel::kIdMedium));
-    EXPECT_EQ(wnd.m_nResolution, 1);
-    EXPECT_FALSE(dlg->OnResolution(panel::kIdRed));
-    EXPECT_EQ(wnd.m_nResolution, 1);
-}
-
-TEST_F(PanelDlgTest, FullScreenHidesPanelAndCursorAndClickBringsThemBack) {
-    wxCommandEvent press(wxEVT_BUTTON, panel::kIdFullScreen);
-    Control(panel::kIdFullScreen)->ProcessWindowEvent(press);
-    EXPECT_FALSE(dlg->IsShown());
-    EXPECT_EQ(host.cursorCount, -1);
-    EXPECT_EQ(host.raised, 1);
-    wnd.OnLButtonDown();
-    EXPECT_TRUE(dlg->IsShown());
-    EXPECT_EQ(host.cursorCount, 0);
-}
-
-TEST_F(PanelDlgTest, ReturnHidesPanelAndCursorSoTheCounterBalances) {
-    for (int round = 0; round < 3; ++round) {
-        PressKey(dlg, wxEVT_CHAR_HOOK, WXK_RETURN);
-        EXPECT_FALSE(dlg->IsShown());
-        EXPECT_EQ(host.cursorCount, -1);
-        wnd.OnLButtonDown();
-        EXPECT_TRUE(dlg->IsShown());
-        EXPECT_EQ(host.cursorCount, 0);
-    }
-}
-
-TEST_F(PanelDlgTest, OtherKeysPassThrough) {
-    PressKey(dlg, wxEVT_CHAR_HOOK, 'A');
-    EXPECT_TRUE(dlg->IsShown());
-    EXPECT_EQ(host.cursorCount, 0);
-}
-
-TEST_F(PanelDlgTest, SpacePressesAPictureButton) {
-    CPictureButton* button = dlg->PictureButton(7);
-    EXPECT_EQ(button->ShownState(), 0);
-    PressKey(button, wxEVT_KEY_DOWN, WXK_SPACE);
-    EXPECT_EQ(button->ShownState(), 1);
-    EXPECT_EQ(wnd.m_nPicture, 0);
-    PressKey(button, wxEVT_KEY_UP, WXK_SPACE);
-    EXPECT_NE(button->ShownState(), 1);
-    EXPECT_EQ(wnd.m_nPicture, 7);
-    EXPECT_EQ(dlg->PictureList()->GetSelection(), 7);
-}
-
-TEST(PanelDlgStart, SelectsThePictureTheTestWindowStartsWith) {
-    RecordingHost host;
-    CTestWnd wnd(host, 1024, 768, 24);
-    wnd.SetPicture(12);
-    const int invalidations = host.invalidations;
-    wxFrame* owner = new wxFrame(nullptr, wxID_ANY, "owner");
-    CPanelDlg* dlg = new CPanelDlg(owner, wnd, host, DialogColors{});
-    EXPECT_EQ(dlg->PictureList()->GetSelection(), 12);
-    EXPECT_EQ(wnd.m_nPicture, 12);
-    EXPECT_FALSE(dlg->FindWindow(panel::kIdMedium)->IsEnabled());
-    EXPECT_EQ(host.invalidations, invalidations);
-    owner->Destroy();
-    wxTheApp->ProcessIdle();
-}
-
-TEST_F(PanelDlgTest, EscapeDestroysThePanelAndItsRegistration) {
-    PressKey(dlg, wxEVT_CHAR_HOOK, WXK_ESCAPE);
-    EXPECT_TRUE(wxPendingDelete.Member(dlg));
-    wxTheApp->ProcessIdle();
-    EXPECT_EQ(wnd.m_pPanel, nullptr);
-    // A left click without a panel does nothing.
-    wnd.OnLButtonDown();
-    EXPECT_EQ(host.cursorCount, 0);
-}
-
-TEST_F(PanelDlgTest, CloseBoxDestroysThePanel) {
-    dlg->Close();
-    EXPECT_TRUE(wxPendingDelete.Member(dlg));
-    wxTheApp->ProcessIdle();
-    EXPECT_EQ(wnd.m_pPanel, nullptr);
 }
 
 }  // namespace

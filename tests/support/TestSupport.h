@@ -1,10 +1,9 @@
 // Helpers shared by the unit tests: paint a picture through the real render
-// frame and read the screen back.
+// frame and scan the screen it leaves.
 #pragma once
 
-#include <functional>
-#include <memory>
-#include <string>
+#include <cstdint>
+#include <ostream>
 #include <vector>
 
 #include "gdi/CDC.h"
@@ -34,19 +33,34 @@ struct Screen {
     COLORREF At(int x, int y) const { return surface.PixelColor(x, y); }
     bool Lit(int x, int y) const { return At(x, y) != 0; }
 
-    // Coordinates along a row (or column) where the colour differs from black.
-    std::vector<int> LitColumnsInRow(int y) const;
-    std::vector<int> LitRowsInColumn(int x) const;
-    // Number of distinct colours on the screen.
-    std::size_t DistinctColors() const;
-
     Surface surface;
     RecordingHost host;
     CTestWnd wnd;
 };
+
+// Coordinates along row y (or column x) whose colour is not black.
+std::vector<int> LitColumnsInRow(const Surface& surface, int y);
+std::vector<int> LitRowsInColumn(const Surface& surface, int x);
+inline std::vector<int> LitColumnsInRow(const Screen& s, int y) {
+    return LitColumnsInRow(s.surface, y);
+}
+inline std::vector<int> LitRowsInColumn(const Screen& s, int x) {
+    return LitRowsInColumn(s.surface, x);
+}
+// Number of distinct colours on the screen.
+std::size_t DistinctColors(const Surface& surface);
+// Bounding box of the pixels inside window that are not black; (0, 0, 0, 0) if none.
+RECT LitBounds(const Surface& surface, const RECT& window);
+// Every pixel of r (clipped to the surface) shows colour c.
+bool IsFilled(const Surface& surface, const RECT& r, COLORREF c);
+// Both surfaces show the same colours everywhere.
+bool SamePixels(const Surface& a, const Surface& b);
+
+std::ostream& operator<<(std::ostream& os, const RECT& r);
 
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kGreen = 0x00FF00;
 constexpr COLORREF kBlue = 0xFF0000;
+constexpr COLORREF kGray = 0x808080;

@@ -1,14 +1,14 @@
-// The test window's state: setters, counters, the picture timer and the panel.
+// The test window's state: setters, counters, the picture timer, the panel,
+// the keys and the refusal of pictures that need more colours.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "support/TestSupport.h"
+#include "testwindow/TestPalette.h"
 
 namespace {
 
 struct FakePanel : IPanel {
-    explicit FakePanel(ITestWndHost& host) : host(host) {}
+    explicit FakePanel(ITestWndHost& host, CTestWnd& wnd) : host(host), wnd(wnd) {}
     bool IsWindowVisible() const override { return visible; }
     void ShowWindow(bool show) override { visible = show; }
     void BringWindowToTop() override { ++raised; }
@@ -18,171 +18,177 @@ struct FakePanel : IPanel {
         host.ShowCursor(false);
     }
     // The panel's list chooses through the test window's setter.
-    void SelectPicture(int picture) override {
-        selected.push_back(picture);
-        if (wnd != nullptr) {
-            wnd->SetPicture(static_cast<BYTE>(picture));
-        }
-    }
+    void SelectPicture(int picture) override { wnd.SetPicture(static_cast<BYTE>(picture)); }
     ITestWndHost& host;
-    CTestWnd* wnd = nullptr;
-    std::vector<int> selected;
+    CTestWnd& wnd;
     bool visible = true;
     int raised = 0;
 };
 
-TEST(TestWindow, StartsWithPictureZeroWhiteAtMediumAndReadsTheDisplay) {
+// Each event and the state after it: setters repaint only on a change and
+// ignore values out of range; a new picture resets the counters; the timer
+// runs (750 ms) exactly while high voltage is shown; counters wrap.
+TEST(TestWindow, EventsChangeTheStateByTheRules) {
+    enum Event { kPicture, kLevel, kColor, kRightClick, kTimer, kSetCounters };
+    constexpr struct {
+        Event event;
+        std::uint32_t value;
+        int picture, level;
+        std::uint32_t variant, ticks;
+        int invalidations;
+        bool timer;
+    } kSteps[] = {
+        {kPicture, 0, 0, 1, 0, 0, 0, false},
+        {kLevel, 1, 0, 1, 0, 0, 0, false},
+        {kColor, 0xFFFFFF, 0, 1, 0, 0, 0, false},
+        {kTimer, 0, 0, 1, 0, 0, 0, false},
+        {kPicture, 4, 4, 1, 0, 0, 1, false},
+        {kLevel, 2, 4, 2, 0, 0, 2, false},
+        {kColor, 0x00FF00, 4, 2, 0, 0, 3, false},
+        {kPicture, 13, 4, 2, 0, 0, 3, false},
+        {kLevel, 3, 4, 2, 0, 0, 3, false},
+        {kRightClick, 0, 4, 2, 1, 0, 4, false},
+        {kRightClick, 0, 4, 2, 2, 0, 5, false},
+        {kPicture, 4, 4, 2, 2, 0, 5, false},
+        {kPicture, 11, 11, 2, 0, 0, 6, true},
+        {kTimer, 0, 11, 2, 0, 1, 7, true},
+        {kPicture, 11, 11, 2, 0, 1, 7, true},
+        {kSetCounters, 0, 11, 2, UINT32_MAX, UINT32_MAX, 7, true},
+        {kRightClick, 0, 11, 2, 0, UINT32_MAX, 8, true},
+        {kTimer, 0, 11, 2, 0, 0, 9, true},
+        {kPicture, 3, 3, 2, 0, 0, 10, false},
+        {kTimer, 0, 3, 2, 0, 0, 10, false},
+    };
     RecordingHost host;
     CTestWnd wnd(host, 1024, 768, 16);
-    EXPECT_EQ(wnd.m_nPicture, 0);
-    EXPECT_EQ(wnd.m_nResolution, 1);
     EXPECT_EQ(wnd.m_crColor, 0xFFFFFFu);
     EXPECT_EQ(wnd.m_dAspect, 0.75);
-    EXPECT_FALSE(wnd.m_bPaletteMode);
-    EXPECT_EQ(wnd.m_nNumColors, 65536u);
-    EXPECT_FALSE(wnd.m_bTimerActive);
-}
-
-TEST(TestWindow, DisplayDepthDecidesPaletteModeAndColourCount) {
-    RecordingHost host;
-    for (int bpp : {1, 4, 8}) {
-        EXPECT_TRUE(CTestWnd(host, 640, 480, bpp).m_bPaletteMode) << bpp;
+    for (const auto& s : kSteps) {
+        switch (s.event) {
+            case kPicture:
+                wnd.SetPicture(static_cast<BYTE>(s.value));
+                break;
+            case kLevel:
+                wnd.SetResolution(static_cast<BYTE>(s.value));
+                break;
+            case kColor:
+                wnd.SetColor(s.value);
+                break;
+            case kRightClick:
+                wnd.OnRButtonDown();
+                break;
+            case kTimer:
+                wnd.OnTimer();
+                break;
+            case kSetCounters:
+                wnd.m_nVariant = wnd.m_nTicks = UINT32_MAX;
+                break;
+        }
+        const auto step = &s - kSteps;
+        EXPECT_EQ(wnd.m_nPicture, s.picture) << step;
+        EXPECT_EQ(wnd.m_nResolution, s.level) << step;
+        EXPECT_EQ(wnd.m_nVariant, s.variant) << step;
+        EXPECT_EQ(wnd.m_nTicks, s.ticks) << step;
+        EXPECT_EQ(host.invalidations, s.invalidations) << step;
+        EXPECT_EQ(host.timerRunning, s.timer) << step;
     }
-    for (int bpp : {15, 16, 24, 32}) {
-        EXPECT_FALSE(CTestWnd(host, 640, 480, bpp).m_bPaletteMode) << bpp;
-    }
-    EXPECT_EQ(CTestWnd(host, 640, 480, 24).m_nNumColors, 16777216u);
-    EXPECT_EQ(CTestWnd(host, 640, 480, 32).m_nNumColors, UINT32_MAX);
-}
-
-TEST(TestWindow, SettersInvalidateOnlyOnChange) {
-    RecordingHost host;
-    CTestWnd wnd(host, 640, 480, 32);
-    wnd.SetPicture(0);
-    wnd.SetResolution(1);
-    wnd.SetColor(0xFFFFFF);
-    EXPECT_EQ(host.invalidations, 0);
-    wnd.SetPicture(4);
-    wnd.SetResolution(2);
-    wnd.SetColor(0x00FF00);
-    EXPECT_EQ(host.invalidations, 3);
-    // Values outside their range are ignored.
-    wnd.SetPicture(13);
-    wnd.SetResolution(3);
-    EXPECT_EQ(wnd.m_nPicture, 4);
-    EXPECT_EQ(wnd.m_nResolution, 2);
-    EXPECT_EQ(host.invalidations, 3);
-}
-
-TEST(TestWindow, PictureChangeResetsCountersButReselectionKeepsThem) {
-    RecordingHost host;
-    CTestWnd wnd(host, 640, 480, 32);
-    wnd.SetPicture(4);
-    wnd.OnRButtonDown();
-    wnd.OnRButtonDown();
-    EXPECT_EQ(wnd.m_nVariant, 2u);
-    EXPECT_EQ(host.invalidations, 3);
-    wnd.SetPicture(4);
-    EXPECT_EQ(wnd.m_nVariant, 2u);
-    EXPECT_EQ(host.invalidations, 3);
-    wnd.SetPicture(5);
-    EXPECT_EQ(wnd.m_nVariant, 0u);
-}
-
-TEST(TestWindow, TimerRunsExactlyWhileHighVoltageIsSelected) {
-    RecordingHost host;
-    CTestWnd wnd(host, 640, 480, 32);
-    wnd.OnTimer();  // a tick with no timer running is ignored
-    EXPECT_EQ(wnd.m_nTicks, 0u);
-    wnd.SetPicture(11);
-    EXPECT_TRUE(host.timerRunning);
     EXPECT_EQ(host.timerPeriodMs, 750u);
-    EXPECT_TRUE(wnd.m_bTimerActive);
-    wnd.OnTimer();
-    wnd.OnTimer();
-    EXPECT_EQ(wnd.m_nTicks, 2u);
-    wnd.SetPicture(11);
-    EXPECT_EQ(wnd.m_nTicks, 2u);
-    wnd.SetPicture(3);
-    EXPECT_FALSE(host.timerRunning);
-    EXPECT_FALSE(wnd.m_bTimerActive);
-    EXPECT_EQ(wnd.m_nTicks, 0u);
-    const int before = host.invalidations;
-    wnd.OnTimer();  // late tick after the timer was stopped
-    EXPECT_EQ(wnd.m_nTicks, 0u);
-    EXPECT_EQ(host.invalidations, before);
 }
 
-TEST(TestWindow, CountersWrapAtTwoToTheThirtyTwo) {
-    RecordingHost host;
-    CTestWnd wnd(host, 640, 480, 32);
-    wnd.SetPicture(11);
-    wnd.m_nVariant = UINT32_MAX;
-    wnd.m_nTicks = UINT32_MAX;
-    wnd.OnRButtonDown();
-    wnd.OnTimer();
-    EXPECT_EQ(wnd.m_nVariant, 0u);
-    EXPECT_EQ(wnd.m_nTicks, 0u);
-}
-
-TEST(TestWindow, LeftClicksToggleThePanelAndBalanceTheCursor) {
+// Left clicks hide and show the panel and keep the cursor balanced; with
+// the panel hidden the keys step through the pictures like the panel does.
+TEST(TestWindow, KeysWithThePanelHiddenStepThroughThePictures) {
     RecordingHost host;
     CTestWnd wnd(host, 640, 480, 32);
     wnd.OnLButtonDown();  // no panel registered: nothing happens
-    EXPECT_EQ(host.cursorCount, 0);
-
-    FakePanel panel(host);
-    wnd.SetPanel(&panel);
-    wnd.OnLButtonDown();
-    EXPECT_FALSE(panel.visible);
-    EXPECT_EQ(host.cursorCount, -1);
-    EXPECT_EQ(host.raised, 1);
-    wnd.OnLButtonDown();
-    EXPECT_TRUE(panel.visible);
-    EXPECT_EQ(panel.raised, 1);
-    EXPECT_EQ(host.cursorCount, 0);
-    EXPECT_EQ(host.invalidations, 0);
-}
-
-TEST(TestWindow, KeysWithThePanelHiddenStepThroughThePicturesLikeThePanel) {
-    RecordingHost host;
-    CTestWnd wnd(host, 640, 480, 32);
-    FakePanel panel(host);
-    panel.wnd = &wnd;
+    FakePanel panel(host, wnd);
     wnd.SetPanel(&panel);
     wnd.OnKeyDown(TestWndKey::kRight);  // the panel is up: its keys are its own
-    EXPECT_TRUE(panel.selected.empty());
+    EXPECT_EQ(wnd.m_nPicture, 0);
     wnd.OnLButtonDown();
+    EXPECT_FALSE(panel.visible);
+    EXPECT_EQ(host.raised, 1);
 
     using K = TestWndKey;
-    struct Step {
+    constexpr struct {
         TestWndKey key;
         int picture;
         std::uint32_t variant;
-    };
-    constexpr Step kSteps[] = {
+    } kSteps[] = {
         {K::kLeft, 12, 0},    {K::kRight, 0, 0}, {K::kSpace, 0, 1},    {K::kDown, 1, 0},
         {K::kPageDown, 2, 0}, {K::kSpace, 2, 1}, {K::kSpace, 2, 2},    {K::kUp, 1, 0},
         {K::kPageUp, 0, 0},   {K::kUp, 12, 0},   {K::kSpace, 12, 1},   {K::kEnd, 12, 1},
         {K::kHome, 0, 0},     {K::kEnd, 12, 0},  {K::kPageDown, 0, 0}, {K::kOther, 0, 0},
         {K::kPageUp, 12, 0},  {K::kDown, 0, 0},  {K::kLeft, 12, 0},
     };
-    for (const Step& step : kSteps) {
+    for (const auto& step : kSteps) {
         wnd.OnKeyDown(step.key);
         EXPECT_EQ(wnd.m_nPicture, step.picture) << static_cast<int>(step.key);
         EXPECT_EQ(wnd.m_nVariant, step.variant) << static_cast<int>(step.key);
         EXPECT_FALSE(panel.visible);
     }
     EXPECT_EQ(host.cursorCount, -1);
-
     for (TestWndKey key : {K::kEscape, K::kReturn}) {
         wnd.OnKeyDown(key);
         EXPECT_TRUE(panel.visible);
+        EXPECT_EQ(panel.raised, key == K::kEscape ? 1 : 2);
         EXPECT_EQ(host.cursorCount, 0);
         wnd.OnKeyDown(key);  // the panel's own keys from here
         EXPECT_TRUE(panel.visible);
         wnd.OnLButtonDown();
     }
+}
+
+// Pictures that need more colours than the display has leave a black screen
+// and one message per selection; the rest paint.
+TEST(TestWindow, RefusesThePicturesThatNeedMoreColours) {
+    constexpr struct {
+        int bpp;
+        std::uint32_t refused;  // bit i: picture i
+    } kDepths[] = {{1, 0b1101011000000}, {4, 0b1000000}, {8, 0}, {32, 0}};
+    for (const auto& d : kDepths) {
+        for (int picture = 0; picture < CTestWnd::kPictureCount; ++picture) {
+            Screen screen(64, 48, d.bpp);
+            screen.Paint(1);
+            screen.Paint(picture);
+            screen.Paint();
+            const bool refused = (d.refused >> picture & 1) != 0;
+            EXPECT_EQ(screen.host.messages.size(), refused ? 1u : 0u) << d.bpp << " " << picture;
+            if (refused) {
+                EXPECT_EQ(LitBounds(screen.surface, {0, 0, 64, 48}), RECT{})
+                    << d.bpp << " " << picture;
+            }
+        }
+    }
+    Screen screen(64, 48, 1);
+    screen.Paint(6);
+    screen.Paint(1);
+    screen.Paint(6);
+    ASSERT_EQ(screen.host.messages.size(), 2u);
+    EXPECT_EQ(screen.host.messages[0], std::string("zynmon: ") + CTestWnd::kRefusalMessage);
+}
+
+// The test palette counts colours past its capacity without storing them and
+// is deselected before it goes.
+TEST(TestWindow, TestPaletteStaysInsideItsCapacity) {
+    Surface surface(4, 4, 8);
+    CDC dc(surface);
+    CPalette outer;
+    outer.CreatePalette(std::vector<PALETTEENTRY>{{1, 2, 3, 0}});
+    dc.SelectPalette(&outer, false);
+    {
+        CTestPalette palette(true);
+        for (int i = 0; i < 300; ++i) {
+            palette.AddColor(static_cast<COLORREF>(i));
+        }
+        palette.Realize(&dc);
+        EXPECT_EQ(palette.EntryCount(), 300u);
+        EXPECT_EQ(palette.Entries().size(), static_cast<std::size_t>(CTestPalette::kCapacity));
+        EXPECT_EQ(palette.NearestColor(2), PALETTEINDEX(2));
+        EXPECT_FALSE(outer.IsSelected());
+    }
+    EXPECT_TRUE(outer.IsSelected());
+    dc.SelectPalette(nullptr, false);
 }
 
 }  // namespace

@@ -1,0 +1,232 @@
+// The drawing rules of the software display: line ends, exclusive right and
+// bottom edges, brushes, clipping, block copies and batched columns.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+
+#include "gdi/CDC.h"
+#include "gdi/ColumnBatch.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr COLORREF kFill = RGB(0, 0, 255);
+
+// A black 32-bit surface with a white pen and a blue brush selected.
+struct Canvas {
+    Canvas(int w, int h, const RECT& update) : surface(w, h, 32), dc(surface, update) {
+        oldPen = dc.SelectObject(&pen);
+        oldBrush = dc.SelectObject(&brush);
+    }
+    Canvas(int w, int h) : Canvas(w, h, RECT{0, 0, w, h}) {}
+    ~Canvas() {
+        dc.SelectObject(oldPen);
+        dc.SelectObject(oldBrush);
+    }
+    // The picture as text, a row per string: '.' black, '#' pen, 'o' brush, '?' else.
+    std::vector<std::string> Rows() const {
+        std::vector<std::string> rows;
+        for (int y = 0; y < surface.Height(); ++y) {
+            rows.emplace_back();
+            for (int x = 0; x < surface.Width(); ++x) {
+                const COLORREF c = surface.PixelColor(x, y);
+                rows.back() += c == kBlack ? '.' : c == kWhite ? '#' : c == kFill ? 'o' : '?';
+            }
+        }
+        return rows;
+    }
+
+    Surface surface;
+    CPen pen{PS_SOLID, 1, kWhite};
+    CBrush brush{kFill};
+    CDC dc;
+    CPen* oldPen;
+    CBrush* oldBrush;
+};
+
+using Rows = std::vector<std::string>;
+
+// A line draws its start pixel, leaves out its end pixel and steps one pixel
+// per major step; the current position moves to its end and success is
+// reported.
+TEST(Drawing, LinesLeaveOutTheirEndPixel) {
+    constexpr struct {
+        POINT from, to;
+        const char* rows[5];
+    } kLines[] = {
+        {{1, 1}, {5, 1}, {".....", ".####", ".....", ".....", "....."}},
+        {{5, 1}, {1, 1}, {".....", "..###", ".....", ".....", "....."}},
+        {{2, 4}, {2, 0}, {".....", "..#..", "..#..", "..#..", "..#.."}},
+        {{0, 0}, {4, 4}, {"#....", ".#...", "..#..", "...#.", "....."}},
+        {{0, 0}, {4, 2}, {"#....", ".##..", "...#.", ".....", "....."}},
+        {{4, 0}, {1, 3}, {"....#", "...#.", "..#..", ".....", "....."}},
+        {{2, 2}, {2, 2}, {".....", ".....", ".....", ".....", "....."}},
+    };
+    for (const auto& l : kLines) {
+        Canvas canvas(5, 5);
+        canvas.dc.MoveTo(l.from.x, l.from.y);
+        EXPECT_TRUE(canvas.dc.LineTo(l.to.x, l.to.y));
+        EXPECT_EQ(canvas.Rows(), Rows(l.rows, l.rows + 5)) << l.from.x << "," << l.from.y;
+        EXPECT_EQ(canvas.dc.GetCurrentPosition(), l.to);
+    }
+    // Ends far outside are clipped without walking the whole line.
+    Canvas far(8, 5);
+    far.dc.MoveTo(-2000000000, -1000000000);
+    far.dc.LineTo(2000000000, 1000000000);
+    EXPECT_EQ(far.Rows(), (Rows{"#.......", ".##.....", "...##...", ".....##.", ".......#"}));
+}
+
+// Shapes outline with the pen and fill with the brush (a null brush leaves
+// the inside), right and bottom exclusive; inverted boxes draw nothing; the
+// update rectangle clips every operation.
+TEST(Drawing, ShapesKeepTheirBoxes) {
+    Canvas canvas(16, 16);
+    canvas.dc.Ellipse(1, 1, 10, 8);
+    canvas.dc.Rectangle(0, 9, 5, 13);
+    const RECT frame{6, 9, 9, 16};
+    canvas.dc.FrameRect(&frame, GetStockBrush(WHITE_BRUSH));
+    const RECT fill{10, 13, 13, 16};
+    canvas.dc.FillRect(&fill, &canvas.brush);
+    for (const RECT& inverted : {RECT{14, 14, 2, 2}, RECT{2, 14, 14, 2}}) {
+        canvas.dc.Rectangle(&inverted);
+        canvas.dc.Ellipse(&inverted);
+        canvas.dc.FillRect(&inverted, &canvas.brush);
+        canvas.dc.FrameRect(&inverted, &canvas.brush);
+        canvas.dc.InvertRect(&inverted);
+    }
+    canvas.dc.SelectObject(GetStockBrush(NULL_BRUSH));
+    canvas.dc.Ellipse(10, 2, 16, 8);
+    EXPECT_EQ(
+        canvas.Rows(),
+        (Rows{"................", "...#####........", "..#ooooo#..####.", ".#ooooooo##....#",
+              ".#ooooooo##....#", ".#ooooooo##....#", "..#ooooo#.#....#", "...#####...####.",
+              "................", "#####.###.......", "#ooo#.#.#.......", "#ooo#.#.#.......",
+              "#####.#.#.......", "......#.#.ooo...", "......#.#.ooo...", "......###.ooo..."}));
+
+    // A pixel belongs to an ellipse when its centre lies inside: rows 0, 1, 22
+    // and 23 of a 2 x 24 box stay empty.
+    Canvas thin(2, 24);
+    thin.dc.Ellipse(0, 0, 2, 24);
+    EXPECT_EQ(LitBounds(thin.surface, {0, 0, 2, 24}), (RECT{0, 2, 2, 22}));
+
+    Canvas clipped(9, 5, RECT{2, 2, 5, 4});
+    clipped.dc.Ellipse(0, 0, 9, 5);
+    clipped.dc.MoveTo(0, 2);
+    clipped.dc.LineTo(9, 2);
+    const RECT all{0, 0, 9, 5};
+    clipped.dc.InvertRect(&all);
+    EXPECT_EQ(clipped.Rows(),
+              (Rows{".........", ".........", ".........", "..???....", "........."}));
+    EXPECT_EQ(clipped.surface.PixelColor(3, 3), kFill ^ 0xFFFFFF);
+}
+
+// An ellipse drawn through an update rectangle is the whole ellipse inside
+// it and nothing outside: its upper and lower halves, worked out together,
+// are clipped each on its own.
+TEST(Drawing, EllipseThroughAnUpdateRectangleIsTheWholeEllipseInsideIt) {
+    constexpr RECT kBoxes[] = {{3, 2, 27, 17}, {3, 2, 27, 18}, {-9, -30, 21, 41}, {5, 12, 25, 60}};
+    constexpr RECT kClips[] = {{0, 0, 30, 4}, {0, 16, 30, 30}, {10, 8, 14, 11}, {2, 0, 9, 30}};
+    for (const RECT& box : kBoxes) {
+        Canvas whole(30, 30);
+        whole.dc.Ellipse(&box);
+        for (const RECT& clip : kClips) {
+            Canvas clipped(30, 30, clip);
+            clipped.dc.Ellipse(&box);
+            for (int y = 0; y < 30; ++y) {
+                for (int x = 0; x < 30; ++x) {
+                    const bool inside =
+                        x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+                    ASSERT_EQ(clipped.surface.PixelColor(x, y),
+                              inside ? whole.surface.PixelColor(x, y) : kBlack)
+                        << "box " << box.top << ".." << box.bottom << " clip " << clip.top << ".."
+                        << clip.bottom << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+// Copies within a surface keep the source where it overlaps the destination,
+// in either direction, and are clipped to the surface; an empty block does
+// nothing.
+TEST(Drawing, OverlappingCopiesKeepTheSource) {
+    for (int shift : {1, -1, 3}) {
+        Surface surface(6, 12, 32);
+        for (std::uint32_t i = 0; i < 6 * 12; ++i) {
+            surface.Pixels()[i] = i;
+        }
+        CDC dc(surface);
+        dc.BitBlt(1 + shift % 2, 3 + shift, 4, 6, &dc, 1, 3, SRCCOPY);
+        for (std::uint32_t y = 0; y < 6; ++y) {
+            for (std::uint32_t x = 0; x < 4; ++x) {
+                EXPECT_EQ(surface.Pixel(1 + shift % 2 + static_cast<int>(x),
+                                        3 + shift + static_cast<int>(y)),
+                          (3 + y) * 6 + 1 + x)
+                    << shift;
+            }
+        }
+        dc.BitBlt(0, 10, 6, 4, &dc, 0, 0, SRCCOPY);
+        EXPECT_EQ(surface.Pixel(5, 11), 11u);
+        dc.BitBlt(0, 0, -3, 5, &dc, 1, 1, SRCCOPY);
+        dc.BitBlt(0, 0, 5, -3, &dc, 1, 1, SRCCOPY);
+        EXPECT_EQ(surface.Pixel(0, 0), 0u);
+    }
+}
+
+// Vertical lines collected in a batch land as if each had been stored at
+// once, among random lines and fills, clipped.
+TEST(Drawing, BatchedColumnsMatchPixelByPixelDrawing) {
+    std::mt19937 random(7);
+    auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    for (int round = 0; round < 40; ++round) {
+        const int w = any(1, 40);
+        const int h = any(1, 30);
+        Surface surface(w, h, 32);
+        Surface model(w, h, 32);
+        CDC dc(surface, RECT{any(-2, w / 2), any(-2, h / 2), any(w / 2, w + 2), any(h / 2, h + 2)});
+        CDC direct(model, dc.ClipRect());
+        std::optional<ColumnBatch> columns(std::in_place, dc);
+        for (int step = 0; step < 200; ++step) {
+            const COLORREF color = RGB(static_cast<BYTE>(any(1, 255)), 7, 9);
+            const int x = step % 2 ? step % (w + 2) - 1 : any(-1, w);  // many side by side
+            const int a = step % 3 ? 0 : any(-2, h + 1);
+            const int b = step % 3 ? h : any(-2, h + 1);
+            CBrush brush(color);
+            CPen pen(PS_SOLID, 1, color);
+            CPen* old = dc.SelectObject(&pen);
+            const RECT r{x - 2, a, x + 3, b};
+            if (step % 10 == 9) {
+                dc.FillRect(&r, &brush);
+                direct.FillRect(&r, &brush);
+            } else {
+                dc.MoveTo(x, a);
+                dc.LineTo(x, b);
+                for (int y = a; y != b; y += a < b ? 1 : -1) {
+                    direct.SetPixelValue(x, y, surface.DeviceValue(color));
+                }
+            }
+            dc.SelectObject(old);
+            if (step % 37 == 0 || step == 199) {
+                columns.reset();
+                ASSERT_TRUE(SamePixels(surface, model)) << "round " << round << " step " << step;
+                columns.emplace(dc);
+            }
+        }
+    }
+}
+
+TEST(Drawing, DestroyingASelectedObjectIsCaught) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            Surface surface(4, 4, 32);
+            CDC dc(surface);
+            auto* pen = new CPen(PS_SOLID, 1, 0);
+            dc.SelectObject(pen);
+            delete pen;
+        },
+        "destroyed while still selected");
+}
+
+}  // namespace
