@@ -56,6 +56,34 @@ TEST(LinePictures, GridLinesAndFocusDotsOnTheTruncatedFractions) {
     }
 }
 
+// A cell grid draws its outer lines, right and bottom included, and the inner
+// ones at the truncated fractions: a grid of zero width is one line, an
+// inverted rectangle draws nothing.
+TEST(LinePictures, CellGridIncludesItsRightAndBottomLines) {
+    constexpr struct {
+        RECT rect;
+        int columns, rows;
+        int xs[3], ys[5];  // lit along row 2 and a column inside; -1: none
+    } kGrids[] = {{{1, 1, 7, 5}, 2, 2, {1, 4, 7}, {1, 3, 5, -1, -1}},
+                  {{5, 0, 5, 4}, 1, 2, {5, -1, -1}, {0, 1, 2, 3, 4}},
+                  {{6, 1, 2, 5}, 1, 1, {-1, -1, -1}, {-1, -1, -1, -1, -1}}};
+    for (const auto& g : kGrids) {
+        Screen screen(8, 6);
+        CDC dc(screen.surface);
+        CPen pen(PS_SOLID, 1, kWhite);
+        CPen* oldPen = dc.SelectObject(&pen);
+        CBrush* oldBrush = dc.SelectObject(GetStockBrush(BLACK_BRUSH));
+        screen.wnd.DrawCellGrid(&dc, &g.rect, g.columns, g.rows);
+        dc.SelectObject(oldPen);
+        dc.SelectObject(oldBrush);
+        std::vector<int> xs, ys;
+        std::copy_if(g.xs, g.xs + 3, std::back_inserter(xs), [](int v) { return v >= 0; });
+        std::copy_if(g.ys, g.ys + 5, std::back_inserter(ys), [](int v) { return v >= 0; });
+        EXPECT_EQ(LitColumnsInRow(screen, 2), xs) << g.rect;
+        EXPECT_EQ(LitRowsInColumn(screen, g.rect.left == 1 ? 2 : 5), ys) << g.rect;
+    }
+}
+
 // Picture 0 at 640x480, Niedrig: the colour runs of the first two vertical
 // lines and of the top line, crossings in the colour of the line beside them.
 TEST(LinePictures, DashedGridHasTheWorkedColourRuns) {
