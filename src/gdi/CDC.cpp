@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -291,80 +293,177 @@ struct EllipseRows {
     }
 };
 
+// An ellipse visited a pair of mirror rows at a time, from its top row towards
+// its middle: row y and its mirror row top + bottom - 1 - y have the same span
+// and the same two neighbours (swapped), so each pair is worked out once and
+// drawn twice. Each row's span is kept for its two neighbours.
+class EllipsePairs {
+public:
+    // Nothing when the box draws nothing: it is empty, or too large for the
+    // exact test.
+    static std::optional<EllipsePairs> Of(std::int64_t left, std::int64_t top, std::int64_t right,
+                                          std::int64_t bottom, const RECT& clip) {
+        if (right <= left || bottom <= top || right - left > kMaxEllipseSide ||
+            bottom - top > kMaxEllipseSide || left < INT32_MIN || top < INT32_MIN ||
+            right > INT32_MAX || bottom > INT32_MAX) {
+            return std::nullopt;
+        }
+        return EllipsePairs(EllipseRows{left + right, top + bottom, right - left, bottom - top,
+                                        static_cast<int>(top), static_cast<int>(bottom)},
+                            clip);
+    }
+
+    // The upper rows [First(), End()) are those whose row or mirror row lies
+    // inside the clip rectangle (none when First() >= End()).
+    int First() const { return m_yFirst; }
+    int End() const { return m_yLast; }
+    std::int64_t Mirror(int y) const { return m_rows.sumY - 1 - y; }
+
+    // The spans of upper row y; rows are asked for one after another from First().
+    CDC::EllipseRow Next(int y) {
+        if (y == m_yFirst) {
+            m_above = m_rows.Span(y - 1, &m_reach);
+            m_current = m_rows.Span(y, &m_reach);
+        }
+        const std::pair<int, int> below = m_rows.Span(y + 1, &m_reach);
+        const auto [first, last] = m_current;
+        CDC::EllipseRow row{first, last, 1, 0};
+        if (first <= last) {
+            // Inside: the pixel and its four neighbours all belong to the ellipse.
+            row.inFirst = std::max({first + 1, m_above.first, below.first});
+            row.inLast = std::min({last - 1, m_above.second, below.second});
+        }
+        m_above = m_current;
+        m_current = below;
+        return row;
+    }
+
+private:
+    EllipsePairs(const EllipseRows& rows, const RECT& clip) : m_rows(rows) {
+        const std::int64_t mirror = rows.sumY - 1;
+        const int upperEnd = rows.top + static_cast<int>((rows.b2 + 1) / 2);
+        m_yFirst = static_cast<int>(std::max<std::int64_t>(
+            rows.top, std::min<std::int64_t>(clip.top, mirror - clip.bottom + 1)));
+        m_yLast = static_cast<int>(std::min<std::int64_t>(
+            upperEnd, std::max<std::int64_t>(clip.bottom, mirror - clip.top + 1)));
+        if (rows.bottom <= clip.top || rows.top >= clip.bottom) {
+            m_yLast = m_yFirst;
+        }
+    }
+
+    EllipseRows m_rows;
+    int m_yFirst = 0;
+    int m_yLast = 0;
+    std::int64_t m_reach = -1;
+    std::pair<int, int> m_above{1, 0};
+    std::pair<int, int> m_current{1, 0};
+};
+
 }  // namespace
 
-bool CDC::Ellipse(int left, int top, int right, int bottom) {
-    if (right <= left || bottom <= top) {
-        return false;
-    }
-    const EllipseRows rows{static_cast<std::int64_t>(left) + right,
-                           static_cast<std::int64_t>(top) + bottom,
-                           static_cast<std::int64_t>(right) - left,
-                           static_cast<std::int64_t>(bottom) - top,
-                           top,
-                           bottom};
-    if (rows.a2 > kMaxEllipseSide || rows.b2 > kMaxEllipseSide) {
-        return false;
-    }
-    const std::uint32_t pen = DeviceValue(m_pPen->Color());
-    const bool fill = !m_pBrush->IsNull();
-    const std::uint32_t brush = fill ? DeviceValue(m_pBrush->Color()) : 0;
-    if (bottom <= m_rcClip.top || top >= m_rcClip.bottom) {
-        return true;
-    }
-    const int clipLeft = m_rcClip.left;
-    const int clipRight = m_rcClip.right;
-    // Pixels [x0, x1] of a row, clipped; the row is inside the clip rectangle.
-    auto span = [&](std::uint32_t* row, int x0, int x1, std::uint32_t value) {
-        x0 = std::max(x0, clipLeft);
-        x1 = std::min(x1 + 1, clipRight);
+namespace {
+
+// Draws an ellipse's row into row (the pixels of a row inside clip): the pen's
+// pixels, and the inside with *brush unless brush is null.
+void DrawEllipseSpans(std::uint32_t* row, const RECT& clip, const CDC::EllipseRow& spans,
+                      std::uint32_t pen, const std::uint32_t* brush) {
+    // Pixels [x0, x1] of the row, clipped.
+    auto span = [&](int x0, int x1, std::uint32_t value) {
+        x0 = std::max(x0, static_cast<int>(clip.left));
+        x1 = std::min(x1 + 1, static_cast<int>(clip.right));
         if (x0 < x1) {
             std::fill(row + x0, row + x1, value);
         }
     };
-    // Row y and its mirror row top + bottom - 1 - y have the same span and
-    // the same two neighbours (swapped), so each pair is worked out once, from
-    // the upper half, and drawn twice. The upper rows to visit: those whose
-    // row or mirror row lies inside the clip rectangle.
-    const std::int64_t mirror = rows.sumY - 1;
-    const int upperEnd = top + static_cast<int>((rows.b2 + 1) / 2);
-    const int yFirst = static_cast<int>(std::max<std::int64_t>(
-        top, std::min<std::int64_t>(m_rcClip.top, mirror - m_rcClip.bottom + 1)));
-    const int yLast = static_cast<int>(std::min<std::int64_t>(
-        upperEnd, std::max<std::int64_t>(m_rcClip.bottom, mirror - m_rcClip.top + 1)));
-    auto draw = [&](std::int64_t y, int first, int last, int inFirst, int inLast) {
-        if (y < m_rcClip.top || y >= m_rcClip.bottom) {
-            return;
+    if (spans.first > spans.last) {
+        return;
+    }
+    if (spans.inFirst > spans.inLast) {
+        span(spans.first, spans.last, pen);
+        return;
+    }
+    span(spans.first, spans.inFirst - 1, pen);
+    span(spans.inLast + 1, spans.last, pen);
+    if (brush != nullptr) {
+        span(spans.inFirst, spans.inLast, *brush);
+    }
+}
+
+}  // namespace
+
+void CDC::DrawEllipseRow(std::int64_t y, const EllipseRow& spans, std::uint32_t pen,
+                         const std::uint32_t* brush) {
+    if (spans.first > spans.last || y < m_rcClip.top || y >= m_rcClip.bottom) {
+        return;
+    }
+    DrawEllipseSpans(Row(static_cast<int>(y)), m_rcClip, spans, pen, brush);
+}
+
+bool CDC::Ellipse(int left, int top, int right, int bottom) {
+    std::optional<EllipsePairs> pairs = EllipsePairs::Of(left, top, right, bottom, m_rcClip);
+    if (!pairs) {
+        return false;
+    }
+    const std::uint32_t pen = DeviceValue(m_pPen->Color());
+    const std::uint32_t brushValue = m_pBrush->IsNull() ? 0 : DeviceValue(m_pBrush->Color());
+    const std::uint32_t* brush = m_pBrush->IsNull() ? nullptr : &brushValue;
+    for (int y = pairs->First(); y < pairs->End(); ++y) {
+        const EllipseRow spans = pairs->Next(y);
+        DrawEllipseRow(y, spans, pen, brush);
+        if (pairs->Mirror(y) != y) {
+            DrawEllipseRow(pairs->Mirror(y), spans, pen, brush);
         }
-        std::uint32_t* row = Row(static_cast<int>(y));
-        if (inFirst > inLast) {
-            span(row, first, last, pen);
-            return;
+    }
+    return true;
+}
+
+bool CDC::Rings(const RECT* box, int inset, int count) {
+    // The ellipses that draw, in drawing order. They share the centre, so
+    // they share the pairs of mirror rows too.
+    std::vector<EllipsePairs> rings;
+    for (int i = 0; i < count; ++i) {
+        const std::int64_t d = static_cast<std::int64_t>(i) * inset;
+        std::optional<EllipsePairs> ring = EllipsePairs::Of(
+            box->left + d, box->top + d, box->right - d, box->bottom - d, m_rcClip);
+        if (ring) {
+            rings.push_back(*ring);
         }
-        span(row, first, inFirst - 1, pen);
-        span(row, inLast + 1, last, pen);
-        if (fill) {
-            span(row, inFirst, inLast, brush);
+    }
+    if (rings.empty()) {
+        return false;
+    }
+    const std::uint32_t pen = DeviceValue(m_pPen->Color());
+    const std::uint32_t brushValue = m_pBrush->IsNull() ? 0 : DeviceValue(m_pBrush->Color());
+    int yFirst = INT32_MAX;
+    int yEnd = INT32_MIN;
+    for (const EllipsePairs& ring : rings) {
+        if (ring.First() < ring.End()) {
+            yFirst = std::min(yFirst, ring.First());
+            yEnd = std::max(yEnd, ring.End());
         }
-    };
-    // Each row's span is worked out once and kept for its two neighbours.
-    std::int64_t reach = -1;
-    std::pair<int, int> above = rows.Span(yFirst - 1, &reach);
-    std::pair<int, int> current = rows.Span(yFirst, &reach);
-    for (int y = yFirst; y < yLast; ++y) {
-        const std::pair<int, int> below = rows.Span(y + 1, &reach);
-        const auto [first, last] = current;
-        if (first <= last) {
-            // Inside: the pixel and its four neighbours all belong to the ellipse.
-            const int inFirst = std::max({first + 1, above.first, below.first});
-            const int inLast = std::min({last - 1, above.second, below.second});
-            draw(y, first, last, inFirst, inLast);
-            if (mirror - y != y) {
-                draw(mirror - y, first, last, inFirst, inLast);
+    }
+    // Row pair by row pair, every ring in its drawing order: each row gets the
+    // same writes in the same order as ring after ring would give it.
+    auto inClip = [&](std::int64_t y) { return y >= m_rcClip.top && y < m_rcClip.bottom; };
+    for (int y = yFirst; y < yEnd; ++y) {
+        const std::int64_t mirror = rings.front().Mirror(y);
+        std::uint32_t* upper = inClip(y) ? Row(y) : nullptr;
+        std::uint32_t* lower =
+            mirror != y && inClip(mirror) ? Row(static_cast<int>(mirror)) : nullptr;
+        for (std::size_t i = 0; i < rings.size(); ++i) {
+            EllipsePairs& ring = rings[i];
+            if (y < ring.First() || y >= ring.End()) {
+                continue;
+            }
+            const std::uint32_t* brush = i == 0 && !m_pBrush->IsNull() ? &brushValue : nullptr;
+            const EllipseRow spans = ring.Next(y);
+            if (upper != nullptr) {
+                DrawEllipseSpans(upper, m_rcClip, spans, pen, brush);
+            }
+            if (lower != nullptr) {
+                DrawEllipseSpans(lower, m_rcClip, spans, pen, brush);
             }
         }
-        above = current;
-        current = below;
     }
     return true;
 }

@@ -50,10 +50,22 @@ public:
     bool Rectangle(const RECT* rect) {
         return Rectangle(rect->left, rect->top, rect->right, rect->bottom);
     }
+    // One row of an ellipse: the pen's pixels [first, last] (none when
+    // first > last) and, inside them, [inFirst, inLast] for the brush.
+    struct EllipseRow {
+        int first, last, inFirst, inLast;
+    };
     bool Ellipse(int left, int top, int right, int bottom);
     bool Ellipse(const RECT* rect) {
         return Ellipse(rect->left, rect->top, rect->right, rect->bottom);
     }
+    // Concentric ellipses: the one in box and count - 1 more, each in the box
+    // of the one before made inset pixels smaller on every side. The same
+    // pixels as that many Ellipse calls of which only the first that draws
+    // fills with the brush, but drawn a row at a time for all of them, so
+    // that many rings over the same rows touch each row once. Returns whether
+    // any of them drew.
+    bool Rings(const RECT* box, int inset, int count);
     void FillRect(const RECT* rect, CBrush* brush);
     void FrameRect(const RECT* rect, CBrush* brush);
     void InvertRect(const RECT* rect);
@@ -111,6 +123,10 @@ private:
         }
         return m_surface.Row(y);
     }
+    // Draws an ellipse's row y with the pen, and the inside with *brush unless
+    // brush is null.
+    void DrawEllipseRow(std::int64_t y, const EllipseRow& spans, std::uint32_t pen,
+                        const std::uint32_t* brush);
     CFont* CurrentFont();
     // Fills the cell (when opaque) and draws the glyphs with the cell's top left
     // at (x, y), only inside clip. Returns the text's advance.

@@ -3,6 +3,13 @@
 #include "gdi/ColumnBatch.h"
 #include "testwindow/TestWnd.h"
 
+namespace {
+
+// The rings of a ringed circle lie this many pixels of radius apart.
+constexpr int kRingStep = 2;
+
+}  // namespace
+
 // Every cell is a rectangle from one border line to the next: outlined in the
 // pen, its inside filled with the brush. Neighbouring cells share their
 // border lines and no cell's inside reaches a line, so the same pixels come
@@ -46,19 +53,10 @@ void CTestWnd::DrawCircle(CDC* pDC, int x, int y, int nRadius, bool bRings) {
     if (!bRings) {
         pDC->Ellipse(&box);
     } else {
-        // The first ring's fill already covers the inside of every smaller
-        // ring with the same brush, so the smaller ones are only outlined: the
-        // same pixels without filling the disc again for every ring.
-        CBrush* pOldBrush = nullptr;
-        for (int r = nRadius; r > 0; r -= 2) {
-            if (pDC->Ellipse(&box) && pOldBrush == nullptr) {
-                pOldBrush = pDC->SelectObject(GetStockBrush(NULL_BRUSH));
-            }
-            InflateRect(&box, -2, -2);
-        }
-        if (pOldBrush != nullptr) {
-            pDC->SelectObject(pOldBrush);
-        }
+        // Rings every kRingStep pixels of radius down to the centre; only the
+        // first fills its inside, which covers every smaller ring's inside
+        // with the same brush already.
+        pDC->Rings(&box, kRingStep, nRadius > 0 ? (nRadius - 1) / kRingStep + 1 : 0);
     }
     DrawDot(pDC, x, y);
 }
