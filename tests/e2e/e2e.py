@@ -780,8 +780,10 @@ def test_picture_11_alternates_every_750_ms(ctx):
             changes.append(now)
             shown = 1 - shown
     expect(len(changes) >= 3, f"only {len(changes)} phase changes in 4 s")
-    intervals = [b - a for a, b in zip(changes, changes[1:])]
-    expect(all(0.45 < t < 1.05 for t in intervals), f"phase intervals {intervals}, not 750 ms")
+    # Each change is seen up to one screenshot late; over the whole run from
+    # the first change to the last that error counts once, not per interval.
+    period = (changes[-1] - changes[0]) / (len(changes) - 1)
+    expect(0.6 < period < 0.9, f"phase changes {changes}: a period of {period:.2f} s, not 0.75 s")
 
 
 @passes("plain")
