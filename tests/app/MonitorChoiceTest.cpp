@@ -41,7 +41,8 @@ TEST(MonitorChoice, ByIndexOrNameElseThePrimary) {
     };
     for (const auto& c : kCases) {
         std::string error;
-        EXPECT_EQ(ChooseMonitor(c.monitors, c.wanted, error), c.index) << c.wanted.value_or("(default)");
+        EXPECT_EQ(ChooseMonitor(c.monitors, c.wanted, error), c.index)
+            << c.wanted.value_or("(default)");
         EXPECT_EQ(error, c.index
                              ? ""
                              : "no monitor '" + *c.wanted + "' (2 monitors, see --list-monitors)");
