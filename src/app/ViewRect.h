@@ -48,15 +48,10 @@ constexpr RECT PhysicalToLogical(const RECT& rect, ViewRatio x, ViewRatio y) {
     return r;
 }
 
-// The smallest physical rectangle that covers rect (logical pixels).
+// The smallest physical rectangle that covers rect (logical pixels): the
+// same cover with the ratios the other way round.
 constexpr RECT LogicalToPhysical(const RECT& rect, ViewRatio x, ViewRatio y) {
-    using view_rect_detail::Sane;
-    x = Sane(x);
-    y = Sane(y);
-    RECT r = rect;
-    view_rect_detail::Cover(r.left, r.right, x.physical, x.logical);
-    view_rect_detail::Cover(r.top, r.bottom, y.physical, y.logical);
-    return r;
+    return PhysicalToLogical(rect, {x.logical, x.physical}, {y.logical, y.physical});
 }
 
 // The same on an integer scale; a scale below 1 counts as 1.
