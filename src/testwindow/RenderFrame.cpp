@@ -24,6 +24,25 @@ constexpr auto kDispatch = std::to_array<PictureRoutine>({
     &CTestWnd::DrawComposite,
 });
 static_assert(kDispatch.size() == CTestWnd::kPictureCount);
+
+// Pictures whose first step fills the whole screen: the frame's black fill
+// would be overwritten before anyone sees it, so they go without it.
+constexpr auto kFillsScreenFirst = std::to_array<bool>({
+    false,  // Miskonvergenz1
+    false,  // Miskonvergenz2
+    false,  // Geometrie
+    false,  // Focus
+    false,  // Auflösung
+    true,   // Lesbarkeit: white
+    false,  // Moire
+    false,  // Farbverläufe
+    false,  // Farbe
+    true,   // Helligkeitsverteilung: the chosen colour
+    false,  // Helligkeit/Kontrast
+    false,  // Hochspannung
+    false,  // Testbild
+});
+static_assert(kFillsScreenFirst.size() == CTestWnd::kPictureCount);
 static_assert(kPictureNames.size() == CTestWnd::kPictureCount);
 
 }  // namespace
@@ -33,12 +52,15 @@ void CTestWnd::RenderPicture(CDC* pDC) {
     const int H = m_nScreenHeight;
     CBrush* pBlackBrush = GetStockBrush(BLACK_BRUSH);
     const RECT screen{0, 0, W, H};
-    pDC->FillRect(&screen, pBlackBrush);
+    const bool drawn = m_nPicture < kPictureCount && kMinColors[m_nPicture] <= m_nNumColors;
+    if (!drawn || !kFillsScreenFirst[m_nPicture]) {
+        pDC->FillRect(&screen, pBlackBrush);
+    }
 
     if (m_nPicture >= kPictureCount) {
         return;
     }
-    if (kMinColors[m_nPicture] > m_nNumColors) {
+    if (!drawn) {
         // Once per selection: a repaint while the message is open, or after it
         // was closed, leaves the black screen without stacking a second one.
         if (!m_bRefusalShown) {
