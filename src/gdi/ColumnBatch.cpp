@@ -43,16 +43,39 @@ void ColumnBatch::Store() {
         return;
     }
     Surface& surface = m_dc.GetSurface();
-    for (int y = m_y0; y < m_y1; ++y) {
-        std::uint32_t* row = surface.Row(y);
-        if (m_bSideBySide) {
-            std::copy_n(m_value.data(), count, row + m_x.front());
-            continue;
+    if (m_bSideBySide) {
+        for (int y = m_y0; y < m_y1; ++y) {
+            std::copy_n(m_value.data(), count, surface.Row(y) + m_x.front());
         }
-        for (std::size_t i = 0; i < count; ++i) {
-            row[m_x[i]] = m_value[i];
+    } else if (const auto [first, last] = std::minmax_element(m_x.begin(), m_x.end());
+               count * kDenseShare >= static_cast<std::size_t>(*last - *first + 1)) {
+        StoreOverlay(surface, *first, *last + 1);
+    } else {
+        for (int y = m_y0; y < m_y1; ++y) {
+            std::uint32_t* row = surface.Row(y);
+            for (std::size_t i = 0; i < count; ++i) {
+                row[m_x[i]] = m_value[i];
+            }
         }
     }
     m_x.clear();
     m_value.clear();
+}
+
+void ColumnBatch::StoreOverlay(Surface& surface, int left, int right) {
+    const auto width = static_cast<std::size_t>(right - left);
+    // Columns [left, right) of one row: the held values, and all ones where a
+    // column is held. Later columns over earlier ones win, as in drawing order.
+    m_overlay.assign(width, 0);
+    m_mask.assign(width, 0);
+    for (std::size_t i = 0; i < m_x.size(); ++i) {
+        m_overlay[static_cast<std::size_t>(m_x[i] - left)] = m_value[i];
+        m_mask[static_cast<std::size_t>(m_x[i] - left)] = ~std::uint32_t{0};
+    }
+    for (int y = m_y0; y < m_y1; ++y) {
+        std::uint32_t* row = surface.Row(y) + left;
+        for (std::size_t x = 0; x < width; ++x) {
+            row[x] = (row[x] & ~m_mask[x]) | (m_overlay[x] & m_mask[x]);
+        }
+    }
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 class CDC;
+class Surface;
 
 class ColumnBatch {
 public:
@@ -34,6 +35,10 @@ private:
     // Stores the columns in the order they were drawn, so a later one over an
     // earlier one wins.
     void Store();
+    // Stores the columns, all within [left, right), as one masked row write
+    // per row: cheaper than a store per column once they are this dense.
+    void StoreOverlay(Surface& surface, int left, int right);
+    static constexpr std::size_t kDenseShare = 4;  // one held column in 4 or more
 
     CDC& m_dc;
     bool m_bOpen;  // false for a batch inside another one
@@ -44,4 +49,6 @@ private:
     bool m_bSideBySide = true;  // x, x + 1, x + 2, ... in drawing order
     std::vector<int> m_x;
     std::vector<std::uint32_t> m_value;
+    std::vector<std::uint32_t> m_overlay;
+    std::vector<std::uint32_t> m_mask;
 };
