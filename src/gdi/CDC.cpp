@@ -359,20 +359,23 @@ private:
     std::pair<int, int> m_current{1, 0};
 };
 
-}  // namespace
-
-namespace {
-
-// Draws an ellipse's row into row (the pixels of a row inside clip): the pen's
+// Draws an ellipse's row into upper and lower, a row and its mirror row (either
+// null when it lies outside the clip or, for lower, is the same row): the pen's
 // pixels, and the inside with *brush unless brush is null.
-void DrawEllipseSpans(std::uint32_t* row, const RECT& clip, const CDC::EllipseRow& spans,
-                      std::uint32_t pen, const std::uint32_t* brush) {
-    // Pixels [x0, x1] of the row, clipped.
+void DrawEllipseSpans(std::uint32_t* upper, std::uint32_t* lower, const RECT& clip,
+                      const CDC::EllipseRow& spans, std::uint32_t pen, const std::uint32_t* brush) {
+    // Pixels [x0, x1] of both rows, clipped.
     auto span = [&](int x0, int x1, std::uint32_t value) {
         x0 = std::max(x0, static_cast<int>(clip.left));
         x1 = std::min(x1 + 1, static_cast<int>(clip.right));
-        if (x0 < x1) {
-            std::fill(row + x0, row + x1, value);
+        if (x0 >= x1) {
+            return;
+        }
+        if (upper != nullptr) {
+            std::fill(upper + x0, upper + x1, value);
+        }
+        if (lower != nullptr) {
+            std::fill(lower + x0, lower + x1, value);
         }
     };
     if (spans.first > spans.last) {
@@ -391,12 +394,11 @@ void DrawEllipseSpans(std::uint32_t* row, const RECT& clip, const CDC::EllipseRo
 
 }  // namespace
 
-void CDC::DrawEllipseRow(std::int64_t y, const EllipseRow& spans, std::uint32_t pen,
-                         const std::uint32_t* brush) {
-    if (spans.first > spans.last || y < m_rcClip.top || y >= m_rcClip.bottom) {
-        return;
-    }
-    DrawEllipseSpans(Row(static_cast<int>(y)), m_rcClip, spans, pen, brush);
+std::pair<std::uint32_t*, std::uint32_t*> CDC::MirrorRows(int y, std::int64_t mirror) {
+    auto inClip = [&](std::int64_t row) { return row >= m_rcClip.top && row < m_rcClip.bottom; };
+    std::uint32_t* upper = inClip(y) ? Row(y) : nullptr;
+    std::uint32_t* lower = mirror != y && inClip(mirror) ? Row(static_cast<int>(mirror)) : nullptr;
+    return {upper, lower};
 }
 
 bool CDC::Ellipse(int left, int top, int right, int bottom) {
@@ -409,10 +411,8 @@ bool CDC::Ellipse(int left, int top, int right, int bottom) {
     const std::uint32_t* brush = m_pBrush->IsNull() ? nullptr : &brushValue;
     for (int y = pairs->First(); y < pairs->End(); ++y) {
         const EllipseRow spans = pairs->Next(y);
-        DrawEllipseRow(y, spans, pen, brush);
-        if (pairs->Mirror(y) != y) {
-            DrawEllipseRow(pairs->Mirror(y), spans, pen, brush);
-        }
+        const auto [upper, lower] = MirrorRows(y, pairs->Mirror(y));
+        DrawEllipseSpans(upper, lower, m_rcClip, spans, pen, brush);
     }
     return true;
 }
@@ -444,25 +444,15 @@ bool CDC::Rings(const RECT* box, int inset, int count) {
     }
     // Row pair by row pair, every ring in its drawing order: each row gets the
     // same writes in the same order as ring after ring would give it.
-    auto inClip = [&](std::int64_t y) { return y >= m_rcClip.top && y < m_rcClip.bottom; };
     for (int y = yFirst; y < yEnd; ++y) {
-        const std::int64_t mirror = rings.front().Mirror(y);
-        std::uint32_t* upper = inClip(y) ? Row(y) : nullptr;
-        std::uint32_t* lower =
-            mirror != y && inClip(mirror) ? Row(static_cast<int>(mirror)) : nullptr;
+        const auto [upper, lower] = MirrorRows(y, rings.front().Mirror(y));
         for (std::size_t i = 0; i < rings.size(); ++i) {
             EllipsePairs& ring = rings[i];
             if (y < ring.First() || y >= ring.End()) {
                 continue;
             }
             const std::uint32_t* brush = i == 0 && !m_pBrush->IsNull() ? &brushValue : nullptr;
-            const EllipseRow spans = ring.Next(y);
-            if (upper != nullptr) {
-                DrawEllipseSpans(upper, m_rcClip, spans, pen, brush);
-            }
-            if (lower != nullptr) {
-                DrawEllipseSpans(lower, m_rcClip, spans, pen, brush);
-            }
+            DrawEllipseSpans(upper, lower, m_rcClip, ring.Next(y), pen, brush);
         }
     }
     return true;

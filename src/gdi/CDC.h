@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "gdi/ColumnBatch.h"
@@ -123,10 +124,9 @@ private:
         }
         return m_surface.Row(y);
     }
-    // Draws an ellipse's row y with the pen, and the inside with *brush unless
-    // brush is null.
-    void DrawEllipseRow(std::int64_t y, const EllipseRow& spans, std::uint32_t pen,
-                        const std::uint32_t* brush);
+    // Row y and its mirror row of an ellipse, each null when it lies outside
+    // the clip, the mirror also when it is row y itself.
+    std::pair<std::uint32_t*, std::uint32_t*> MirrorRows(int y, std::int64_t mirror);
     CFont* CurrentFont();
     // Fills the cell (when opaque) and draws the glyphs with the cell's top left
     // at (x, y), only inside clip. Returns the text's advance.
