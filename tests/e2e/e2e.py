@@ -1,18 +1,15 @@
 #!/usr/bin/env python3
-"""End-to-end tests of the desktop program under Xvfb and a headless sway.
-
-Starts the real program on a fresh Xvfb display in a scratch directory,
-drives it with xdotool (keys and clicks), captures the screen and compares it
-pixel for pixel with what zynmon-render draws for the same state, everywhere
-outside the control panel. On a headless Wayland desktop (sway, with several
-outputs) it starts the program as a Wayland client and through XWayland and
-compares each output with grim's screenshots.
+"""End-to-end tests: the real program on Xvfb (plain, scaled, under window managers) and on a headless
+sway (a Wayland client, and through XWayland), driven by keys and clicks, its screen compared pixel for
+pixel with zynmon-render's picture of the same state outside the panel.
 
     tests/e2e/e2e.py BUILD_DIR [TEST_NAME ...]
 """
 
+import collections
 import contextlib
 import ctypes
+import functools
 import json
 import math
 import os
@@ -25,51 +22,47 @@ import subprocess
 import sys
 import tempfile
 import time
+import types
 
 WIDTH, HEIGHT, DEPTH = 1024, 768, 24
 TIMEOUT = 10.0
 CONVERT = "/usr/bin/convert"
-LOGO_FILE = "zynlogo.dta"
 LOGO_COLOUR = bytes((40, 66, 132))
 # The logo's width once zoomed: 2 * (WIDTH / 3 - 1).
 FINAL_LOGO_WIDTH = 2 * (WIDTH // 3 - 1)
 PANEL_TITLE = "ZYN Monitor Test Kontrollfeld"
-
 # Panel template positions in dialog units (x, y, w, h) of the controls the tests use.
-PANEL_DU = (170, 106)
 CONTROLS = {"Rot": (120, 15, 25, 10), "Grün": (120, 25, 30, 10), "Blau": (120, 35, 30, 10),
             "Volles Bild": (50, 80, 50, 14), "Hoch": (120, 65, 35, 10)}
 # The window managers the tests run under, as each is started on the display.
 WINDOW_MANAGERS = {"openbox": ["openbox", "--sm-disable"], "metacity": ["metacity", "--sm-disable"],
                    "icewm": ["icewm"]}
-# Enabled guns per render option.
-GUNS = {(): "none", ("Rot",): "r", ("Grün",): "g", ("Blau",): "b", ("Rot", "Blau"): "rb"}
-ENV_DROPPED = ("DISPLAY", "WAYLAND_DISPLAY", "GDK_SCALE", "GDK_DPI_SCALE", "GDK_BACKEND")
-
-
-class Failure(Exception):
-    pass
+# This environment without a desktop of its own: each test gives the program its desktop.
+ENVIRONMENT = dict({k: v for k, v in os.environ.items() if k not in (
+    "DISPLAY", "WAYLAND_DISPLAY", "GDK_SCALE", "GDK_DPI_SCALE", "GDK_BACKEND")}, NO_AT_BRIDGE="1")
+# What the user sees: the picture in its state, and the panel shown above it or hidden.
+State = collections.namedtuple("State", "picture variant panel guns resolution", defaults=("none", 1))
+Failure = AssertionError  # a check that does not hold
 
 
 def mul_div(a, b, c):
     return (a * b + c // 2) // c
 
 
-def run(args, env, timeout=TIMEOUT, check=True, input=None):
-    result = subprocess.run(args, env=env, capture_output=True, timeout=timeout, input=input)
+def run(args, env=os.environ, check=True, input=None):
+    result = subprocess.run([*map(str, args)], env=env, capture_output=True, timeout=TIMEOUT, input=input)
     if check and result.returncode != 0:
-        raise Failure(f"{' '.join(args)} failed: {result.stderr.decode(errors='replace')}")
+        raise Failure(f"{' '.join(map(str, args))} failed: {result.stderr.decode(errors='replace')}")
     return result.stdout
 
 
 def stop(process):
-    if process is not None and process.poll() is None:
+    if process and process.poll() is None:
         process.terminate()
-        try:
+        with contextlib.suppress(subprocess.TimeoutExpired):
             process.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
+        process.kill()
+        process.wait()
 
 
 def wait_until(condition, what, timeout=TIMEOUT):
@@ -88,116 +81,80 @@ def expect(condition, message):
         raise Failure(message)
 
 
-def expect_no_differences(measure, what, timeout=TIMEOUT):
-    """Waits until measure() gives (0, None): a count of differing pixels and the first."""
-    last = [None]
-
-    def matches():
-        last[0] = measure()
-        return last[0][0] == 0
-    try:
-        wait_until(matches, what, timeout)
-    except Failure:
-        raise Failure(f"{what}: {last[0][0]} pixels differ, first at {last[0][1]}") from None
-
-
-def differences(screen, expected, mask=None, width=WIDTH):
-    """Pixels that differ outside the mask rectangle (x0, y0, x1, y1), and the
-    first one as (x, y, on the screen, expected)."""
-    expect(len(screen) == len(expected), f"screen of {len(screen)} bytes, expected {len(expected)}")
-    count, first = 0, None
-    row_bytes = width * 3
+def differing(screen, expected, mask=None, width=WIDTH):
+    """Where the screen differs from the expected one outside the mask (x0, y0, x1, y1): row spans."""
+    expect(len(screen) == len(expected), f"a screen of {len(screen)} bytes, expected {len(expected)}")
     mx0, my0, mx1, my1 = mask or (0, 0, 0, 0)
-    for y in range(len(screen) // row_bytes):
-        a = screen[y * row_bytes:(y + 1) * row_bytes]
-        b = expected[y * row_bytes:(y + 1) * row_bytes]
-        if a == b:
-            continue
-        spans = [(0, max(0, mx0)), (min(width, mx1), width)] if my0 <= y < my1 else [(0, width)]
-        for x0, x1 in spans:
-            for x in range(x0, x1) if a[x0 * 3:x1 * 3] != b[x0 * 3:x1 * 3] else ():
-                if a[x * 3:x * 3 + 3] != b[x * 3:x * 3 + 3]:
-                    count += 1
-                    first = first or (x, y, a[x * 3:x * 3 + 3].hex(), b[x * 3:x * 3 + 3].hex())
-    return count, first
+    for y in range(len(expected) // (width * 3)):
+        for x0, x1 in [(0, max(0, mx0)), (min(width, mx1), width)] if my0 <= y < my1 else [(0, width)]:
+            a, b = (pixels[(y * width + x0) * 3:(y * width + x1) * 3] for pixels in (screen, expected))
+            if a != b:
+                yield x0, y, a, b
 
 
-def crop(screen, rect, width=WIDTH):
-    """The rectangle (x, y, w, h) of a screen as raw RGB."""
-    x, y, w, h = rect
-    return b"".join(screen[((y + row) * width + x) * 3:((y + row) * width + x + w) * 3]
-                    for row in range(h))
+def expect_same(measure, what):
+    """Waits until measure()'s (screen, expected, mask, width) agree, or names what differs."""
+    last = []
+    try:
+        wait_until(lambda: last.append(measure()) or not any(differing(*last[-1])), what)
+    except Failure:
+        found = [(x + i // 3, y, a[i:i + 3].hex(), b[i:i + 3].hex()) for x, y, a, b in differing(*last[-1])
+                 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3]]
+        raise Failure(f"{what}: {len(found)} pixels differ, first at {found[:1]}") from None
 
 
 class Display:
-    """An Xvfb server on a free display number, optionally with a window manager
-    (a name of WINDOW_MANAGERS). Sway below offers the same methods."""
+    """An Xvfb server, with a window manager (a name of WINDOW_MANAGERS) or none; Sway is alike."""
 
     def __init__(self, window_manager=None):
-        read_fd, write_fd = os.pipe()
         self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{WIDTH}x{HEIGHT}x{DEPTH}",
-             "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as numbers:
-            number = numbers.readline().strip()
+            ["Xvfb", "-displayfd", "1", "-screen", "0", f"{WIDTH}x{HEIGHT}x{DEPTH}", "-nolisten", "tcp",
+             "-noreset"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        number = self.server.stdout.readline().strip().decode()  # the free display number it took
         expect(number, "Xvfb did not start")
-        self.env = dict({k: v for k, v in os.environ.items() if k not in ENV_DROPPED},
-                        DISPLAY=f":{number}", NO_AT_BRIDGE="1")
-        self.wm = None
+        self.env = dict(ENVIRONMENT, DISPLAY=f":{number}")
+        self.wm = window_manager and subprocess.Popen(
+            WINDOW_MANAGERS[window_manager], env=self.env, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
         if window_manager:
-            self.wm = subprocess.Popen(WINDOW_MANAGERS[window_manager], env=self.env,
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             wait_until(lambda: b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in run(
                 ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env, check=False),
                 f"{window_manager} to manage the screen")
 
     def close(self):
-        for process in (self.wm, self.server):
-            stop(process)
+        stop(self.wm)
+        stop(self.server)
 
     def xdotool(self, *args):
-        return run(["xdotool", *map(str, args)], self.env).decode()
+        return run(["xdotool", *args], self.env).decode()
 
-    def click(self, x, y, button=1):
-        self.xdotool("mousemove", x, y, "click", button)
+    def click(self, x, y, button=1, repeat=1):
+        self.xdotool("mousemove", x, y, "click", "--repeat", repeat, "--delay", 60, button)
 
     def find_windows(self, title):
-        found = run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], self.env,
-                    check=False)
-        return [w.decode() for w in found.split()]
-
-    def window_geometry(self, window):
-        """Absolute position and size of the window's client area."""
-        info = run(["xwininfo", "-id", window], self.env).decode()
-        return tuple(int(re.search(rf"{key}: *(-?\d+)", info)[1]) for key in
-                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        found = run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], self.env, False)
+        return [int(window) for window in found.split()]
 
     def frame_extents(self, window):
         """left, right, top, bottom of the window manager's frame (0 without one)."""
-        out = run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], self.env, check=False).decode()
+        out = run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], self.env, False).decode()
         return tuple(int(v) for v in out.split("=")[1].split(",")) if "=" in out else (0, 0, 0, 0)
 
     def wait_for_frame(self, window):
-        """Waits until the window manager has framed the window."""
-        if self.wm is not None:
+        if self.wm:
             wait_until(lambda: any(self.frame_extents(window)), "the window manager's frame")
 
-    def window_frame(self, window):
-        """The screen rectangle (x0, y0, x1, y1) of the window with all that the
-        window manager draws around it: the top-level window that holds it."""
+    def window_rects(self, window):
+        """The window's client area (x, y, w, h), and (x0, y0, x1, y1) of the root's child holding it."""
+        client = None
         while True:
-            tree = run(["xwininfo", "-tree", "-id", window], self.env).decode()
-            parent_line = tree.split("Parent window id: ")[1].splitlines()[0]
-            if "(the root window)" in parent_line:
-                break
-            window = parent_line.split()[0]
-        x, y, w, h = self.window_geometry(window)
-        return (x, y, x + w, y + h)
-
-    def output(self, name=None):
-        return 0, 0, WIDTH, HEIGHT, 1
+            info = run(["xwininfo", "-tree", "-stats", "-id", window], self.env).decode()
+            x, y, w, h = (int(re.search(rf"{key}: *(-?\d+)", info)[1]) for key in
+                          ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+            client, parent = client or (x, y, w, h), info.split("Parent window id: ")[1].splitlines()[0]
+            if "(the root window)" in parent:
+                return client, (x, y, x + w, y + h)
+            window = int(parent.split()[0], 16)
 
     def screenshot(self, output=None, window=None):
         """The screen (or a window's own image) as its width and raw RGB."""
@@ -206,199 +163,161 @@ class Display:
         expect(window or len(rgb) == WIDTH * HEIGHT * 3, f"screenshot has {len(rgb)} bytes")
         return WIDTH, rgb
 
-    def screen(self):
-        return self.screenshot()[1]
+
+@contextlib.contextmanager
+def xlib(display):
+    """Xlib and a connection to the display (pass pointers and windows as ctypes values)."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype, x11.XInternAtom.restype = ctypes.c_void_p, ctypes.c_ulong
+    dpy = ctypes.c_void_p(x11.XOpenDisplay(display.env["DISPLAY"].encode()))
+    expect(dpy.value, "cannot open the display")
+    try:
+        yield x11, dpy
+    finally:
+        x11.XCloseDisplay(dpy)
 
 
-class VirtualPointer:
-    """A pointer device of sway's seat, made through its virtual pointer
-    protocol (a headless sway has no input device). Speaks the Wayland wire
-    protocol itself: a few requests, no file descriptors."""
+def send_delete_window(display, window):
+    """What a window manager's close box does: WM_DELETE_WINDOW to the client."""
+    with xlib(display) as (x11, dpy):
+        # An XClientMessageEvent in longs: type, serial, send_event, display, window, type, format, data.
+        event = (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0),
+                                     32, x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0), 0)
+        x11.XSendEvent(dpy, ctypes.c_ulong(window), 0, ctypes.c_long(0), event)
 
-    BUTTONS = {1: 0x110, 2: 0x112, 3: 0x111}  # BTN_LEFT, BTN_MIDDLE, BTN_RIGHT
 
-    def __init__(self, socket_path):
-        self.sock = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
-        self.sock.connect(socket_path)
-        self.sock.settimeout(TIMEOUT)
-        self.last_id, self.received, self.time = 1, b"", 0
-        registry, names = self._send(1, 1, None), {}  # wl_display.get_registry
+def cursor_hidden(display):
+    """Whether the pointer's current cursor image is wholly transparent."""
 
-        def on_global(obj, opcode, body):
-            if obj == registry and opcode == 0:
-                name, length = struct.unpack("<II", body[:8])
-                names[body[8:8 + length - 1].decode()] = name
-        self.roundtrip(on_global)
-        interfaces = ("wl_seat", "zwlr_virtual_pointer_manager_v1")
-        for interface in interfaces:
-            expect(interface in names, f"sway offers no {interface}")
-        seat, manager = (self._send(registry, 0, names[i], i, 1, None) for i in interfaces)  # bind
-        self.pointer = self._send(manager, 0, seat, None)  # create_virtual_pointer
-        self.roundtrip()
+    class CursorImage(ctypes.Structure):  # XFixes' cursor image up to its pixels
+        _fields_ = [*((name, ctypes.c_short) for name in ("x", "y")),
+                    *((name, ctypes.c_ushort) for name in ("width", "height", "xhot", "yhot")),
+                    ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong))]
+    xfixes = ctypes.CDLL("libXfixes.so.3")
+    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(CursorImage)
+    with xlib(display) as (x11, dpy):
+        image = xfixes.XFixesGetCursorImage(dpy)
+        pixels = image.contents.pixels[:image.contents.width * image.contents.height]
+        x11.XFree(image)
+        return all(pixel >> 24 & 0xFF == 0 for pixel in pixels)
 
-    def _send(self, obj, opcode, *args):
-        """Sends a request; None among its arguments is a new object, whose id it returns."""
-        body = new = b""
-        for arg in args:
-            if arg is None:
-                self.last_id += 1
-                arg = new = self.last_id
-            if isinstance(arg, str):
-                text = arg.encode() + b"\0"
-                body += struct.pack("<I", len(text)) + text + b"\0" * (-len(text) % 4)
-            else:
-                body += struct.pack("<I", arg)
-        self.sock.sendall(struct.pack("<II", obj, (8 + len(body)) << 16 | opcode) + body)
-        return new
 
-    def roundtrip(self, on_event=lambda obj, opcode, body: None):
-        callback = self._send(1, 0, None)  # wl_display.sync
+def virtual_pointer(path):
+    """A pointer device on sway's seat, for as long as the connection returned lasts: a headless sway
+    has none, and without one its clients get no pointer. Speaks the Wayland wire format itself."""
+    sock, data = socket.socket(socket.AF_UNIX), b""
+    sock.settimeout(TIMEOUT)
+    sock.connect(path)
+
+    def message(obj, opcode, body):
+        return struct.pack("<II", obj, (8 + len(body)) << 16 | opcode) + body
+
+    def roundtrip(callback, request):
+        """Sends the request and wl_display.sync: the events (object, body) up to the callback's."""
+        nonlocal data
+        sock.sendall(request + message(1, 0, struct.pack("<I", callback)))
+        events = []
         while True:
-            while len(self.received) >= 8:
-                obj, word = struct.unpack("<II", self.received[:8])
-                if len(self.received) < word >> 16:
-                    break
-                body, self.received = self.received[8:word >> 16], self.received[word >> 16:]
+            while len(data) >= 8 and len(data) >= struct.unpack_from("<I", data, 4)[0] >> 16:
+                obj, size = struct.unpack_from("<IxxH", data)
                 if obj == callback:
-                    return
-                on_event(obj, word & 0xFFFF, body)
-            data = self.sock.recv(65536)
-            expect(data, "sway closed the virtual pointer's connection")
-            self.received += data
+                    return events
+                events.append((obj, data[8:size]))
+                data = data[size:]
+            data += sock.recv(65536) or expect(False, "sway closed the virtual pointer's connection")
 
-    def click(self, x, y, layout, button=1):
-        """A click at (x, y) of the desktop's layout (x0, y0, x1, y1)."""
-        x0, y0, x1, y1 = layout
-        self.time += 100
-        self._send(self.pointer, 1, self.time, x - x0, y - y0, x1 - x0, y1 - y0)  # motion_absolute
-        self._send(self.pointer, 4)  # frame
-        for state in (1, 0):
-            self._send(self.pointer, 2, self.time, self.BUTTONS[button], state)  # button
-            self._send(self.pointer, 4)
-        self.roundtrip()
+    # wl_display.get_registry as object 2: its global events name the interfaces.
+    names = {body[8:7 + struct.unpack_from("<I", body, 4)[0]]: body[:4]
+             for obj, body in roundtrip(3, message(1, 1, struct.pack("<I", 2))) if obj == 2}
+    interface = b"zwlr_virtual_pointer_manager_v1"
+    expect(interface in names, "sway offers no virtual pointer manager")
+    # wl_registry.bind as object 4 (the name and its nul fill 32 bytes), create_virtual_pointer as 5.
+    bind = names[interface] + struct.pack("<I", 32) + interface + b"\0" + struct.pack("<II", 1, 4)
+    roundtrip(6, message(2, 0, bind) + message(4, 0, struct.pack("<II", 0, 5)))
+    return sock
 
 
 class Sway:
-    """A headless sway desktop: Wayland clients connect through `envs["wayland"]`,
-    X11 clients through its XWayland with `envs["x11"]`. `outputs` are
-    (width, height, x, y, scale) in the order sway names them HEADLESS-1, -2, ...
+    """A headless sway with two outputs, for Wayland clients (`envs["wayland"]`) and X11 ones through
+    its XWayland (`envs["x11"]`). Windows are sway's containers, found by title in its tree."""
 
-    sway refuses to run as root: as root it runs as an unprivileged user made
-    for the tests. Windows are sway's containers, found by title in its tree."""
+    OUTPUTS = {"HEADLESS-1": (0, 0, 1280, 1024), "HEADLESS-2": (1280, 0, 1920, 1080)}  # x, y, w, h
 
-    USER = "zynmon-e2e"
-
-    def __init__(self, outputs=((1280, 1024, 0, 0, 1), (1920, 1080, 1280, 0, 1))):
-        self.process = self.pointer = None
-        self.runtime = tempfile.mkdtemp(prefix="zynmon-sway-")
+    def __init__(self):
+        self.process, self.runtime = None, tempfile.mkdtemp(prefix="zynmon-sway-")
         try:
-            self._start(outputs)
+            with open(os.path.join(self.runtime, "config"), "w") as config:
+                # The virtual pointer's cursor would show in the screenshots. XWayland's display is
+                # written down as sway gives it to the programs it starts.
+                config.write("xwayland force\nseat * hide_cursor 100\nexec echo $DISPLAY >display\n")
+                for name, (x, y, w, h) in self.OUTPUTS.items():
+                    config.write(f"output {name} mode {w}x{h} position {x} {y} scale 1\n")
+            uid, ids = os.getuid(), {}
+            if uid == 0:
+                # sway refuses root: it runs as nobody; XWayland wants its socket directory root's.
+                os.makedirs("/tmp/.X11-unix", exist_ok=True)
+                os.chown("/tmp/.X11-unix", 0, 0)
+                os.chmod("/tmp/.X11-unix", 0o1777)
+                nobody = pwd.getpwnam("nobody")
+                uid, ids = nobody.pw_uid, dict(user=nobody.pw_uid, group=nobody.pw_gid, extra_groups=[])
+                os.chown(self.runtime, uid, nobody.pw_gid)
+            os.chmod(self.runtime, 0o700)
+            with open(os.path.join(self.runtime, "sway.log"), "w") as log:
+                self.process = subprocess.Popen(
+                    ["sway", "-c", "config"], cwd=self.runtime, stdout=log, stderr=log, **ids,
+                    env={"PATH": os.environ["PATH"], "HOME": self.runtime, "XDG_RUNTIME_DIR": self.runtime,
+                         "WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1",
+                         "WLR_HEADLESS_OUTPUTS": "2"})
+            wayland = os.path.join(self.runtime, "wayland-1")
+            self.ipc = os.path.join(self.runtime, f"sway-ipc.{uid}.{self.process.pid}.sock")
+            wait_until(lambda: expect(self.process.poll() is None, f"sway ended: {open(log.name).read()}")
+                       or os.path.exists(wayland) and os.path.exists(self.ipc), "sway to start")
+            display_file = os.path.join(self.runtime, "display")
+            display = wait_until(lambda: os.path.exists(display_file) and open(display_file).read().strip(),
+                                 "XWayland's display name")
+            self.envs = {"wayland": dict(ENVIRONMENT, GDK_BACKEND="wayland", XDG_RUNTIME_DIR=self.runtime,
+                                         WAYLAND_DISPLAY=wayland),
+                         "x11": dict(ENVIRONMENT, GDK_BACKEND="x11", DISPLAY=display)}
+            # Made before any program starts, so that each finds a pointer on the seat; it goes with sway.
+            self.pointer = virtual_pointer(wayland)
+            # The outputs as configured and empty: the new pointer's cursor shows until sway's
+            # hide_cursor timer hides it, and the tests' pictures of the empty desktop must not hold it.
+            def settled():
+                screens = [self.screenshot(name)[1] for name in self.OUTPUTS]
+                return all(rgb == rgb[:3] * (len(rgb) // 3) for rgb in screens) and all(
+                    self.output(name)[:4] == rect for name, rect in self.OUTPUTS.items())
+            wait_until(settled, "the configured outputs, empty")
+            # XWayland admits only sway's user: admit this one too.
+            self.swaymsg("exec", f"xhost +si:localuser:{pwd.getpwuid(os.getuid()).pw_name}")
+            wait_until(lambda: run(["xprop", "-root"], self.envs["x11"], False), "XWayland to accept clients")
         except BaseException:
             self.close()
             raise
 
-    def _start(self, outputs):
-        config = os.path.join(self.runtime, "config")
-        with open(config, "w") as f:
-            # The virtual pointer's cursor would show in the screenshots.
-            f.write("xwayland force\nseat * hide_cursor 100\n")
-            for i, (w, h, x, y, scale) in enumerate(outputs, 1):
-                f.write(f"output HEADLESS-{i} mode {w}x{h} position {x} {y} scale {scale:g}\n")
-        env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": self.runtime,
-               "XDG_RUNTIME_DIR": self.runtime, "WLR_BACKENDS": "headless",
-               "WLR_LIBINPUT_NO_DEVICES": "1", "WLR_RENDERER": "pixman"}
-        ids, account = {}, self._account()
-        if account:
-            os.chown(self.runtime, account.pw_uid, account.pw_gid)
-            ids = dict(user=account.pw_uid, group=account.pw_gid, extra_groups=[])
-        os.chmod(self.runtime, 0o700)
-        self.log = open(os.path.join(self.runtime, "sway.log"), "w")
-        self.process = subprocess.Popen(["sway", "-c", config], env=env, cwd=self.runtime,
-                                        stdout=self.log, stderr=self.log, **ids)
-        self.wayland_socket, self.ipc_socket = wait_until(self._sockets, "sway to start")
-        for _ in outputs[1:]:
-            self.swaymsg("create_output")
-        wanted = [(x, y, w, h) for w, h, x, y, _ in outputs]
-        wait_until(lambda: [(o["rect"]["x"], o["rect"]["y"], o["current_mode"]["width"],
-                             o["current_mode"]["height"]) for o in self.outputs()] == wanted,
-                   "sway's outputs")
-        # XWayland's display, as sway gives it to the programs it starts.
-        display_file = os.path.join(self.runtime, "display")
-        self.swaymsg("exec", f"echo $DISPLAY > {display_file}")
-        display = wait_until(lambda: os.path.exists(display_file)
-                             and open(display_file).read().strip(), "XWayland's display name")
-        base = dict({k: v for k, v in os.environ.items() if k not in ENV_DROPPED}, NO_AT_BRIDGE="1")
-        self.envs = {
-            "wayland": dict(base, GDK_BACKEND="wayland", XDG_RUNTIME_DIR=self.runtime,
-                            WAYLAND_DISPLAY=os.path.join(self.runtime, self.wayland_socket)),
-            "x11": dict(base, GDK_BACKEND="x11", DISPLAY=display),
-        }
-        self.env = self.envs["wayland"]
-        # Made before any program starts, so that each finds a pointer on the seat.
-        self.pointer = VirtualPointer(os.path.join(self.runtime, self.wayland_socket))
-        # The new pointer's cursor shows until sway's hide_cursor timer hides
-        # it: the tests' pictures of the empty desktop must not hold it.
-        wait_until(lambda: all(len({rgb[i:i + 3] for i in range(0, len(rgb), 3)}) == 1
-                               for rgb in (self.screenshot(o["name"])[1] for o in self.outputs())),
-                   "the empty desktop without a cursor")
-        # XWayland admits only sway's user: admit this one too.
-        self.swaymsg("exec", f"xhost +si:localuser:{pwd.getpwuid(os.getuid()).pw_name}")
-        wait_until(lambda: run(["xprop", "-root"], self.envs["x11"], check=False),
-                   "XWayland to accept clients")
-
-    def _account(self):
-        """The unprivileged user that runs sway when the tests run as root."""
-        if os.getuid() != 0:
-            return None
-        # Fails harmlessly once the user exists.
-        run(["useradd", "--system", "--no-create-home", "--shell", "/usr/sbin/nologin", self.USER],
-            os.environ, check=False)
-        # XWayland's socket directory must belong to root (or to the user).
-        os.makedirs("/tmp/.X11-unix", exist_ok=True)
-        if os.stat("/tmp/.X11-unix").st_uid != 0:
-            os.chown("/tmp/.X11-unix", 0, 0)
-        os.chmod("/tmp/.X11-unix", 0o1777)
-        return pwd.getpwnam(self.USER)
-
-    def _sockets(self):
-        names = os.listdir(self.runtime)
-        wayland = [n for n in names if n.startswith("wayland-") and not n.endswith(".lock")]
-        ipc = [n for n in names if n.startswith("sway-ipc.")]
-        expect(self.process.poll() is None, f"sway ended: {open(self.log.name).read()[-2000:]}")
-        return (wayland[0], os.path.join(self.runtime, ipc[0])) if wayland and ipc else None
-
     def close(self):
-        if self.pointer is not None:
-            self.pointer.sock.close()
-        if self.process is not None:
-            stop(self.process)
-            self.log.close()
+        stop(self.process)
         shutil.rmtree(self.runtime, ignore_errors=True)
 
     def swaymsg(self, *args):
-        out = run(["swaymsg", "-s", self.ipc_socket, "-r", *args], os.environ)
+        out = run(["swaymsg", "-s", self.ipc, "-r", *args])
         return json.loads(out) if out.strip() else None
 
-    def outputs(self):
-        return self.swaymsg("-t", "get_outputs")
-
     def output(self, name):
-        """An output's rectangle (x, y, width, height) in the desktop's layout, and its scale."""
-        o = next(o for o in self.outputs() if o["name"] == name)
-        return (*(o["rect"][k] for k in ("x", "y", "width", "height")), o["scale"])
+        """An output's rectangle (x, y, width, height) in the desktop's layout, scale and rate in Hz."""
+        o = next((o for o in self.swaymsg("-t", "get_outputs") if o["name"] == name), None)
+        expect(o, f"sway has no {name}")
+        return (*(o["rect"][k] for k in ("x", "y", "width", "height")), o["scale"],
+                round(o["current_mode"]["refresh"] / 1000))
 
     def click(self, x, y, button=1):
-        rects = [o["rect"] for o in self.outputs()]
-        layout = (min(r["x"] for r in rects), min(r["y"] for r in rects),
-                  max(r["x"] + r["width"] for r in rects), max(r["y"] + r["height"] for r in rects))
-        self.pointer.click(x, y, layout, button)
+        self.swaymsg("seat", "seat0", "cursor", "set", x, y)
+        for action in ("press", "release"):
+            self.swaymsg("seat", "seat0", "cursor", action, f"button{button}")
 
     def screenshot(self, output):
         """An output's width and pixels as raw RGB."""
-        ppm = run(["grim", "-o", output, "-t", "ppm", "-"], self.env)
-        magic, width, height, maximum, rgb = ppm.split(maxsplit=4)
-        expect(magic == b"P6" and maximum == b"255" and len(rgb) == int(width) * int(height) * 3,
-               f"grim gave no {output} screenshot")
+        ppm = run(["grim", "-o", output, "-t", "ppm", "-"], self.envs["wayland"])
+        _, width, _, _, rgb = ppm.split(maxsplit=4)
         return int(width), rgb
 
     def _views(self, node=None):
@@ -416,132 +335,94 @@ class Sway:
     def find_windows(self, title):
         return [view["id"] for view in self._views() if view["name"] == title]
 
-    def window_geometry(self, window):
-        view = self._view(window)
-        outer, inner = view["rect"], view["window_rect"]
-        return outer["x"] + inner["x"], outer["y"] + inner["y"], inner["width"], inner["height"]
-
     def wait_for_frame(self, window):
-        """Waits until sway has laid out the floating window with its title
-        bar. Until then its tree gives the title bar's rows as the window's."""
+        # Until sway has laid out the floating window its tree gives its title bar's rows as its own.
         wait_until(lambda: self._view(window)["deco_rect"]["height"] > 0, "sway's title bar")
 
-    def window_frame(self, window):
+    def window_rects(self, window):
         view = self._view(window)
-        x, y, w, h = (view["rect"][k] for k in ("x", "y", "width", "height"))
+        (outer, inner), title = (view["rect"], view["window_rect"]), view["deco_rect"]["height"]
         # A floating window's title bar lies right above its rectangle.
-        return x, y - view["deco_rect"]["height"], x + w, y + h
+        return ((outer["x"] + inner["x"], outer["y"] + inner["y"], inner["width"], inner["height"]),
+                (outer["x"], outer["y"] - title, outer["x"] + outer["width"], outer["y"] + outer["height"]))
 
 
-
-class Renderer:
-    """zynmon-render's screens as raw RGB, cached by state."""
-
-    def __init__(self, build_dir, scratch):
-        self.exe = os.path.join(build_dir, "zynmon-render")
-        self.png = os.path.join(scratch, "render.png")
-        self.cache = {}
-        # The pictures by index, one a line, as the program lists them.
-        self.last = len(run([self.exe, "--list"], os.environ).splitlines()) - 1
-
-    def screen(self, picture, resolution=1, guns="none", variant=0, ticks=0,
-               size=(WIDTH, HEIGHT), refresh=0, bpp=DEPTH):
-        key = (picture, resolution, guns, variant, ticks, size, refresh, bpp)
-        if key not in self.cache:
-            run([self.exe, "--picture", str(picture), "--size", "%dx%d" % size, "--bpp", str(bpp),
-                 "--resolution", str(resolution), "--guns", guns, "--variant", str(variant),
-                 "--ticks", str(ticks), "--refresh", str(refresh), "--output", self.png],
-                os.environ)
-            self.cache[key] = run([CONVERT, self.png, "-depth", "8", "rgb:-"], os.environ)
-        return self.cache[key]
+@functools.cache
+def render(build_dir, scratch, picture, variant=0, guns="none", resolution=1, ticks=0, size=(WIDTH, HEIGHT),
+           refresh=0, bpp=DEPTH):
+    """zynmon-render's screen for a state, as raw RGB."""
+    png = os.path.join(scratch, "render.png")
+    run([os.path.join(build_dir, "zynmon-render"), "--picture", picture, "--variant", variant, "--guns", guns,
+         "--resolution", resolution, "--ticks", ticks, "--size", "%dx%d" % size, "--refresh", refresh,
+         "--bpp", bpp, "--output", png])
+    return run([CONVERT, png, "-depth", "8", "rgb:-"])
 
 
 class Program:
     """The desktop program running on a display, and what the tests know of it."""
 
-    def __init__(self, ctx, directory, wait_for_panel, args, env):
-        self.display, self.scale, self.clicks = ctx.display, ctx.scale, 0
-        env = dict(env or self.display.env)
-        if ctx.scale != 1:
-            env["GDK_SCALE"] = str(ctx.scale)
-        with open(os.path.join(ctx.scratch, "zynmon.log"), "w") as log:
-            self.process = subprocess.Popen(
-                [os.path.abspath(os.path.join(ctx.build_dir, "zynmon")), *args], env=env,
-                cwd=directory or ctx.scratch, stdout=subprocess.DEVNULL, stderr=log)
+    def __init__(self, ctx, directory=None, wait_for_panel=True, args=(), env=None):
+        self.display, self.scale, self.render, self.clicks = ctx.display, ctx.scale, ctx.render, 0
+        env = dict(env or self.display.env, **({"GDK_SCALE": str(ctx.scale)} if ctx.scale != 1 else {}))
+        self.process = subprocess.Popen([os.path.join(ctx.build_dir, "zynmon"), *args], env=env,
+                                        cwd=directory or ctx.scratch, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        ctx.programs.append(self)
         self.window = self.find("ZYN Monitor Test Window")
-        self.panel = None
         if wait_for_panel:
             self.wait_for_panel()
 
-    def wait_for_panel(self, timeout=TIMEOUT):
-        self.panel = self.find(PANEL_TITLE, timeout)
+    def wait_for_panel(self):
+        self.panel = self.find(PANEL_TITLE)
         self.display.wait_for_frame(self.panel)
-        x, y, w, h = self.panel_rect = self.display.window_geometry(self.panel)
+        self.panel_frame()
+        x, y, w, h = self.panel_rect
         # The base units that give the panel's client size from its 170 x 106 units.
-        bx = [b for b in range(1, 64) if mul_div(PANEL_DU[0], b, 4) == w // self.scale]
-        by = [b for b in range(1, 64) if mul_div(PANEL_DU[1], b, 8) == h // self.scale]
+        bx = [b for b in range(1, 64) if mul_div(170, b, 4) == w // self.scale]
+        by = [b for b in range(1, 64) if mul_div(106, b, 8) == h // self.scale]
         expect(bx and by, f"panel client {w}x{h} is not 170 x 106 dialog units")
         self.base = (bx[0], by[0])
 
-    def find(self, title, timeout=TIMEOUT):
-        def search():
-            expect(self.process.poll() is None,
-                   f"the program ended with status {self.process.returncode}")
-            return self.display.find_windows(title)
-        return wait_until(search, f"the window {title!r}", timeout)[0]
-
-    def panel_frame(self):
-        """The panel's frame (x0, y0, x1, y1) where it is now; clicks go there
-        too (sway may move the panel after it was found)."""
-        self.panel_rect = self.display.window_geometry(self.panel)
-        return self.display.window_frame(self.panel)
-
-    def click_panel(self, du_x, du_y, du_w=0, du_h=0, fx=0.5, pixels=0):
-        """A click inside a control given in dialog units (fx across its width),
-        or pixels right and below its template position."""
-        bx, by = self.base
-        left = mul_div(du_x, bx, 4) + mul_div(du_w, bx, 4) * fx + pixels
-        top = mul_div(du_y, by, 8) + mul_div(du_h, by, 8) / 2 + pixels
-        self.display.click(self.panel_rect[0] + int(left * self.scale),
-                           self.panel_rect[1] + int(top * self.scale))
-
-    def click_picture_button(self, picture):
-        # Six buttons to a row, each its bitmap's 18 x 18 pixels from its template position.
-        self.click_panel(10 + 15 * (picture % 6), 35 + 15 * (picture // 6), pixels=9)
-
-    def click_control(self, name, fx=0.5):
-        self.click_panel(*CONTROLS[name], fx=fx)
-
-    def click_picture(self, button=1):
-        """A click on the picture, away from the panel. Each click goes elsewhere,
-        so that two in quick succession do not make a double click."""
-        self.clicks += 1
-        self.display.click(20 + 40 * (self.clicks % 8), 20, button)
-
-    def keys(self, *keys):
-        self.display.xdotool("windowfocus", "--sync", self.panel)
-        for key in keys:
-            self.display.xdotool("key", key)
+    def find(self, title):
+        return wait_until(lambda: expect(self.process.poll() is None, f"it ended: {self.process.returncode}")
+                          or self.display.find_windows(title), f"the window {title!r}")[0]
 
     def panel_visible(self):
         return bool(self.display.find_windows(PANEL_TITLE))
 
-    def expect_panel_shown(self, beneath, what, timeout=TIMEOUT):
-        """The screen shows the panel window's own image where the panel is, not
-        the picture beneath (an obscured window's image is the screen's)."""
-        def measure():
-            self.panel_frame()
-            own = self.display.screenshot(window=self.panel)[1]
-            shown = crop(self.display.screen(), self.panel_rect)
-            if shown == crop(beneath, self.panel_rect):
-                return len(own) // 3, "every pixel: the picture lies above the panel"
-            return differences(shown, own, None, self.panel_rect[2])
-        expect_no_differences(measure, f"{what}: the panel on the screen", timeout)
+    def panel_frame(self):
+        """The panel's frame (x0, y0, x1, y1) now, its client area in panel_rect (sway may move it)."""
+        self.panel_rect, frame = self.display.window_rects(self.panel)
+        return frame
 
-    def expect_screen(self, expected, what, masked=True, output=None, timeout=TIMEOUT):
-        """The screen (or one output of a desktop with several) equals the
-        expected picture outside the panel's frame."""
-        ox, oy, _, _, scale = self.display.output(output)
+    def click_panel(self, du_x, du_y, du_w=0, du_h=0, pixels=0):
+        """A click a third into a control in dialog units, or pixels right and below its position."""
+        bx, by = self.base
+        left = mul_div(du_x, bx, 4) + mul_div(du_w, bx, 4) * 0.3 + pixels
+        top = mul_div(du_y, by, 8) + mul_div(du_h, by, 8) / 2 + pixels
+        x, y, _, _ = self.panel_rect
+        self.display.click(x + int(left * self.scale), y + int(top * self.scale))
+
+    def do(self, action):
+        """"click B" or "double B" on the picture with mouse button B, "button N" (picture N's),
+        "control NAME", "keys K ..." to the panel, "type K ..." to the window that has the keyboard."""
+        verb, _, arg = action.partition(" ")
+        if verb in ("click", "double"):
+            # Away from the panel, each click elsewhere: two clicks in a row are no double click.
+            self.clicks += 1
+            self.display.click(20 + 40 * (self.clicks % 8), 20, int(arg), *[2] * (verb == "double"))
+        elif verb == "button":
+            # Six buttons to a row, each its bitmap's 18 x 18 pixels from its template position.
+            self.click_panel(10 + 15 * (int(arg) % 6), 35 + 15 * (int(arg) // 6), pixels=9)
+        elif verb == "control":
+            self.click_panel(*CONTROLS[arg])
+        else:
+            focus = ["windowfocus", "--sync", self.panel] if verb == "keys" else []  # "keys" go to the panel
+            self.display.xdotool(*focus, "key", *arg.split())
+
+    def expect_screen(self, expected, what, masked=True, output=None):
+        """The screen (or one output of sway's) equals the expected picture outside the panel's frame."""
+        ox, oy, _, _, scale, _ = self.display.output(output) if output else (0, 0, 0, 0, 1, 0)
 
         def measure():
             mask = None
@@ -551,515 +432,274 @@ class Program:
                 mask = (math.floor((x0 - ox) * scale), math.floor((y0 - oy) * scale),
                         math.ceil((x1 - ox) * scale), math.ceil((y1 - oy) * scale))
             width, screen = self.display.screenshot(output)
-            return differences(screen, expected, mask, width)
-        expect_no_differences(measure, f"{what}{output and f' on {output}' or ''}", timeout)
+            return screen, expected, mask, width
+        expect_same(measure, f"{what}{output and f' on {output}' or ''}")
 
-    def wait_exit(self, what):
-        try:
-            return self.process.wait(timeout=TIMEOUT)
-        except subprocess.TimeoutExpired:
-            raise Failure(f"{what}: the program did not end") from None
-
-
-@contextlib.contextmanager
-def x_display(display):
-    """Xlib and a connection to the display, closed again on leaving."""
-    x11 = ctypes.CDLL("libX11.so.6")
-    x11.XOpenDisplay.restype = x11.XInternAtom.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                               ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = x11.XFlush.argtypes = x11.XFree.argtypes = [ctypes.c_void_p]
-    dpy = x11.XOpenDisplay(display.env["DISPLAY"].encode())
-    expect(dpy, "cannot open the display")
-    try:
-        yield x11, dpy
-    finally:
-        x11.XCloseDisplay(dpy)
-
-
-def send_delete_window(display, window):
-    """What a window manager's close box does: WM_DELETE_WINDOW to the client."""
-
-    class ClientMessage(ctypes.Structure):
-        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                    ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                    ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
-                    ("pad", ctypes.c_long * 24)]
-
-    with x_display(display) as (x11, dpy):
-        event = ClientMessage(type=33, window=int(window), format=32,  # ClientMessage
-                              message_type=x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0))
-        event.data[0] = x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)  # at CurrentTime (0)
-        x11.XSendEvent(dpy, int(window), 0, 0, ctypes.byref(event))
-        x11.XFlush(dpy)
-
-
-def cursor_hidden(display):
-    """Whether the pointer's current cursor image is wholly transparent (XFixes)."""
-
-    class CursorImage(ctypes.Structure):
-        _fields_ = [*((name, ctypes.c_short) for name in ("x", "y")),
-                    *((name, ctypes.c_ushort) for name in ("width", "height", "xhot", "yhot")),
-                    ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong)),
-                    ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
-
-    xfixes = ctypes.CDLL("libXfixes.so.3")
-    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(CursorImage)
-    xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
-    xfixes.XFixesQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
-                                            ctypes.POINTER(ctypes.c_int)]
-    with x_display(display) as (x11, dpy):
-        event_base, error_base = ctypes.c_int(), ctypes.c_int()
-        expect(xfixes.XFixesQueryExtension(dpy, ctypes.byref(event_base), ctypes.byref(error_base)),
-               "the display has no XFixes extension")
-        image = xfixes.XFixesGetCursorImage(dpy)
-        expect(image, "no cursor image")
-        cursor = image.contents
-        pixels = cursor.pixels[:cursor.width * cursor.height]
-        x11.XFree(image)
-        return all(pixel >> 24 & 0xFF == 0 for pixel in pixels)
-
-
-class Context:
-    """One test's display, renderer and scratch directory."""
-
-    def __init__(self, display, renderer, build_dir, scratch, scale=1):
-        self.display, self.render, self.last_picture = display, renderer.screen, renderer.last
-        self.build_dir, self.scratch, self.scale = build_dir, scratch, scale
-        self.programs, self.notes = [], []
-
-    def start(self, directory=None, wait_for_panel=True, args=(), env=None):
-        self.programs.append(Program(self, directory, wait_for_panel, args, env))
-        return self.programs[-1]
-
-    def stop(self):
-        for program in self.programs:
-            stop(program.process)
+    def walk(self, steps, output=None, **rendering):
+        """Takes each step (an action, the state after it) and waits for the state: the picture, the
+        panel shown above it or hidden, on X11 the cursor with the panel and where the panel lies its
+        own image, not the picture (an obscured window's image is the screen's). A step that changes
+        nothing, and a double click, first get time to do wrong."""
+        state = None
+        for action, *after in [(None, 0, 0, True), *steps]:
+            if action:
+                self.do(action)
+            if State(*after) == state or action and action.startswith("double"):
+                time.sleep(0.5)
+            state = State(*after)
+            what = f"after {action or 'the start'}: {state}"
+            wait_until(lambda: self.panel_visible() == state.panel, f"{what}: the panel")
+            picture = self.render(state.picture, state.variant, state.guns, state.resolution, **rendering)
+            self.expect_screen(picture, what, state.panel, output)
+            if isinstance(self.display, Display):
+                wait_until(lambda: cursor_hidden(self.display) != state.panel, f"{what}: the cursor")
+            if isinstance(self.display, Display) and state.panel:
+                def measure():
+                    self.panel_frame()
+                    x, y, w, h = self.panel_rect
+                    rows = [((y + row) * WIDTH + x) * 3 for row in range(h)]
+                    shown, beneath = (b"".join(screen[i:i + w * 3] for i in rows)
+                                      for screen in (self.display.screenshot()[1], picture))
+                    own = self.display.screenshot(window=self.panel)[1]
+                    # Where the picture lies above the panel every pixel counts as wrong.
+                    return shown, own if shown != beneath else bytes(b ^ 0xFF for b in shown), None, w
+                expect_same(measure, f"{what}: the panel on the screen")
 
 
 # The passes in their order: a name, how its desktop starts, GDK_SCALE.
-PASSES = [
-    ("plain", Display, 1),
-    ("scaled x2", Display, 2),
-    *((wm, lambda wm=wm: Display(window_manager=wm), 1) for wm in WINDOW_MANAGERS),
-    # Two outputs, the program as a Wayland client and through XWayland.
-    ("sway", Sway, 1),
-]
-TESTS = {name: [] for name, _, _ in PASSES}
+PASSES = [("plain", Display, 1), ("scaled x2", Display, 2),
+          *((wm, lambda wm=wm: Display(window_manager=wm), 1) for wm in WINDOW_MANAGERS), ("sway", Sway, 1)]
+TESTS = []  # (test, the names of its passes) in the order of their definitions
 
 
 def passes(*names):
-    """Runs the test in the passes named, in the order of the tests' definitions."""
-    def register(test):
-        for name in names:
-            TESTS[name].append(test)
-        return test
-    return register
+    return lambda test: TESTS.append((test, names)) or test
 
 
 @passes("plain", "scaled x2", "openbox", "metacity", "icewm")
-def test_panel_starts_centred_and_stays_shown_above_the_picture(ctx):
-    p = ctx.start()
-    p.expect_screen(ctx.render(0), "start screen equals picture 0")
-    expect(ctx.display.window_geometry(p.window) == (0, 0, WIDTH, HEIGHT),
-           f"test window at {ctx.display.window_geometry(p.window)}, not over the whole screen")
-    s = p.scale
-    x, y, w, h = p.panel_rect
-    left, _, top, _ = ctx.display.frame_extents(p.panel)
+def test_panel_starts_centred_and_its_keys_buttons_and_clicks_choose_what_shows(ctx):
+    p = Program(ctx)
+    geometry = ctx.display.window_rects(p.window)[0]
+    expect(geometry == (0, 0, WIDTH, HEIGHT), f"test window at {geometry}, not over the whole screen")
+    s, (x, y, w, h), (left, _, top, _) = p.scale, p.panel_rect, ctx.display.frame_extents(p.panel)
     expected = (((WIDTH // s) >> 1) - ((w // s) >> 1), ((HEIGHT // s) >> 1) - ((h // s) >> 1))
     actual = ((x - left) // s, (y - top) // s)
     expect(actual == expected, f"panel at {actual}, centring formula gives {expected}")
-    p.expect_panel_shown(ctx.render(0), "the panel at the start")
-    p.click_picture(button=3)
-    p.expect_screen(ctx.render(0, variant=1), "a right click shows variant 1")
-    p.expect_panel_shown(ctx.render(0, variant=1), "the panel after a right click on the picture")
-    p.click_picture_button(12)
-    p.expect_screen(ctx.render(12), "button TP13 shows picture 12")
-    p.expect_panel_shown(ctx.render(12), "the panel after a picture button")
-    p.click_picture()
-    wait_until(lambda: not p.panel_visible(), "a left click to hide the panel")
-    p.expect_screen(ctx.render(12), "the whole screen shows the picture", masked=False)
-    p.click_picture()
-    wait_until(p.panel_visible, "a left click to show the panel again")
-    p.expect_screen(ctx.render(12), "picture 12 around the panel shown again")
-    p.expect_panel_shown(ctx.render(12), "the panel shown again by a left click")
-
-
-@passes("plain", "scaled x2", "openbox")
-def test_picture_buttons_select_pictures(ctx):
-    p = ctx.start()
-    for picture in (2, ctx.last_picture, 5, 8, 1, 4):
-        p.click_picture_button(picture)
-        p.expect_screen(ctx.render(picture), f"button TP{picture + 1} shows picture {picture}")
-    p.click_picture(button=3)
-    p.expect_screen(ctx.render(4, variant=1), "picture 4 after a right click")
-    if ctx.render(4) == ctx.render(4, variant=1):
-        ctx.notes.append("picture 4 draws the same in both variants here")
-    # A right click steps the variant; the button of the shown picture keeps it.
-    p.click_picture_button(0)
-    p.expect_screen(ctx.render(0), "button TP1 shows picture 0")
-    p.click_picture(button=3)
-    expect(ctx.render(0) != ctx.render(0, variant=1), "picture 0 has no second variant")
-    p.expect_screen(ctx.render(0, variant=1), "right click shows variant 1")
-    p.click_picture_button(0)
-    time.sleep(0.5)
-    p.expect_screen(ctx.render(0, variant=1), "button of the shown picture changes nothing")
-
-
-@passes("plain", "scaled x2", "openbox")
-def test_full_screen_and_clicks_hide_the_panel_and_a_click_brings_it_back(ctx):
-    p = ctx.start()
-    for how, hide in (("Volles Bild", lambda: p.click_control("Volles Bild")),
-                      ("Return", lambda: p.keys("Return"))):
-        hide()
-        wait_until(lambda: not p.panel_visible(), "the panel to hide")
-        p.expect_screen(ctx.render(0), "the whole screen shows the picture", masked=False)
-        p.click_picture()
-        wait_until(p.panel_visible, f"a left click to show the panel again (hidden by {how})")
-        p.expect_panel_shown(ctx.render(0), "the panel shown again")
-        p.expect_screen(ctx.render(0), "a left click does not change the picture")
-    # The second press of a double click does nothing.
-    p.display.xdotool("mousemove", 300, 100, "click", "--repeat", 2, "--delay", 60, 3)
-    p.expect_screen(ctx.render(0, variant=1), "a right double click steps the variant once")
-    p.display.xdotool("mousemove", 340, 100, "click", "--repeat", 2, "--delay", 60, 1)
-    wait_until(lambda: not p.panel_visible(), "a left double click to hide the panel")
-    time.sleep(0.5)
-    expect(not p.panel_visible(), "a left double click toggled the panel twice")
-
-
-@passes("plain", "openbox")
-def test_keys_select_pictures_in_the_list_and_while_the_panel_is_hidden(ctx):
-    p = ctx.start()
-    last = ctx.last_picture
-    for keys, picture in ((["Down"], 1), (["Down", "Down"], 3), (["Up"], 2),
-                          (["Down"] * (last - 3), last - 1), (["Down"], last), (["Up"] * last, 0)):
-        p.keys(*keys)
-        p.expect_screen(ctx.render(picture), f"keys {keys} in the list show picture {picture}")
-    p.click_control("Volles Bild")
-    wait_until(lambda: not p.panel_visible(), "the panel to hide")
-    # No focusing: the keys go to the test window the panel left.
-    for key, picture, variant in (("Left", 12, 0), ("space", 12, 1), ("Right", 0, 0),
-                                  ("Next", 1, 0), ("Down", 2, 0), ("space", 2, 1), ("Up", 1, 0),
-                                  ("Prior", 0, 0), ("End", 12, 0), ("Home", 0, 0),
-                                  ("Right", 1, 0)):
-        p.display.xdotool("key", key)
-        p.expect_screen(ctx.render(picture, variant=variant),
-                        f"{key} shows picture {picture}, variant {variant}", masked=False)
-    for key in ("Return", "Escape"):
-        p.display.xdotool("key", key)
-        wait_until(p.panel_visible, f"{key} to show the panel")
-        expect(not cursor_hidden(ctx.display), f"the cursor stays hidden after {key}")
-        if key == "Return":
-            p.click_control("Volles Bild")
-            wait_until(lambda: not p.panel_visible(), "the panel to hide again")
-    p.expect_screen(ctx.render(1), "showing the panel keeps the picture")
-    # The panel's list followed the keys: Down in it goes on from picture 1.
-    p.keys("Down")
-    p.expect_screen(ctx.render(2), "Down in the panel's list after the keys")
+    # The right clicks below step picture 0 to variant 2: a third step would show variant 3.
+    expect(len({ctx.render(0, variant=v) for v in range(4)}) == 4, "picture 0 draws variants 0 to 3 alike")
+    p.walk([
+        # Up and Down in the panel's list, from the start where the list has the keyboard.
+        ("keys Down", 1, 0, True), ("keys Down Down", 3, 0, True), ("keys Up", 2, 0, True),
+        ("keys" + " Down" * 9, 11, 0, True), ("keys Down", 12, 0, True), ("keys" + " Up" * 12, 0, 0, True),
+        # With the panel hidden the keys go to the test window, which the panel left.
+        ("control Volles Bild", 0, 0, False), ("type Left", 12, 0, False), ("type space", 12, 1, False),
+        ("type Right", 0, 0, False), ("type Next", 1, 0, False), ("type Down", 2, 0, False),
+        ("type space", 2, 1, False), ("type Up", 1, 0, False), ("type Prior", 0, 0, False),
+        ("type End", 12, 0, False), ("type Home", 0, 0, False), ("type Right", 1, 0, False),
+        ("type Return", 1, 0, True), ("control Volles Bild", 1, 0, False), ("type Escape", 1, 0, True),
+        ("keys Down", 2, 0, True),  # the panel's list followed the keys
+        # Picture buttons; a left click hides the panel and the next one shows it again.
+        ("button 12", 12, 0, True), ("click 1", 12, 0, False), ("click 1", 12, 0, True),
+        ("button 5", 5, 0, True), ("button 8", 8, 0, True), ("button 2", 2, 0, True),
+        ("button 1", 1, 0, True), ("button 4", 4, 0, True),
+        # A right click steps the variant; the button of the shown picture keeps it.
+        ("click 3", 4, 1, True), ("button 0", 0, 0, True), ("click 3", 0, 1, True), ("button 0", 0, 1, True),
+        ("control Volles Bild", 0, 1, False), ("click 1", 0, 1, True),
+        ("keys Return", 0, 1, False), ("click 1", 0, 1, True),
+        # The second press of a double click does nothing.
+        ("double 3", 0, 2, True), ("double 1", 0, 2, False), ("click 1", 0, 2, True),
+        # The colour check boxes choose the guns.
+        ("button 1", 1, 0, True), ("control Grün", 1, 0, True, "g"), ("control Grün", 1, 0, True, "none"),
+        ("control Rot", 1, 0, True, "r"), ("control Blau", 1, 0, True, "rb")])
 
 
 @passes("plain")
 def test_picture_11_alternates_every_750_ms(ctx):
-    p = ctx.start()
-    p.click_picture_button(11)
+    p = Program(ctx)
+    p.do("button 11")
     phases = [ctx.render(11, ticks=0), ctx.render(11, ticks=1)]
-    if phases[0] == phases[1]:
-        p.expect_screen(phases[0], "picture 11")
-        ctx.notes.append("picture 11 draws the same in both phases here: timing not measured")
-        return
+    expect(phases[0] != phases[1], "picture 11 draws the same in both phases")
     p.expect_screen(phases[0], "picture 11, first phase")
-    mask = p.panel_frame()
-    changes, shown = [], 0
-    deadline = time.monotonic() + 4.0
+    mask, changes, deadline = p.panel_frame(), [], time.monotonic() + 4.0
     while time.monotonic() < deadline and len(changes) < 4:
-        screen, now = ctx.display.screen(), time.monotonic()
-        if differences(screen, phases[1 - shown], mask)[0] == 0:
+        screen, now = ctx.display.screenshot()[1], time.monotonic()
+        if not any(differing(screen, phases[1 - len(changes) % 2], mask)):
             changes.append(now)
-            shown = 1 - shown
     expect(len(changes) >= 3, f"only {len(changes)} phase changes in 4 s")
-    # Each change is seen up to one screenshot late; over the whole run from
-    # the first change to the last that error counts once, not per interval.
+    # Each change is seen up to a screenshot late: from the first to the last that error counts once.
     period = (changes[-1] - changes[0]) / (len(changes) - 1)
     expect(0.6 < period < 0.9, f"phase changes {changes}: a period of {period:.2f} s, not 0.75 s")
-
-
-@passes("plain")
-def test_colour_check_boxes_set_the_gun_colour(ctx):
-    p = ctx.start()
-    p.click_picture_button(1)
-    p.expect_screen(ctx.render(1), "picture 1 in white")
-    for clicks, checked in ((["Grün"], ("Grün",)), (["Grün"], ()), (["Rot", "Blau"], ("Rot", "Blau"))):
-        for name in clicks:
-            p.click_control(name, fx=0.3)
-        p.expect_screen(ctx.render(1, guns=GUNS[checked]), f"picture 1 with guns {checked}")
 
 
 @passes("plain", "openbox")
 def test_escape_close_box_and_closing_the_test_window_end_with_status_0(ctx):
     def close_box(p):
-        if ctx.display.wm is None:
-            send_delete_window(ctx.display, p.panel)
-        else:
-            # The close button is the rightmost of the title bar.
-            x, y, w, _ = p.panel_rect
-            _, right, top, _ = ctx.display.frame_extents(p.panel)
-            ctx.display.click(x + w + right - top // 2, y - top // 2)
-    for way, end in (("Escape", lambda p: p.keys("Escape")), ("the close box", close_box),
-                     ("closing the test window", lambda p: send_delete_window(ctx.display,
-                                                                              p.window))):
-        p = ctx.start()
+        if not ctx.display.wm:
+            return send_delete_window(ctx.display, p.panel)
+        # The close button is the rightmost of the title bar.
+        (x, y, w, _), (_, right, top, _) = p.panel_rect, ctx.display.frame_extents(p.panel)
+        ctx.display.click(x + w + right - top // 2, y - top // 2)
+    for way, end in (("Escape", lambda p: p.do("keys Escape")), ("the close box", close_box),
+                     ("closing the test window", lambda p: send_delete_window(ctx.display, p.window))):
+        p = Program(ctx)
         end(p)
-        code = p.wait_exit(way)
-        expect(code == 0, f"{way}: exit status {code}")
-
-
-def intro_directory(ctx):
-    """A directory holding the build's logo file, where the program plays its intro."""
-    directory = os.path.join(ctx.scratch, "intro")
-    os.makedirs(directory, exist_ok=True)
-    shutil.copy(os.path.join(ctx.build_dir, "share", LOGO_FILE), directory)
-    return directory
-
-
-def shows_logo(screen):
-    centre = (HEIGHT // 2 * WIDTH + WIDTH // 2) * 3
-    return screen[centre:centre + 3] == LOGO_COLOUR
-
-
-def lit_columns(screen):
-    """The first and one past the last column with a pixel that is not black."""
-    row_bytes = WIDTH * 3
-    first, end = WIDTH, 0
-    for y in range(HEIGHT):
-        row = screen[y * row_bytes:(y + 1) * row_bytes]
-        left = len(row) - len(row.lstrip(b"\0"))
-        if left == len(row):
-            continue
-        first = min(first, left // 3)
-        end = max(end, (len(row.rstrip(b"\0")) + 2) // 3)
-    return first, end
+        expect(p.process.wait(timeout=TIMEOUT) == 0, f"{way}: exit status {p.process.returncode}")
 
 
 @passes("plain", "scaled x2", "openbox")
-def test_intro_zoom_then_key_ends_it_after_the_zoom(ctx):
-    p = ctx.start(intro_directory(ctx), wait_for_panel=False)
-    started = time.monotonic()
-    p.display.xdotool("mousemove", 20, HEIGHT - 20)
-    wait_until(lambda: p.panel_visible() or shows_logo(ctx.display.screen()),
-               "the logo on the screen")
-    expect(not p.panel_visible(), "the panel is up during the zoom")
-    widths = []
-    while time.monotonic() - started < 1.5:
-        screen = ctx.display.screen()
-        expect(shows_logo(screen), "the logo went away during the zoom")
-        first, end = lit_columns(screen)
+def test_intro_zooms_the_logo_and_a_key_or_click_ends_it_only_after_the_zoom(ctx):
+    def logo_width():
+        """The width of the logo, centred on the screen; None where the centre is not its colour."""
+        screen, centre = ctx.display.screenshot()[1], (HEIGHT // 2 * WIDTH + WIDTH // 2) * 3
+        if screen[centre:centre + 3] != LOGO_COLOUR:
+            return None
+        # The first and one past the last column with a pixel that is not black.
+        rows = [screen[y * WIDTH * 3:(y + 1) * WIDTH * 3] for y in range(HEIGHT)]
+        first = min((len(row) - len(row.lstrip(b"\0"))) // 3 for row in rows)
+        end = max((len(row.rstrip(b"\0")) + 2) // 3 for row in rows)
         expect(first + end == WIDTH, f"logo columns {first}..{end} are not centred")
-        widths.append(end - first)
-    expect(widths, "no screenshot in the zoom's first 1.5 s")
-    expect(widths[-1] < FINAL_LOGO_WIDTH, f"the logo is {widths[-1]} wide after 1.5 s")
-    expect(widths == sorted(widths) and widths[-1] > widths[0], f"logo widths {widths}")
-    expect(not p.panel_visible(), "the panel is up during the zoom")
-    expect(cursor_hidden(ctx.display), "the cursor shows during the intro")
-
-    # No focusing first: the test window has the keyboard from its start.
-    p.display.xdotool("key", "space")
-    pressed = last_logo = time.monotonic()
-
-    def expect_zoom_ended():
-        expect(last_logo - started > 3.5,
-               f"the key stopped the zoom: the logo went {last_logo - pressed:.1f} s after it")
-    while not p.panel_visible():
-        expect(time.monotonic() - started < TIMEOUT, "the intro did not end after the key")
-        screen = ctx.display.screen()
-        if shows_logo(screen):
-            last_logo = time.monotonic()
-            first, end = lit_columns(screen)
-            expect(end - first >= widths[-1], "the logo shrank after the key")
-        elif not p.panel_visible():
-            expect_zoom_ended()
-    expect_zoom_ended()
-    ended = time.monotonic() - started
-    expect(ended < 10.0, f"the panel came {ended:.1f} s after the start: the key did not end the intro")
-    p.wait_for_panel()
-    p.expect_screen(ctx.render(0), "picture 0 after the intro")
-    expect(not cursor_hidden(ctx.display), "the cursor stays hidden after the intro")
-
-
-@passes("plain")
-def test_left_click_skipping_the_intro_does_not_toggle_the_panel(ctx):
-    p = ctx.start(intro_directory(ctx), wait_for_panel=False)
-
-    def full_size():
-        first, end = lit_columns(ctx.display.screen())
-        return end - first == FINAL_LOGO_WIDTH
-    wait_until(full_size, "the logo at its full size")
-    # Past the zoom, in the hold after it or the title's fade.
-    time.sleep(0.3)
-    expect(not p.panel_visible(), "the panel is up during the intro")
-    ctx.display.click(20, HEIGHT - 20)
-    clicked = time.monotonic()
-    p.wait_for_panel(timeout=5.0)
-    expect(time.monotonic() - clicked < 3.0, "the click did not end the intro")
-    p.expect_screen(ctx.render(0), "picture 0 after the intro")
-    time.sleep(0.5)
-    expect(p.panel_visible(), "the click that ended the intro hid the panel")
-
-
-MONITOR_LINE = re.compile(r"(\d+): (.+), (\d+)x(\d+) at (-?\d+),(-?\d+), scale (\d+), "
-                          r"(?:(\d+) Hz|refresh rate unknown)(, primary)?")
-
-
-def list_monitors(ctx, backend):
-    """zynmon --list-monitors as (name, (width, height), (x, y), scale, rate, primary),
-    checked against sway's outputs."""
-    out = run([os.path.join(ctx.build_dir, "zynmon"), "--list-monitors"],
-              ctx.display.envs[backend]).decode()
-    monitors = []
-    for index, line in enumerate(out.splitlines()):
-        match = MONITOR_LINE.fullmatch(line)
-        expect(match and int(match[1]) == index, f"monitor line {line!r}")
-        monitors.append((match[2], (int(match[3]), int(match[4])), (int(match[5]), int(match[6])),
-                         int(match[7]), int(match[8] or 0), bool(match[9])))
-    outputs = ctx.display.outputs()
-    wanted = [((o["current_mode"]["width"], o["current_mode"]["height"]),
-               (o["rect"]["x"], o["rect"]["y"]), round(o["current_mode"]["refresh"] / 1000))
-              for o in outputs]
-    listed = [(size, position, rate) for _, size, position, _, rate, _ in monitors]
-    expect(listed == wanted, f"{backend}: monitors {listed}, sway has {wanted}")
-    names = [m[0] for m in monitors]
-    expect(len(set(names)) == len(names), f"{backend}: names {names} are not unique")
-    expect(backend != "wayland" or names == [o["name"] for o in outputs],
-           f"{backend}: names {names}")
-    return monitors
+        return end - first
+    for way in ("key", "click"):
+        p = Program(ctx, ctx.intro, wait_for_panel=False)
+        started, widths = time.monotonic(), []
+        ctx.display.xdotool("mousemove", 20, HEIGHT - 20)
+        wait_until(lambda: p.panel_visible() or logo_width(), "the logo")
+        while time.monotonic() - started < 1.5:
+            widths.append(logo_width())
+            expect(widths[-1], "the logo went away during the zoom")
+        expect(widths and widths == sorted(widths) and widths[0] < widths[-1] < FINAL_LOGO_WIDTH,
+               f"logo widths {widths} in the zoom's first 1.5 s")
+        expect(not p.panel_visible() and cursor_hidden(ctx.display), "the panel or the cursor in the zoom")
+        if way == "key":
+            # No focusing first: the test window has the keyboard from its start.
+            ctx.display.xdotool("key", "space")
+            deadline = started + 10.0
+        else:
+            wait_until(lambda: logo_width() == FINAL_LOGO_WIDTH, "the logo at its full size")
+            # Past the zoom, in the hold after it or the title's fade.
+            time.sleep(0.3)
+            expect(not p.panel_visible(), "the panel is up during the intro")
+            ctx.display.click(20, HEIGHT - 20)
+            deadline = time.monotonic() + 3.0
+        last_logo = time.monotonic()
+        while not p.panel_visible():
+            expect(time.monotonic() < deadline, f"the intro did not end in time after the {way}")
+            width = logo_width()
+            if width:
+                expect(width >= widths[-1], f"the logo shrank after the {way}")
+                last_logo = time.monotonic()
+            expect(width or last_logo - started > 3.5, f"the {way} stopped the zoom")
+        expect(last_logo - started > 3.5, f"the {way} stopped the zoom")
+        p.wait_for_panel()
+        # Then picture 0 with the cursor and the panel, which the click must not have hidden.
+        time.sleep(0.5)
+        p.walk([])
+        stop(p.process)
 
 
 @passes("sway")
 def test_monitors_are_listed_and_the_picture_covers_the_chosen_one_only(ctx):
-    outputs = [o["name"] for o in ctx.display.outputs()]
-    desktop = {name: ctx.display.screenshot(name)[1] for name in outputs}
+    sway, line = ctx.display, re.compile(r"(\d+): (.+), (\d+)x(\d+) at (-?\d+),(-?\d+), scale (\d+), "
+                                         r"(?:(\d+) Hz|refresh rate unknown)(, primary)?")
+    names = list(sway.OUTPUTS)
+    desktop = {name: sway.screenshot(name)[1] for name in names}
+    # Each output's size, position and rate; at scale 1 the layout's sizes are the screen's.
+    wanted = [(w, h, x, y, rate) for x, y, w, h, _, rate in map(sway.output, names)]
     # The depth GDK reports: 32 bits on Wayland, the X screen's 24 through XWayland.
-    depths = {"wayland": 32, "x11": 24}
-    for backend, env in ctx.display.envs.items():
-        monitors = list_monitors(ctx, backend)
+    for (backend, env), bpp in zip(sway.envs.items(), (32, 24)):
+        lines = run([os.path.join(ctx.build_dir, "zynmon"), "--list-monitors"], env).decode().splitlines()
+        monitors = [line.fullmatch(text) for text in lines]
+        expect(all(m and int(m[1]) == i for i, m in enumerate(monitors)), f"{backend}: monitors {lines}")
+        listed = [tuple(int(m[k] or 0) for k in (3, 4, 5, 6, 8)) for m in monitors]
+        listed_names = [m[2] for m in monitors]
+        expect(listed == wanted and len(set(listed_names)) == len(names)
+               and (backend != "wayland" or listed_names == names),
+               f"{backend}: monitors {listed_names} {listed}, sway has {names} {wanted}")
         for args, target, picture in (((), 0, 0), (("--monitor", "1"), 1, 0),
-                                      (("--monitor", monitors[1][0], "--picture", "12"), 1, 12)):
-            what = f"{backend} {' '.join(args) or '(default)'}"
-            name, size, _, _, rate, _ = monitors[target]
-            if backend == "x11":
-                # sway puts an X11 window on the focused output, whatever the
-                # window asks for: the user starts the program there.
-                ctx.display.swaymsg("focus", "output", outputs[target])
+                                      (("--monitor", listed_names[1], "--picture", "12"), 1, 12)):
+            what, (width, height, ox, oy, rate) = f"{backend} {' '.join(args) or '(default)'}", wanted[target]
+            # sway puts an X11 window on the focused output, whatever it asks for: the user starts it there.
+            sway.swaymsg("focus", "output", names[target])
             # Beside the logo file: --no-intro shows the picture at once.
-            p = ctx.start(intro_directory(ctx), args=("--no-intro", *args), env=env)
-            p.expect_screen(ctx.render(picture, size=size, refresh=rate, bpp=depths[backend]),
-                            f"{what}: picture {picture} at {size[0]}x{size[1]}",
-                            output=outputs[target])
-            for other in set(outputs) - {outputs[target]}:
-                expect(ctx.display.screenshot(other)[1] == desktop[other],
-                       f"{what}: {other} changed")
+            p = Program(ctx, ctx.intro, args=("--no-intro", *args), env=env)
+            p.expect_screen(ctx.render(picture, size=(width, height), refresh=rate, bpp=bpp),
+                            f"{what}: picture {picture} at {width}x{height}", output=names[target])
+            expect(all(sway.screenshot(o)[1] == desktop[o] for o in names if o != names[target]),
+                   f"{what}: the other output changed")
             # The panel lies on the monitor, its client area centred on it.
-            ox, oy, ow, oh, _ = ctx.display.output(outputs[target])
-            x0, y0, x1, y1 = ctx.display.window_frame(p.panel)
-            x, y, w, h = ctx.display.window_geometry(p.panel)
-            centre = (x + w // 2 - ox - ow // 2, y + h // 2 - oy - oh // 2)
-            expect(ox <= x0 and x1 <= ox + ow and oy <= y0 and y1 <= oy + oh
+            (x0, y0, x1, y1), (x, y, w, h) = p.panel_frame(), p.panel_rect
+            centre = (x + w // 2 - ox - width // 2, y + h // 2 - oy - height // 2)
+            expect(ox <= x0 and x1 <= ox + width and oy <= y0 and y1 <= oy + height
                    and all(abs(c) <= 1 for c in centre),
-                   f"{what}: panel at {(x, y, w, h)}, {centre} from the centre of {name}")
+                   f"{what}: panel at {(x, y, w, h)}, {centre} from the centre of {names[target]}")
             stop(p.process)
-
-
-@passes("sway")
-def test_fractional_scales_show_physical_pixels(ctx):
-    """The first output at fractional and integer scales, the program a Wayland
-    client: the screenshot (physical pixels) equals the picture drawn for the
-    output's mode, and clicks land where they are on the picture."""
-    sway = ctx.display
-    original = sway.outputs()
-    first, second = (o["name"] for o in original[:2])
-    try:
-        for width, height, scale in ((1920, 1080, 1.5), (1920, 1200, 1.25), (1280, 1024, 2)):
-            logical = (round(width / scale), round(height / scale))
-            sway.swaymsg("output", second, "position", str(logical[0]), "0")
-            sway.swaymsg("output", first, "mode", f"{width}x{height}", "scale", f"{scale:g}")
-            wait_until(lambda: sway.output(first)[:4] == (0, 0, *logical),
-                       f"{first} at scale {scale}")
-            what = f"{width}x{height} at scale {scale:g}"
-            rate = round(next(o for o in sway.outputs() if o["name"] == first)
-                         ["current_mode"]["refresh"] / 1000)
-            p = ctx.start(args=("--monitor", first, "--no-intro"), env=sway.envs["wayland"])
-
-            def expect_picture(picture, note, **state):
-                p.expect_screen(ctx.render(picture, size=(width, height), bpp=32, **state),
-                                f"{what}: {note}", output=first)
-            expect_picture(0, "picture 0")
-            p.click_control("Hoch")
-            p.click_picture_button(6)
-            expect_picture(6, "picture 6 at \"Hoch\"", resolution=2)
-            p.click_picture_button(4)
-            # The right click comes once picture 4 shows: choosing it resets the variant.
-            expect_picture(4, "picture 4", resolution=2)
-            p.click_picture(button=3)
-            expect_picture(4, "picture 4 after a right click", resolution=2, variant=1)
-            # The test card's caption states the physical size.
-            p.click_picture_button(12)
-            expect_picture(12, "picture 12", resolution=2, refresh=rate)
-            stop(p.process)
-    finally:
-        for o in original:
-            mode = "{width}x{height}".format(**o["current_mode"])
-            sway.swaymsg("output", o["name"], "mode", mode, "scale", f"{o['scale']:g}",
-                         "position", str(o["rect"]["x"]), str(o["rect"]["y"]))
 
 
 @passes("sway")
 def test_bad_command_lines_exit_2_naming_the_fault(ctx):
-    exe = os.path.join(ctx.build_dir, "zynmon")
-    no_display = {k: v for k, v in ctx.display.env.items()
-                  if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
-    bad = [(["--monitor"], "--monitor"), (["--monitor", "2"], "'2'"),
-           (["--monitor", "HEADLESS-9"], "HEADLESS-9"), (["--monitor="], "--monitor"),
-           (["--picture", "13"], "'13'"), (["--picture", "x"], "'x'"), (["--picture"], "--picture"),
-           (["--no-intro=1"], "--no-intro"), (["--list-monitors=1"], "--list-monitors"),
-           (["--version=2"], "--version"), (["--help=1"], "--help"),
-           (["--frobnicate"], "--frobnicate"), (["stray"], "stray")]
+    bad = [(["--monitor"], "--monitor"), (["--monitor", "2"], "'2'"), (["--monitor="], "--monitor"),
+           (["--monitor", "HEADLESS-9"], "HEADLESS-9"), (["--picture", "13"], "'13'"), (["stray"], "stray"),
+           (["--picture", "x"], "'x'"), (["--picture"], "--picture"), (["--no-intro=1"], "--no-intro"),
+           (["--list-monitors=1"], "--list-monitors"), (["--version=2"], "--version"),
+           (["--help=1"], "--help"), (["--frobnicate"], "--frobnicate")]
     # (environment, arguments, exit status, start of stdout, named on stderr's one line)
     cases = [(backend, args, 2, "", named) for backend in ctx.display.envs for args, named in bad]
     cases += [(None, ["--help"], 0, "usage: zynmon", None), (None, [], 1, "", ""),
               (None, ["--version"], 0, "zynmon ", None), (None, ["--list-monitors"], 1, "", "")]
     for backend, args, status, out, named in cases:
-        result = subprocess.run([exe, *args], env=ctx.display.envs.get(backend, no_display),
-                                capture_output=True, timeout=TIMEOUT)
+        result = subprocess.run([os.path.join(ctx.build_dir, "zynmon"), *args], capture_output=True,
+                                env=ctx.display.envs.get(backend, ENVIRONMENT), timeout=TIMEOUT)
         lines = result.stderr.decode().splitlines()
         expect(result.returncode == status and result.stdout.decode().startswith(out)
                and (lines == [] if named is None else len(lines) == 1 and named in lines[0]),
                f"{args} ({backend or 'no display'}): status {result.returncode}, stderr {lines}")
 
 
+@passes("sway")
+def test_fractional_scales_show_physical_pixels(ctx):
+    """HEADLESS-1 at fractional and integer scales, the program a Wayland client: the screenshot (physical
+    pixels) equals the picture of the output's mode, and clicks land right. It leaves the outputs so."""
+    sway = ctx.display
+    for width, height, scale in ((1920, 1080, 1.5), (1920, 1200, 1.25), (1280, 1024, 2)):
+        logical = (round(width / scale), round(height / scale))
+        sway.swaymsg("output", "HEADLESS-2", "position", logical[0], 0)
+        sway.swaymsg("output", "HEADLESS-1", "mode", f"{width}x{height}", "scale", f"{scale:g}")
+        wait_until(lambda: sway.output("HEADLESS-1")[:4] == (0, 0, *logical), f"the output at scale {scale}")
+        p = Program(ctx, args=("--monitor", "HEADLESS-1", "--no-intro"), env=sway.envs["wayland"])
+        # "Hoch" chosen on picture 0 holds for the pictures after it; the right click comes once picture 4
+        # shows, as choosing it resets the variant; the test card's caption states the physical size.
+        p.walk([("control Hoch", 0, 0, True, "none", 2), ("button 6", 6, 0, True, "none", 2),
+                ("button 4", 4, 0, True, "none", 2), ("click 3", 4, 1, True, "none", 2),
+                ("button 12", 12, 0, True, "none", 2)],
+               output="HEADLESS-1", size=(width, height), bpp=32, refresh=sway.output("HEADLESS-1")[5])
+        stop(p.process)
+
+
 @passes("plain")
 def test_panel_dialog_controls(ctx):
-    exe = os.path.join(ctx.build_dir, "tests", "test_panel_gui")
-    result = subprocess.run([exe], env=ctx.display.env, capture_output=True, timeout=60)
-    expect(result.returncode == 0,
-           "test_panel_gui failed:\n" + result.stdout.decode(errors="replace"))
+    result = subprocess.run([os.path.join(ctx.build_dir, "tests", "test_panel_gui")], env=ctx.display.env,
+                            capture_output=True, timeout=60)
+    expect(result.returncode == 0, "test_panel_gui failed:\n" + result.stdout.decode(errors="replace"))
 
 
 def main():
     if len(sys.argv) < 2:
         print(__doc__.strip().splitlines()[-1].strip(), file=sys.stderr)
         return 2
-    build_dir, wanted, failures = sys.argv[1], set(sys.argv[2:]), 0
-    scratch = tempfile.mkdtemp(prefix="zynmon-e2e-")
-    try:
-        renderer = Renderer(build_dir, scratch)
+    build_dir, wanted, failures = os.path.abspath(sys.argv[1]), set(sys.argv[2:]), 0
+    with tempfile.TemporaryDirectory(prefix="zynmon-e2e-") as scratch:
+        intro = os.path.join(scratch, "intro")
+        os.mkdir(intro)
+        shutil.copy(os.path.join(build_dir, "share", "zynlogo.dta"), intro)
         for name, make_display, scale in PASSES:
-            tests = [t for t in TESTS[name] if not wanted or t.__name__ in wanted]
-            display = make_display() if tests else None
-            try:
+            tests = [test for test, names in TESTS
+                     if name in names and (not wanted or test.__name__ in wanted)]
+            with contextlib.closing(make_display()) if tests else contextlib.nullcontext() as display:
                 for test in tests:
-                    ctx = Context(display, renderer, build_dir, scratch, scale)
+                    # A test's desktop, build, scratch directory (`intro` has the logo), renderer, programs.
+                    ctx = types.SimpleNamespace(display=display, build_dir=build_dir, scratch=scratch,
+                                                intro=intro, scale=scale, programs=[],
+                                                render=functools.partial(render, build_dir, scratch))
                     started = time.monotonic()
                     try:
                         test(ctx)
@@ -1068,15 +708,10 @@ def main():
                         failures += 1
                         status = f"FAIL: {error if isinstance(error, Failure) else repr(error)}"
                     finally:
-                        ctx.stop()
-                    notes = "".join(f" ({note})" for note in ctx.notes)
-                    print(f"[{name}] {test.__name__}: {status}{notes} "
-                          f"[{time.monotonic() - started:.1f} s]", flush=True)
-            finally:
-                if display:
-                    display.close()
-    finally:
-        shutil.rmtree(scratch, ignore_errors=True)
+                        for program in ctx.programs:
+                            stop(program.process)
+                    print(f"[{name}] {test.__name__}: {status} [{time.monotonic() - started:.1f} s]",
+                          flush=True)
     print(f"e2e: {failures} failed" if failures else "e2e: all passed")
     return 1 if failures else 0
 
