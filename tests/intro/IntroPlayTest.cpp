@@ -104,7 +104,15 @@ TEST(IntroPlay, PhasesFollowTheirDurations) {
             EXPECT_TRUE(text == kAny || rig.text == text) << step.ms;
         }
         EXPECT_EQ(rig.host.cursorCount, -1);
-        EXPECT_FALSE(rig.PaintAt(18000));  // about 18 seconds in all
+        // The three lines in the 16-pixel font, right-aligned to the logo.
+        EXPECT_EQ(LitBounds(rig.surface, {0, kFinal.bottom, 1024, 768}),
+                  (RECT{574, 480, 851, 540}));
+        // About 18 seconds in all; a last step painted without the top row
+        // asks for the whole screen again.
+        const int invalidations = rig.host.invalidations;
+        EXPECT_FALSE(rig.PaintAt(18000, {0, 1, 1024, 768}));
+        EXPECT_EQ(rig.host.invalidations, invalidations + 1);
+        rig.PaintAt(18001);
         EXPECT_TRUE(rig.ShowsPicture());
         EXPECT_EQ(rig.host.cursorCount, 0);
         EXPECT_EQ(rig.host.introEnded, 1);

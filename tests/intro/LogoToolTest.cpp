@@ -34,7 +34,7 @@ TEST(LogoTool, TurnsPlainAndRawBitmapsIntoTheSameRuns) {
 }
 
 TEST(LogoTool, RefusesWhatTheFormatCannotHold) {
-    // 1 to 32767 units wide, a flag per unit, at most 255 runs a row.
+    // 1 to 32767 units wide, 1 to 65535 high, a flag per unit, at most 255 runs a row.
     const auto stripes = [](int width, int step) {
         LogoBitmap bitmap{width, 1, std::vector<BYTE>(width)};
         for (int x = 0; x < width; x += step) {
@@ -42,10 +42,15 @@ TEST(LogoTool, RefusesWhatTheFormatCannotHold) {
         }
         return bitmap;
     };
-    const std::pair<LogoBitmap, bool> kBitmaps[] = {
-        {stripes(1, 1), true},        {stripes(510, 2), true},       {stripes(511, 2), false},
-        {stripes(32767, 1000), true}, {stripes(32768, 1000), false}, {{0, 1, {}}, false},
-        {{2, 2, {1, 1, 1}}, false}};
+    const std::pair<LogoBitmap, bool> kBitmaps[] = {{stripes(1, 1), true},
+                                                    {stripes(510, 2), true},
+                                                    {stripes(511, 2), false},
+                                                    {stripes(32767, 1000), true},
+                                                    {stripes(32768, 1000), false},
+                                                    {{0, 1, {}}, false},
+                                                    {{1, 65535, std::vector<BYTE>(65535)}, true},
+                                                    {{1, 65536, std::vector<BYTE>(65536)}, false},
+                                                    {{2, 2, {1, 1, 1}}, false}};
     for (const auto& [bitmap, fits] : kBitmaps) {
         std::string error;
         EXPECT_EQ(EncodeLogo(bitmap, error).has_value(), fits) << bitmap.width << ": " << error;
