@@ -21,9 +21,9 @@ int Render(const std::string& args, std::string& output) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// Exit status 0, 2 (bad arguments: a reason and the usage) or 3 (refused: a
-// black screen is written). The PNG holds the pixels of one paint of that
-// state, as the display shows them.
+// Exit status 0, 2 (bad arguments: a reason and the usage), 3 (refused: a
+// black screen is written) or 4 (no good logo for the intro: the reason). The PNG holds the pixels
+// of one paint of that state, as the display shows them.
 TEST(RenderTool, ArgumentsExitCodesAndPixels) {
     constexpr struct {
         const char* args;
@@ -48,6 +48,9 @@ TEST(RenderTool, ArgumentsExitCodesAndPixels) {
         {"", 2, "usage:"},
         {"--picture", 2, "usage:"},
         {"--picture 6 --bpp 4 --size 64x48", 3, "isn't available in the current color depth", 4, 6},
+        {"--intro-at 0 --logo /nonexistent.dta", 4, "logo file /nonexistent.dta: missing"},
+        {"--intro-at 0 --logo " ZYN_SOURCE_DIR "/tests/intro/corpus/reject-run-reversed.dta", 4,
+         "run ends before it starts"},
         {"--picture 1 --size 320x200 --resolution 2 --guns rb --variant 3 --repeat 2", 0, "", 32, 1,
          2, kRed | kBlue, 3},
         {"--picture 1 --bpp 1 --size 64x48 --guns g", 0, "", 1, 1, 1, kGreen},
@@ -58,7 +61,8 @@ TEST(RenderTool, ArgumentsExitCodesAndPixels) {
         testing::TempDir() + "zynmon-render-" + std::to_string(getpid()) + ".png";
     for (const auto& c : kCases) {
         std::string output;
-        const bool writes = std::string(c.args).starts_with("--picture ");
+        const bool writes = !std::string(c.args).starts_with("--list") &&
+                            !std::string(c.args).starts_with("--help");
         EXPECT_EQ(Render(c.args + (writes ? " --output " + png : ""), output), c.status) << c.args;
         EXPECT_NE(output.find(c.says), std::string::npos) << c.args << ": " << output;
         png_image image{};
