@@ -127,16 +127,15 @@ TEST(IntroSkip, InputCountsFromTheFirstHoldOnInTheOrderLeftRightKey) {
     constexpr Input L = [](CTestWnd& w) { w.OnLButtonDown(); };
     constexpr Input R = [](CTestWnd& w) { w.OnRButtonDown(); };
     constexpr Input K = [](CTestWnd& w) { w.OnKeyDown(); };
+    // The inputs come at ms, the paint after them lateMs later: in the last
+    // case after the hold's deadline, so that the title's first frame sees them.
     const struct {
-        std::uint32_t ms;  // when the inputs come; the paint after them comes lateMs late
+        std::uint32_t ms;
         std::vector<Input> inputs;
         std::uint32_t variant, lateMs = 1;
-    } kCases[] = {
-        {0, {L, L, R}, 1}, {0, {K, R, R}, 1},    {0, {K}, 0},     {5000, {R}, 0},
-        {6000, {L}, 0},    {7500, {K}, 0},       {10000, {K}, 0}, {11500, {L}, 0},
-        {13000, {K}, 0},   {5000, {K}, 0, 2000},  // the late hold ends, the title's first frame
-                                                  // skips
-    };
+    } kCases[] = {{0, {L, L, R}, 1}, {0, {K, R, R}, 1},   {0, {K}, 0},     {5000, {R}, 0},
+                  {6000, {L}, 0},    {7500, {K}, 0},      {10000, {K}, 0}, {11500, {L}, 0},
+                  {13000, {K}, 0},   {5000, {K}, 0, 2000}};
     for (const auto& c : kCases) {
         Rig rig(8);
         rig.RunTo(c.ms);
