@@ -55,26 +55,21 @@ TEST(MonitorChoice, ByIndexOrNameElseThePrimary) {
 // A list line: physical size (the output's mode, or the logical size times the
 // scale), position, scale, rate, primary, and a note when the desktop scales.
 TEST(MonitorChoice, ListLines) {
-    MonitorInfo scaled = Monitor("HEADLESS-2", 1280, false);
-    scaled.logicalWidth = 960;
-    scaled.logicalHeight = 540;
-    scaled.scale = 2;
+    MonitorInfo scaled = Monitor("HEADLESS-2", 1280, false), own = Monitor("HEADLESS-1", 0, false);
+    scaled.scale = own.scale = 2;
     scaled.refreshHz = 0;
-    EXPECT_EQ(DescribeMonitor(1, scaled),
-              "1: HEADLESS-2, 1920x1080 at 1280,0, scale 2, refresh rate unknown");
+    own.physicalWidth = 1920;
+    own.physicalHeight = 1080;
+    MonitorInfo resampled = scaled;
+    resampled.scaledByDesktop = true;
     EXPECT_EQ(DescribeMonitor(0, Monitor("DP-1", 0, true)),
               "0: DP-1, 1280x1024 at 0,0, scale 1, 60 Hz, primary");
-    MonitorInfo fractional = Monitor("HEADLESS-1", 0, false);
-    fractional.logicalHeight = 720;
-    fractional.scale = 2;
-    fractional.physicalWidth = 1920;
-    fractional.physicalHeight = 1080;
-    EXPECT_EQ(DescribeMonitor(0, fractional), "0: HEADLESS-1, 1920x1080 at 0,0, scale 2, 60 Hz");
-    fractional.physicalWidth = fractional.physicalHeight = 0;
-    fractional.scaledByDesktop = true;
-    EXPECT_EQ(
-        DescribeMonitor(0, fractional),
-        std::string("0: HEADLESS-1, 2560x1440 at 0,0, scale 2, 60 Hz; ") + kScaledByDesktopNote);
+    EXPECT_EQ(DescribeMonitor(1, scaled),
+              "1: HEADLESS-2, 2560x2048 at 1280,0, scale 2, refresh rate unknown");
+    EXPECT_EQ(DescribeMonitor(0, own), "0: HEADLESS-1, 1920x1080 at 0,0, scale 2, 60 Hz");
+    EXPECT_EQ(DescribeMonitor(2, resampled),
+              std::string("2: HEADLESS-2, 2560x2048 at 1280,0, scale 2, refresh rate unknown; ") +
+                  kScaledByDesktopNote);
 }
 
 }  // namespace

@@ -1,150 +1,178 @@
+// The intro as the test window plays it on its first paints: each paint one
+// step at the host's clock, clicks and keys through the window, the picture
+// once the intro has ended.
 #include <gtest/gtest.h>
 
 #include "IntroTestSupport.h"
-#include "intro/Intro.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-using Phase = CIntro::Phase;
-using Input = CIntro::Input;
 constexpr COLORREF kLogoColor = RGB(40, 66, 132), kAny = 0xFFFFFFFF;
-constexpr RECT kFinal{172, 299, 852, 469}, kTitle{172, 477, 852, 493}, kCredit{172, 509, 852, 525};
+constexpr RECT kScreen{0, 0, 1024, 768}, kFinal{172, 299, 852, 469};
+constexpr RECT kTitle{172, 477, 852, 493}, kCredit{172, 509, 852, 525};
 
 // 1360 x 340 units: at 1024 x 768 the final logo has exactly 2 x 2 units a pixel.
-struct Rig {
-    explicit Rig(int bitsPerPixel = 32)
-        : surface(1024, 768, bitsPerPixel), intro(host, bitsPerPixel <= 8, 1024, 768) {
-        EXPECT_TRUE(intro.LoadLogo(SolidLogo(1360, 340)));
+const std::string& LogoPath() {
+    static const std::string path = WriteTempFile("zynlogo.dta", SolidLogo(1360, 340));
+    return path;
+}
+
+// A white final logo box, then the first paint at 0 ms.
+struct Rig : Screen {
+    explicit Rig(int bitsPerPixel = 32, const std::string& logo = LogoPath())
+        : Screen(1024, 768, bitsPerPixel) {
+        wnd.SetLogoPath(logo);
+        CDC(surface).FillRect(&kFinal, GetStockBrush(WHITE_BRUSH));
+        PaintAt(0);
     }
-    bool StepAt(std::uint32_t ms) {
+    // One paint of area at ms; true while the intro runs.
+    bool PaintAt(std::uint32_t ms, const RECT& area = kScreen) {
         host.now = ms;
-        CDC dc(surface);
-        const bool running = intro.Play(&dc);
+        CDC dc(surface, area);
+        wnd.OnPaint(&dc);
         text = dc.GetTextColor();
-        return running;
+        return wnd.IsIntroRunning();
     }
-    // Steps every 100 ms up to ms; false once the intro has ended.
+    // Paints every 100 ms up to ms; false once the intro has ended.
     bool RunTo(std::uint32_t ms) {
-        bool running = intro.GetPhase() != Phase::kStart || StepAt(host.now);
-        while (running && host.now < ms) {
-            running = StepAt(std::min(ms, host.now + 100));
+        while (wnd.IsIntroRunning() && host.now < ms) {
+            PaintAt(std::min(ms, host.now + 100));
         }
-        return running;
+        return wnd.IsIntroRunning();
     }
-    // The lit columns of row y: first and one past the last.
-    std::pair<int, int> Lit(int y) const {
-        std::pair<int, int> span{-1, -1};
-        for (int x = 0; x < 1024; ++x) {
-            span =
-                surface.PixelColor(x, y) ? std::pair(span.first < 0 ? x : span.first, x + 1) : span;
-        }
-        return span;
+    // The bounds of what is lit above the text lines: the logo.
+    RECT LogoBounds() const { return LitBounds(surface, {0, 0, 1024, kFinal.bottom + 1}); }
+    // The screen shows the current picture, as a paint without intro draws it.
+    bool ShowsPicture() const {
+        Screen expected(1024, 768, surface.BitsPerPixel());
+        expected.Paint(wnd.m_nPicture, wnd.m_nResolution, wnd.m_crColor, wnd.m_nVariant);
+        return SamePixels(surface, expected.surface);
     }
-    RecordingHost host;
-    Surface surface;
-    CIntro intro;
     COLORREF text = 0;
 };
 
 }  // namespace
 
 TEST(IntroPlay, ZoomGrowsCentredFromAQuarterTo680PixelsAndCatchesUp) {
-    EXPECT_EQ(ZoomFrameAt(0.0, 1024, 768, 0.25).dest, (RECT{427, 362, 597, 406}));
-    EXPECT_EQ(ZoomFrameAt(1.0, 1024, 768, 0.25).dest, kFinal);
-    Rig rig;
-    CDC(rig.surface).FillRect(&kFinal, GetStockBrush(WHITE_BRUSH));
-    ASSERT_TRUE(rig.StepAt(0));  // the screen is cleared first, the cursor hidden
-    EXPECT_EQ(rig.Lit(300), std::pair(-1, -1));
-    EXPECT_EQ(rig.host.cursorCount, -1);
-    EXPECT_EQ(rig.Lit(384), std::pair(427, 597));
-    EXPECT_EQ(rig.surface.PixelColor(512, 384), kLogoColor);
-    EXPECT_EQ(rig.host.stepDelayMs, 0u);  // the next frame at once, inside the final one
-    EXPECT_EQ(rig.host.stepRect, kFinal);
-    ASSERT_TRUE(rig.StepAt(750));  // 0.15 further exactly: still zooming
-    EXPECT_EQ(rig.intro.GetPhase(), Phase::kZoom);
-    ASSERT_TRUE(rig.StepAt(1501));  // a frame further than that jumps to the end
-    EXPECT_EQ(rig.intro.GetPhase(), Phase::kHoldAfterZoom);
-    for (const int y : {299, 384, 468}) {
-        EXPECT_EQ(rig.Lit(y), std::pair(172, 852)) << y;
+    for (const int bitsPerPixel : {32, 8}) {
+        Rig rig(bitsPerPixel);  // the screen is cleared first, the cursor hidden
+        EXPECT_EQ(rig.host.cursorCount, -1);
+        // 170 x 42.5 pixels from 362.75 down: the row above the logo counts nothing.
+        EXPECT_EQ(rig.LogoBounds(), (RECT{427, 363, 597, 404}));
+        EXPECT_EQ(rig.At(512, 384), kLogoColor);
+        EXPECT_EQ(rig.host.stepDelayMs, 0u);  // the next frame at once, inside the final one
+        EXPECT_EQ(rig.host.stepRect, kFinal);
+        ASSERT_TRUE(rig.PaintAt(750));  // 0.15 further exactly: still zooming
+        EXPECT_EQ(rig.host.stepRect, kFinal);
+        ASSERT_TRUE(rig.PaintAt(1501));  // a frame further than that jumps to the end
+        EXPECT_EQ(rig.host.stepRect, kTitle);
+        EXPECT_EQ(rig.LogoBounds(), kFinal);
+        // Inside full; the last column holds only one of its two units.
+        EXPECT_EQ(rig.At(172, 384), kLogoColor);
+        EXPECT_EQ(rig.At(851, 384), RGB(20, 33, 66));
     }
-    EXPECT_EQ(rig.Lit(298).first + rig.Lit(469).first, -2);
-    // Inside full; the last column holds only one of its two units.
-    EXPECT_EQ(rig.surface.PixelColor(172, 384), kLogoColor);
-    EXPECT_EQ(rig.surface.PixelColor(851, 384), RGB(20, 33, 66));
 }
 
+// Zoom 5 s, hold 1 s, the title fades in over 1.5 s, hold 2.5 s, the credit
+// lines fade in one after the other, hold 5 s.
 TEST(IntroPlay, PhasesFollowTheirDurations) {
     constexpr struct {
         std::uint32_t ms;
-        Phase phase;
         std::uint32_t delay;  // until the next step, which repaints next
         RECT next;
         COLORREF text, paletteText;
     } kSteps[] = {
-        {4900, Phase::kZoom, 0, kFinal, kAny, kAny},
-        {5000, Phase::kHoldAfterZoom, 1000, kTitle, kAny, kAny},
-        {5999, Phase::kHoldAfterZoom, 1, kTitle, kAny, kAny},
-        {6000, Phase::kTitleFade, 16, kTitle, RGB(0, 0, 0), PALETTEINDEX(0)},
-        {6750, Phase::kTitleFade, 16, kTitle, RGB(20, 33, 66), PALETTEINDEX(64)},
-        {7500, Phase::kHoldAfterTitle, 2500, kCredit, kLogoColor, PALETTEINDEX(128)},
-        {10000, Phase::kCredit1Fade, 16, kCredit, RGB(0, 0, 0), PALETTEINDEX(0)},
-        {11500, Phase::kCredit2Fade, 16, {172, 525, 852, 541}, RGB(0, 0, 0), PALETTEINDEX(0)},
-        {13000, Phase::kHoldAfterCredits, 5000, {0, 0, 1024, 768}, kLogoColor, PALETTEINDEX(128)},
-        {17999, Phase::kHoldAfterCredits, 1, {0, 0, 1024, 768}, kAny, kAny},
+        {4900, 0, kFinal, kAny, kAny},
+        {5000, 1000, kTitle, kAny, kAny},
+        {5999, 1, kTitle, kAny, kAny},
+        {6000, 16, kTitle, RGB(0, 0, 0), PALETTEINDEX(0)},
+        {6750, 16, kTitle, RGB(20, 33, 66), PALETTEINDEX(64)},
+        {7500, 2500, kCredit, kLogoColor, PALETTEINDEX(128)},
+        {10000, 16, kCredit, RGB(0, 0, 0), PALETTEINDEX(0)},
+        {11500, 16, {172, 525, 852, 541}, RGB(0, 0, 0), PALETTEINDEX(0)},
+        {13000, 5000, kScreen, kLogoColor, PALETTEINDEX(128)},
+        {17999, 1, kScreen, kAny, kAny},
     };
     for (const int bitsPerPixel : {32, 8}) {
         Rig rig(bitsPerPixel);
         for (const auto& step : kSteps) {
             ASSERT_TRUE(rig.RunTo(step.ms));
-            EXPECT_EQ(rig.intro.GetPhase(), step.phase) << step.ms;
             EXPECT_EQ(rig.host.stepDelayMs, step.delay) << step.ms;
             EXPECT_EQ(rig.host.stepRect, step.next) << step.ms;
             const COLORREF text = bitsPerPixel == 8 ? step.paletteText : step.text;
             EXPECT_TRUE(text == kAny || rig.text == text) << step.ms;
         }
         EXPECT_EQ(rig.host.cursorCount, -1);
-        EXPECT_FALSE(rig.StepAt(18000));  // about 18 seconds in all
-        EXPECT_FALSE(rig.StepAt(18016));
+        // The three lines in the 16-pixel font, right-aligned to the logo.
+        EXPECT_EQ(LitBounds(rig.surface, {0, kFinal.bottom, 1024, 768}),
+                  (RECT{574, 480, 851, 540}));
+        // About 18 seconds in all; a last step painted without the top row
+        // asks for the whole screen again.
+        const int invalidations = rig.host.invalidations;
+        EXPECT_FALSE(rig.PaintAt(18000, {0, 1, 1024, 768}));
+        EXPECT_EQ(rig.host.invalidations, invalidations + 1);
+        rig.PaintAt(18001);
+        EXPECT_TRUE(rig.ShowsPicture());
         EXPECT_EQ(rig.host.cursorCount, 0);
+        EXPECT_EQ(rig.host.introEnded, 1);
     }
 }
 
+// A click or key ends the intro at the next step once the zoom is over; one
+// input ends it, left clicks first, then right clicks, then keys. Right clicks
+// that did not end it step the picture's variant.
 TEST(IntroSkip, InputCountsFromTheFirstHoldOnInTheOrderLeftRightKey) {
+    using Input = void (*)(CTestWnd&);
+    constexpr Input L = [](CTestWnd& w) { w.OnLButtonDown(); };
+    constexpr Input R = [](CTestWnd& w) { w.OnRButtonDown(); };
+    constexpr Input K = [](CTestWnd& w) { w.OnKeyDown(); };
+    // The inputs come at ms, the paint after them lateMs later: in the last
+    // case after the hold's deadline, so that the title's first frame sees them.
     const struct {
-        Phase phase;  // when the inputs come; the step after them comes lateMs late
+        std::uint32_t ms;
         std::vector<Input> inputs;
-        std::uint32_t rightClicksLeft, lateMs = 1;
-    } kCases[] = {
-        {Phase::kZoom, {Input::kLeftButton, Input::kLeftButton, Input::kRightButton}, 1},
-        {Phase::kZoom, {Input::kKey, Input::kRightButton, Input::kRightButton}, 1},
-        {Phase::kZoom, {Input::kKey}, 0},
-        {Phase::kHoldAfterZoom, {Input::kRightButton}, 0},
-        {Phase::kHoldAfterZoom, {Input::kKey}, 0, 2000},  // the late hold ends, the fade skips
-        {Phase::kTitleFade, {Input::kLeftButton}, 0},
-        {Phase::kHoldAfterTitle, {Input::kKey}, 0},
-        {Phase::kCredit1Fade, {Input::kKey}, 0},
-        {Phase::kCredit2Fade, {Input::kLeftButton}, 0},
-        {Phase::kHoldAfterCredits, {Input::kKey}, 0},
-    };
+        std::uint32_t variant, lateMs = 1;
+    } kCases[] = {{0, {L, L, R}, 1}, {0, {K, R, R}, 1},   {0, {K}, 0},     {5000, {R}, 0},
+                  {6000, {L}, 0},    {7500, {K}, 0},      {10000, {K}, 0}, {11500, {L}, 0},
+                  {13000, {K}, 0},   {5000, {K}, 0, 2000}};
     for (const auto& c : kCases) {
         Rig rig(8);
-        rig.RunTo(0);
-        while (rig.intro.GetPhase() != c.phase) {
-            ASSERT_TRUE(rig.StepAt(rig.host.now + 100));
-        }
+        rig.RunTo(c.ms);
+        const int invalidations = rig.host.invalidations;
         for (const Input input : c.inputs) {
-            rig.intro.OnInput(input);
+            input(rig.wnd);
         }
         // The zoom goes on undisturbed to its end; later phases end at the next step.
-        const bool zoom = c.phase == Phase::kZoom;
-        EXPECT_EQ(rig.host.invalidations, zoom ? 0 : int(c.inputs.size()));
+        const bool zoom = c.ms < 5000;
+        EXPECT_EQ(rig.host.invalidations - invalidations, zoom ? 0 : int(c.inputs.size()));
         EXPECT_TRUE(!zoom || rig.RunTo(5000 - 1));
-        EXPECT_FALSE(rig.StepAt(zoom ? 5000 : rig.host.now + c.lateMs)) << int(c.phase);
-        EXPECT_EQ(rig.Lit(384), std::pair(172, 852));
+        // The step is painted where it was asked for; the picture needs the whole screen.
+        const RECT area = rig.host.stepRect;
+        EXPECT_FALSE(rig.PaintAt(zoom ? 5000 : rig.host.now + c.lateMs, area)) << c.ms;
+        EXPECT_EQ(rig.host.invalidations - invalidations,
+                  int(zoom ? 0 : c.inputs.size()) + (area != kScreen) + (c.variant != 0));
         EXPECT_EQ(rig.text, c.lateMs > 1 ? PALETTEINDEX(0) : rig.text);
         EXPECT_EQ(rig.host.cursorCount, 0);
-        rig.intro.OnInput(Input::kRightButton);  // ignored once the intro has ended
-        EXPECT_EQ(rig.intro.PendingRightClicks(), c.rightClicksLeft);
+        EXPECT_EQ(rig.host.introEnded, 1);
+        EXPECT_EQ(rig.wnd.m_nVariant, c.variant);
+        rig.PaintAt(rig.host.now);
+        EXPECT_TRUE(rig.ShowsPicture()) << c.ms;
     }
+}
+
+TEST(IntroWindow, WithoutAGoodLogoThePictureComesAtOnce) {
+    // No file is read unless a path is given, not even one in the current directory.
+    const auto previous = std::filesystem::current_path();
+    const auto directory = std::filesystem::path(LogoPath()).parent_path();
+    std::filesystem::current_path(directory);
+    for (const std::string& path : {std::string(), LogoPath() + ".missing", directory.string(),
+                                    kCorpus + "reject-run-reversed.dta"}) {
+        Rig rig(32, path);
+        rig.PaintAt(10);
+        EXPECT_TRUE(rig.ShowsPicture()) << path;
+        EXPECT_EQ(rig.host.introEnded, 1);
+        EXPECT_TRUE(rig.host.messages.empty());
+    }
+    std::filesystem::current_path(previous);
 }

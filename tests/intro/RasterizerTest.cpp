@@ -3,7 +3,6 @@
 #include <random>
 
 #include "IntroTestSupport.h"
-#include "intro/Intro.h"
 
 namespace {
 
@@ -37,6 +36,8 @@ TEST(Rasterizer, WorkedFigures) {
         {{"####", "...."}, {0, 0, 2, 4}, 4, 3, {0, 0, 0, 0, 128, 128, 128, 0, 0, 0, 0, 0}},
         // Half a pixel down: the first row's range [-1, 1) counts nothing.
         {{"####", "####", "####", "####"}, {0.5, 0, 2.5, 2}, 2, 3, {0, 0, 128, 0, 0, 0}},
+        // Enlarged, a run up to the logo's edge touches no column past the target's last.
+        {{"..##"}, {0, 0, 1, 4.5}, 6, 1, {0, 0, 128, 128, 0, 0}},
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(Draw(c.units, c.target, c.width, c.height), c.pixels) << c.units[0];
@@ -96,14 +97,15 @@ TEST(Rasterizer, ALogoDrawnLargerThanItsUnitsIsSolid) {
     } kCases[] = {
         {5, 3, 10, 6}, {7, 2, 29.5f, 7.25f}, {13, 5, 40, 5}, {3, 8, 3, 31}, {1, 1, 17, 9}};
     for (const auto& c : kCases) {
-        const int width = int(c.width) + 1;
+        const int width = int(c.width) + 1, last = int(c.width) - 1;
         const auto pixels = Draw(std::vector<std::string>(c.B, std::string(c.A, '#')),
                                  {0, 0, c.height, c.width}, width, int(std::ceil(c.height)));
         for (int i = 0; i < int(pixels.size()); ++i) {
-            const int column = i % width, last = int(c.width) - 1,
-                      drawn = i / width < int(c.height);
-            ASSERT_TRUE(column == last || pixels[i] == (drawn && column < last ? 128 : 0))
-                << pixels[i] << " " << c.A << "x" << c.B << " at " << i % width << "," << i / width;
+            const int x = i % width, y = i / width;
+            if (x != last) {
+                ASSERT_EQ(pixels[i], y < int(c.height) && x < last ? 128 : 0)
+                    << c.A << "x" << c.B << " at " << x << "," << y;
+            }
         }
     }
 }
