@@ -1,5 +1,6 @@
 // The test window's state: setters, counters, the picture timer, the panel,
-// the keys and the refusal of pictures that need more colours.
+// the keys; what every paint covers and the refusal of pictures that need
+// more colours.
 #include <gtest/gtest.h>
 
 #include "support/TestSupport.h"
@@ -126,9 +127,10 @@ TEST(TestWindow, KeysWithThePanelHiddenStepThroughThePictures) {
     }
 }
 
-// Pictures that need more colours than the display has leave a black screen
-// and one message per selection.
-TEST(TestWindow, RefusesThePicturesThatNeedMoreColours) {
+// Every paint sets every pixel of the screen: nothing from before shows
+// through. Pictures that need more colours than the display has leave it
+// black, with one message per selection.
+TEST(TestWindow, PaintsCoverTheScreenAndRefuseWhatNeedsMoreColours) {
     constexpr struct {
         int bpp;
         std::uint32_t refused;  // bit i: picture i
@@ -138,9 +140,16 @@ TEST(TestWindow, RefusesThePicturesThatNeedMoreColours) {
         for (int picture = 0; picture < CTestWnd::kPictureCount; ++picture) {
             const bool refused = (d.refused >> picture & 1) != 0;
             Screen screen(64, 48, d.bpp);
+            Screen other(64, 48, d.bpp);
+            CDC dc(other.surface);
+            CBrush red(kRed);
+            const RECT all{0, 0, 64, 48};
+            dc.FillRect(&all, &red);
             screen.Paint(picture);
+            other.Paint(picture);
+            EXPECT_TRUE(SamePixels(screen.surface, other.surface)) << d.bpp << " " << picture;
             screen.Paint();  // a repaint shows no second message
-            EXPECT_TRUE(!refused || LitBounds(screen.surface, {0, 0, 64, 48}) == RECT{})
+            EXPECT_TRUE(!refused || LitBounds(screen.surface, all) == RECT{})
                 << d.bpp << " " << picture;
             screen.Paint(0);
             screen.Paint(picture);  // a new selection shows it again
