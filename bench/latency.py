@@ -24,6 +24,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import types
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import e2e  # noqa: E402
@@ -127,18 +128,20 @@ def cpu_seconds(pid):
 
 
 def measure(build_dir, width, height, switches, profile):
+    build_dir = os.path.abspath(build_dir)  # the program runs in a scratch directory
     e2e.WIDTH, e2e.HEIGHT = width, height
     scratch = tempfile.mkdtemp(prefix="zynmon-latency-")
     display = e2e.Display()
     program = perf = None
     try:
-        renderer = e2e.Renderer(build_dir, scratch)
-        screens = [renderer.screen(0), renderer.screen(1)]
+        screens = [e2e.render(build_dir, scratch, picture, size=(width, height)) for picture in (0, 1)]
         y = differing_row(screens[0], screens[1], width, height)
         row_bytes = width * 3
         rows = {p: bgr_planes(screens[p][y * row_bytes:(y + 1) * row_bytes]) for p in (0, 1)}
 
-        program = e2e.Program(display, build_dir, scratch)
+        context = types.SimpleNamespace(display=display, scale=1, render=None, build_dir=build_dir,
+                                        scratch=scratch, programs=[])
+        program = e2e.Program(context)
         row = XRow(display.env["DISPLAY"], width, y)
         try:
             e2e.wait_until(lambda: row.read() == rows[0], "picture 0 on the screen")
@@ -176,7 +179,7 @@ def measure(build_dir, width, height, switches, profile):
             process.send_signal(signal.SIGINT)
             process.wait(timeout=60)
         if program is not None:
-            program.stop()
+            e2e.stop(program.process)
         display.close()
         shutil.rmtree(scratch, ignore_errors=True)
     return times, cpu, y
