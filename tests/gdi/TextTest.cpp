@@ -25,15 +25,6 @@ struct TextScreen {
         dc.SetTextColor(kText);
         dc.SetBkColor(kBk);
     }
-    std::size_t Count(COLORREF c) const {
-        std::size_t n = 0;
-        for (int y = 0; y < 80; ++y) {
-            n += static_cast<std::size_t>(
-                std::count_if(surface.Row(y), surface.Row(y) + 240,
-                              [&](std::uint32_t v) { return surface.ValueToColor(v) == c; }));
-        }
-        return n;
-    }
     Surface surface;
     CDC dc;
 };
@@ -55,8 +46,7 @@ TEST(Text, FontsResolveToTheirFilesAndCells) {
         {"Arial", 40, FW_BOLD, 0, "LiberationSans-Bold.ttf", 40},
         {kSystemFontName, -12, FW_BOLD, 0, "DejaVuSans-Bold.ttf",
          (12 * (1901 + 483) + 1024) / 2048},
-        {"Small Fonts", -100, FW_NORMAL, 0, "DejaVuSans.ttf", (100 * (1901 + 483) + 1024) / 2048},
-    };
+        {"Small Fonts", -100, FW_NORMAL, 0, "DejaVuSans.ttf", (100 * (1901 + 483) + 1024) / 2048}};
     for (const auto& f : kFonts) {
         CFont font;
         EXPECT_TRUE(MakeFont(font, f.height, f.face, f.italic, f.weight)) << f.face;
@@ -64,7 +54,6 @@ TEST(Text, FontsResolveToTheirFilesAndCells) {
         TextScreen screen;
         screen.dc.SelectObject(&font);
         EXPECT_EQ(screen.dc.GetTextExtent("Abc", 3).cy, f.cell) << f.face;
-        screen.dc.SelectObject(static_cast<CFont*>(nullptr));
     }
     CFont tooLarge;
     EXPECT_FALSE(MakeFont(tooLarge, FontLibrary::kMaxHeight + 1));
@@ -89,45 +78,41 @@ TEST(Text, OpaqueCellsAndTransparentGlyphs) {
             EXPECT_TRUE(s->dc.TextOut(10, 20, "HIH", 3));
         }
         const RECT cell{10, 20, 10 + extent.cx, 20 + 16};
+        auto shown = ColorCounts(opaque.surface);
+        auto glyphs = ColorCounts(transparent.surface);
         if (text != bk) {
-            EXPECT_EQ(opaque.Count(text) + opaque.Count(bk),
-                      16u * static_cast<std::size_t>(extent.cx))
-                << bpp;
+            EXPECT_EQ(shown[text] + shown[bk], 16u * static_cast<std::size_t>(extent.cx)) << bpp;
         }
         EXPECT_EQ(LitBounds(opaque.surface, {0, 0, 240, 80}), cell) << bpp;
-        EXPECT_EQ(transparent.Count(text), opaque.Count(text)) << bpp;
-        EXPECT_EQ(transparent.Count(kBlack) + transparent.Count(text), 240u * 80u) << bpp;
+        EXPECT_EQ(glyphs[text], shown[text]) << bpp;
+        EXPECT_EQ(glyphs[kBlack] + glyphs[text], 240u * 80u) << bpp;
     }
 }
 
-// DrawText places the cell by its format (divisions truncate), clips to the
-// rectangle unless DT_NOCLIP and returns the distance to the cell's bottom.
+// DrawText places the cell of "White" (45 x 16 pixels) by its format,
+// divisions truncated, clips to the rectangle unless DT_NOCLIP and returns the
+// distance to the cell's bottom.
 TEST(Text, DrawTextPlacesTheCellByItsFormat) {
     constexpr UINT kCentre = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     constexpr struct {
         RECT rect;
         UINT format;
-    } kCases[] = {{{20, 10, 180, 50}, kCentre},
-                  {{21, 10, 180, 51}, kCentre},
-                  {{30, 8, 200, 70}, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE},
-                  {{10, 10, 200, 70}, DT_VCENTER},
-                  {{40, 30, 70, 40}, kCentre | DT_NOCLIP}};
+        POINT cell;
+    } kCases[] = {{{20, 10, 180, 50}, kCentre, {77, 22}},
+                  {{21, 10, 180, 51}, kCentre, {78, 22}},
+                  {{30, 8, 200, 70}, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE, {155, 54}},
+                  {{10, 10, 200, 70}, DT_VCENTER, {10, 10}},
+                  {{40, 30, 70, 40}, kCentre | DT_NOCLIP, {33, 27}}};
     for (const auto& c : kCases) {
         TextScreen screen;
         RECT r = c.rect;
-        const int a = screen.dc.GetTextExtent("White", 5).cx;
-        const int x = c.format & DT_RIGHT    ? r.right - a
-                      : c.format & DT_CENTER ? r.left + (r.right - r.left - a) / 2
-                                             : r.left;
-        const int y = (c.format & DT_SINGLELINE) == 0 ? r.top
-                      : c.format & DT_BOTTOM          ? r.bottom - 16
-                                                      : r.top + (r.bottom - r.top - 16) / 2;
+        const auto [x, y] = c.cell;
         EXPECT_EQ(screen.dc.DrawText("White", -1, &r, c.format), y - r.top + 16) << c.rect;
-        EXPECT_EQ(LitBounds(screen.surface, {0, 0, 240, 80}), (RECT{x, y, x + a, y + 16}));
+        EXPECT_EQ(LitBounds(screen.surface, {0, 0, 240, 80}), (RECT{x, y, x + 45, y + 16}));
         TextScreen clipped;
         clipped.dc.DrawText("White", 5, &r, c.format & ~DT_NOCLIP);
         EXPECT_EQ(LitBounds(clipped.surface, {0, 0, 240, 80}),
-                  (RECT{std::max(x, r.left), std::max(y, r.top), std::min(x + a, r.right),
+                  (RECT{std::max(x, r.left), std::max(y, r.top), std::min(x + 45, r.right),
                         std::min(y + 16, r.bottom)}));
     }
 }
