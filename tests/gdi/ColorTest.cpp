@@ -55,6 +55,9 @@ TEST(Color, EachDepthShowsWhatItCan) {
     EXPECT_THROW(Surface(10, 10, 7), std::invalid_argument);
     std::vector<std::uint32_t> memory(12);
     EXPECT_THROW(Surface(4, 4, 32, memory), std::invalid_argument);
+    for (int bpp : {1, 4, 8}) {  // a value no entry holds shows black
+        EXPECT_EQ(Surface(1, 1, bpp).ValueToColor(1u << bpp), kBlack) << bpp;
+    }
 }
 
 // A foreground realization reuses exact matches (static ones too), then fills
@@ -110,21 +113,18 @@ TEST(Color, BitmapsLandBottomUpThroughTheirTable) {
                         use == DIB_RGB_COLORS ? static_cast<const void*>(rgb) : indices,
                         use == DIB_RGB_COLORS ? sizeof rgb : sizeof indices);
             Surface surface(5, 4, bpp);
-            CDC dc(surface, RECT{0, 0, 3, 4});
             CPalette palette;
             palette.CreatePalette(Entries({0x000000, 0x0000FF, 0x00FF00, 0xFF0000}));
-            CPalette* previous = dc.SelectPalette(&palette, false);
+            CDC dc(surface, RECT{0, 0, 3, 4});
+            dc.SelectPalette(&palette, false);
             dc.RealizePalette();
             EXPECT_EQ(dc.SetDIBitsToDevice(1, 1, 6, 2, 0, 0, 0, 2, bits.data(), info.data(), use),
                       2);
-            constexpr COLORREF kTop[] = {kBlack, kBlue, kGreen, kBlack, kBlack};
-            constexpr COLORREF kBottom[] = {kBlack, kRed, kGreen, kBlack, kBlack};
-            for (int x = 0; x < 5; ++x) {
-                EXPECT_EQ(surface.PixelColor(x, 1), kTop[x]) << bpp << " " << use << " " << x;
-                EXPECT_EQ(surface.PixelColor(x, 2), kBottom[x]) << bpp << " " << use << " " << x;
-            }
-            EXPECT_EQ(LitBounds(surface, {0, 0, 5, 4}), (RECT{1, 1, 3, 3}));
-            dc.SelectPalette(previous, false);
+            EXPECT_EQ(PixelsInRow(surface, 1),
+                      (std::vector<COLORREF>{kBlack, kBlue, kGreen, kBlack, kBlack}));
+            EXPECT_EQ(PixelsInRow(surface, 2),
+                      (std::vector<COLORREF>{kBlack, kRed, kGreen, kBlack, kBlack}));
+            EXPECT_EQ(LitBounds(surface, {0, 0, 5, 4}), (RECT{1, 1, 3, 3})) << bpp << " " << use;
         }
     }
 }

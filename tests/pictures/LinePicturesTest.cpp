@@ -56,13 +56,11 @@ TEST(LinePictures, CellGridIncludesItsRightAndBottomLines) {
                   {{6, 1, 2, 5}, 1, 1, {}, {}}};
     for (const auto& g : kGrids) {
         Screen screen(8, 6);
-        CDC dc(screen.surface);
         CPen pen(PS_SOLID, 1, kWhite);
-        CPen* oldPen = dc.SelectObject(&pen);
-        CBrush* oldBrush = dc.SelectObject(GetStockBrush(BLACK_BRUSH));
+        CDC dc(screen.surface);
+        dc.SelectObject(&pen);
+        dc.SelectObject(GetStockBrush(BLACK_BRUSH));
         screen.wnd.DrawCellGrid(&dc, &g.rect, g.columns, g.rows);
-        dc.SelectObject(oldPen);
-        dc.SelectObject(oldBrush);
         EXPECT_EQ(LitAt(PixelsInRow(screen.surface, 2)), g.xs) << g.rect;
         EXPECT_EQ(LitAt(PixelsInColumn(screen.surface, g.rect.left == 1 ? 2 : 5)), g.ys) << g.rect;
     }
@@ -78,13 +76,9 @@ TEST(LinePictures, DashedGridHasTheWorkedColourRuns) {
               (Runs{{0, kRed}, {39, kBlue}, {119, kGreen}, {279, kRed}, {359, kBlue}}));
     EXPECT_EQ(RunsOf(PixelsInColumn(screen.surface, 79)),
               (Runs{{0, kBlue}, {39, kGreen}, {199, kRed}, {279, kBlue}, {439, kGreen}}));
-    EXPECT_EQ(RunsOf(PixelsInRow(screen.surface, 0)), (Runs{{0, kRed},
-                                                            {39, kBlue},
-                                                            {119, kGreen},
-                                                            {279, kRed},
-                                                            {359, kBlue},
-                                                            {519, kGreen},
-                                                            {599, kRed}}));
+    const Runs top = {{0, kRed},    {39, kBlue},   {119, kGreen}, {279, kRed},
+                      {359, kBlue}, {519, kGreen}, {599, kRed}};
+    EXPECT_EQ(RunsOf(PixelsInRow(screen.surface, 0)), top);
     constexpr COLORREF kOrders[6][3] = {{kRed, kBlue, kGreen}, {kRed, kGreen, kBlue},
                                         {kGreen, kRed, kBlue}, {kGreen, kBlue, kRed},
                                         {kBlue, kGreen, kRed}, {kBlue, kRed, kGreen}};

@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -14,10 +15,11 @@ void ForEachPixel(const Surface& surface, const RECT& r, Visit visit) {
     }
 }
 
+// The colours of the pixels of r that lie on the surface, row by row.
 std::vector<COLORREF> Pixels(const Surface& surface, const RECT& r) {
-    std::vector<COLORREF> line;
-    ForEachPixel(surface, r, [&](int x, int y) { line.push_back(surface.PixelColor(x, y)); });
-    return line;
+    std::vector<COLORREF> pixels;
+    ForEachPixel(surface, r, [&](int x, int y) { pixels.push_back(surface.PixelColor(x, y)); });
+    return pixels;
 }
 
 }  // namespace
@@ -52,24 +54,21 @@ Runs RunsOf(const std::vector<COLORREF>& line) {
 
 std::map<COLORREF, std::size_t> ColorCounts(const Surface& surface) {
     std::map<COLORREF, std::size_t> counts;
-    ForEachPixel(surface, {0, 0, surface.Width(), surface.Height()},
-                 [&](int x, int y) { ++counts[surface.PixelColor(x, y)]; });
+    for (COLORREF c : Pixels(surface, {0, 0, surface.Width(), surface.Height()})) {
+        ++counts[c];
+    }
     return counts;
 }
 
 RECT LitBounds(const Surface& surface, const RECT& window) {
-    RECT bounds{0, 0, 0, 0};
-    bool any = false;
+    RECT b{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     ForEachPixel(surface, window, [&](int x, int y) {
-        if (surface.PixelColor(x, y) == kBlack) {
-            return;
+        if (surface.PixelColor(x, y) != kBlack) {
+            b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x + 1),
+                 std::max(b.bottom, y + 1)};
         }
-        bounds = any ? RECT{std::min(bounds.left, x), std::min(bounds.top, y),
-                            std::max(bounds.right, x + 1), std::max(bounds.bottom, y + 1)}
-                     : RECT{x, y, x + 1, y + 1};
-        any = true;
     });
-    return bounds;
+    return b.left == INT_MAX ? RECT{0, 0, 0, 0} : b;
 }
 
 bool IsFilled(const Surface& surface, const RECT& r, COLORREF c) {
