@@ -40,6 +40,7 @@ TEST(Text, FontsResolveToTheirFilesAndCells) {
         const char* file;
         int cell;
     } kFonts[] = {
+        {"Small Fonts", 1, FW_NORMAL, 0, "DejaVuSans.ttf", 1},
         {"Small Fonts", 9, FW_NORMAL, 0, "DejaVuSans.ttf", 9},
         {"small FONTS", 15, FW_NORMAL, 1, "DejaVuSans-Oblique.ttf", 15},
         {"Arial", 16, FW_NORMAL, 0, "LiberationSans-Regular.ttf", 16},
