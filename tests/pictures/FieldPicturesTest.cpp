@@ -97,9 +97,7 @@ TEST(FieldPictures, ColourBarsInAllFourLayouts) {
                     }
                 }
                 for (int at : {0, 29}) {
-                    EXPECT_EQ(vertical ? PixelsInRow(screen.surface, at)
-                                       : PixelsInColumn(screen.surface, at),
-                              want)
+                    EXPECT_EQ(vertical ? Row(screen, at) : Column(screen, at), want)
                         << w.length << " variant " << variant << " bpp " << bpp;
                 }
             }
@@ -123,7 +121,7 @@ TEST(FieldPictures, BrightnessDistributionIntensities) {
     for (const auto& c : kCases) {
         Screen screen(300, 200, c.bpp);
         screen.Paint(9, 1, c.guns, c.clicks);
-        EXPECT_TRUE(IsFilled(screen.surface, {0, 0, 300, 200}, c.field))
+        EXPECT_TRUE(IsFilled(screen, {0, 0, 300, 200}, c.field))
             << c.bpp << " " << c.clicks << ": " << std::hex << screen.At(0, 0);
     }
 }
@@ -157,9 +155,9 @@ TEST(FieldPictures, BrightnessContrastRectangles) {
         for (int bpp : {32, 8}) {
             Screen screen(c.w, c.h, bpp);
             screen.Paint(10, bpp == 8 ? 2 : 0, bpp == 8 ? kRed : kWhite, 3 * bpp, bpp);
-            EXPECT_EQ(RunsOf(PixelsInColumn(screen.surface, c.w / 2)), column) << c.w << " " << bpp;
-            EXPECT_EQ(RunsOf(PixelsInRow(screen.surface, c.y[2])), row) << c.w << " " << bpp;
-            EXPECT_EQ(ColorCounts(screen.surface).size(), 6u);
+            EXPECT_EQ(RunsOf(Column(screen, c.w / 2)), column) << c.w << " " << bpp;
+            EXPECT_EQ(RunsOf(Row(screen, c.y[2])), row) << c.w << " " << bpp;
+            EXPECT_EQ(ColorCounts(screen).size(), 6u);
         }
     }
 }
@@ -195,10 +193,10 @@ TEST(FieldPictures, HighVoltageBoxAndBandsInBothPhases) {
             for (std::uint32_t ticks : {0u, 1u}) {
                 Screen screen(c.w, c.h);
                 screen.Paint(11, 1, kRed, clicks, ticks);
-                EXPECT_EQ(RunsOf(PixelsInColumn(screen.surface, c.w / 2)),
+                EXPECT_EQ(RunsOf(Column(screen, c.w / 2)),
                           Framed(c.h, kDownTheMiddle[clicks][ticks]))
                     << c.w << " " << clicks << ticks;
-                EXPECT_EQ(RunsOf(PixelsInRow(screen.surface, top)),
+                EXPECT_EQ(RunsOf(Row(screen, top)),
                           Framed(c.w, ticks == 0 ? Spans{{c.box.left, c.box.right}} : Spans{}))
                     << c.w << " " << clicks << ticks;
             }

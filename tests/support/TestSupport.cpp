@@ -24,11 +24,11 @@ std::vector<COLORREF> Pixels(const Surface& surface, const RECT& r) {
 
 }  // namespace
 
-std::vector<COLORREF> PixelsInRow(const Surface& surface, int y) {
+std::vector<COLORREF> Row(const Surface& surface, int y) {
     return Pixels(surface, {0, y, surface.Width(), y + 1});
 }
 
-std::vector<COLORREF> PixelsInColumn(const Surface& surface, int x) {
+std::vector<COLORREF> Column(const Surface& surface, int x) {
     return Pixels(surface, {x, 0, x + 1, surface.Height()});
 }
 

@@ -32,6 +32,7 @@ struct Screen {
         wnd.m_nTicks = ticks;
         Paint();
     }
+    operator const Surface&() const { return surface; }  // scan a screen as its surface
     COLORREF At(int x, int y) const { return surface.PixelColor(x, y); }
     bool Lit(int x, int y) const { return At(x, y) != 0; }
 
@@ -41,8 +42,8 @@ struct Screen {
 };
 
 // The colours along row y or column x, in order.
-std::vector<COLORREF> PixelsInRow(const Surface& surface, int y);
-std::vector<COLORREF> PixelsInColumn(const Surface& surface, int x);
+std::vector<COLORREF> Row(const Surface& surface, int y);
+std::vector<COLORREF> Column(const Surface& surface, int x);
 // The places along a line of pixels that are not black.
 std::vector<int> LitAt(const std::vector<COLORREF>& line);
 // The runs of one colour along a line of pixels: where each starts, its colour.
