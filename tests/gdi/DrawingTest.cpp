@@ -70,8 +70,8 @@ TEST(Drawing, LinesLeaveOutTheirEndPixel) {
 }
 
 // Shapes outline with the pen and fill with the brush (a null brush leaves
-// the inside), right and bottom exclusive; inverted boxes draw nothing; the
-// update rectangle clips every operation.
+// the inside), right and bottom exclusive; inverted boxes and ellipses wider
+// than 32768 pixels draw nothing; the update rectangle clips every operation.
 TEST(Drawing, ShapesKeepTheirBoxes) {
     Canvas canvas(16, 16);
     canvas.dc.Ellipse(1, 1, 10, 8);
@@ -87,6 +87,7 @@ TEST(Drawing, ShapesKeepTheirBoxes) {
         canvas.dc.FrameRect(&inverted, &canvas.brush);
         canvas.dc.InvertRect(&inverted);
     }
+    canvas.dc.Ellipse(-20000, 0, 13000, 16);
     canvas.dc.SelectObject(GetStockBrush(NULL_BRUSH));
     canvas.dc.Ellipse(10, 2, 16, 8);
     EXPECT_EQ(

@@ -129,6 +129,7 @@ TEST(Text, BadInputDrawsNothing) {
     EXPECT_TRUE(screen.dc.TextOut(INT_MAX - 3, INT_MAX - 3, "abc", 3));
     EXPECT_TRUE(screen.dc.TextOut(INT_MIN, INT_MIN, "abc", 3));
     EXPECT_EQ(screen.dc.GetTextExtent(nullptr, 2), (SIZE{0, 0}));
+    EXPECT_EQ(screen.dc.GetTextExtent("", 0), (SIZE{0, 16}));
     RECT rect{0, 0, 240, 80};
     EXPECT_EQ(screen.dc.DrawText("Gray", 4, nullptr, DT_CENTER), 0);
     EXPECT_EQ(screen.dc.DrawText(nullptr, 4, &rect, DT_CENTER), 0);

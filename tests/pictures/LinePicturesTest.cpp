@@ -103,12 +103,11 @@ TEST(LinePictures, GeometryCirclesFollowTheScreenSize) {
         for (int level = 0; level < 3; ++level) {
             Screen screen(c.w, c.h);
             screen.Paint(2, level);
-            // The lit places right of a centre up to radius r, the centre as 0.
-            auto litRight = [&](int x, int y, int r) {
-                const std::vector<COLORREF> row = Row(screen, y);
-                return LitAt(std::vector<COLORREF>(row.begin() + x, row.begin() + x + r + 1));
+            // The lit places along a line from a centre out to radius r, the centre as 0.
+            auto outwards = [](const std::vector<COLORREF>& line, int centre, int r) {
+                return LitAt({line.begin() + centre, line.begin() + centre + r + 1});
             };
-            EXPECT_EQ(litRight(c.w / 2, c.h / 2, c.R), (std::vector<int>{0, c.R}));
+            EXPECT_EQ(outwards(Row(screen, c.h / 2), c.w / 2, c.R), (std::vector<int>{0, c.R}));
             std::vector<int> rings = {0};
             for (int d = level == 2 ? 2 - c.r % 2 : c.r; d <= c.r; d += 2) {
                 rings.push_back(d);
@@ -116,7 +115,8 @@ TEST(LinePictures, GeometryCirclesFollowTheScreenSize) {
             for (const auto& [x, y] :
                  {std::pair{c.x, c.y}, std::pair{c.w - c.x, c.y}, std::pair{c.x, c.h - c.y},
                   std::pair{c.w - c.x, c.h - c.y}}) {
-                EXPECT_EQ(litRight(x, y, c.r), rings) << c.w << " level " << level;
+                EXPECT_EQ(outwards(Row(screen, y), x, c.r), rings) << c.w << " level " << level;
+                EXPECT_EQ(outwards(Column(screen, x), y, c.r), rings) << c.w << " level " << level;
             }
         }
     }
