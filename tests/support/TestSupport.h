@@ -34,7 +34,6 @@ struct Screen {
     }
     operator const Surface&() const { return surface; }  // scan a screen as its surface
     COLORREF At(int x, int y) const { return surface.PixelColor(x, y); }
-    bool Lit(int x, int y) const { return At(x, y) != 0; }
 
     Surface surface;
     RecordingHost host;
