@@ -13,9 +13,10 @@ constexpr int kRowPitch[] = {15, 11, 9};
 constexpr char kSentence[] = "ZYN Clear Picture Company.";
 constexpr int kLength = sizeof kSentence - 1;
 
-// The picture written with colours instead of an inversion: the row at
-// y = r * h starts in style (r + clicks) mod 3, each sentence is followed by
-// the next style; style 1 is white on black, style 2 italic.
+// The picture written with colours instead of an inversion, its cells covering
+// the screen: the row at y = r * h starts in style (r + clicks) mod 3, each
+// sentence is followed by the next style; style 1 is white on black, style 2
+// italic.
 Surface ExpectedPicture(int w, int h, int bpp, int level, std::uint32_t clicks) {
     const int pitch = kRowPitch[level];
     Surface surface(w, h, bpp);
@@ -26,8 +27,6 @@ Surface ExpectedPicture(int w, int h, int bpp, int level, std::uint32_t clicks) 
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, "Small Fonts");
     }
-    const RECT screen{0, 0, w, h};
-    dc.FillRect(&screen, GetStockBrush(WHITE_BRUSH));
     for (int row = 0; row * pitch < h; ++row) {
         int x = 0;
         for (std::uint64_t k = static_cast<std::uint64_t>(row) + clicks; x < w; ++k) {
