@@ -16,16 +16,12 @@ constexpr COLORREF kBars[7] = {0x0000FF, 0xFF0000, 0x00FF00, 0xFFFF00,
 constexpr COLORREF kGreys[7] = {0x242424, 0x484848, 0x6D6D6D, 0x919191,
                                 0xB6B6B6, 0xDADADA, 0xFFFFFF};
 
-struct Grating {
-    RECT area;
-    int first, last;  // the first and last line; lines are 2, 3 and 4 pixels apart
-};
 struct Worked {
     int w, h;
     RECT bands[5];                          // colour, grating, caption, pattern and grey band
     int fieldX[7][2], colorY[2], greyY[2];  // the colour and grey fields
     RECT greyField, bars[2];                // the grating's grey field, its white and black bar
-    Grating gratings[3];
+    RECT gratings[3];                       // vertical lines 2, 3 and 4 pixels apart
     RECT dotFields[3];   // of the first pattern strip: dots 2 and 4 apart, inverse 4
     RECT rightWords[3];  // the label fields
 };
@@ -42,9 +38,7 @@ constexpr Worked kWorked[] = {
      {589, 706},
      {196, 201, 828, 258},
      {{302, 212, 722, 223}, {302, 234, 722, 245}},
-     {{{196, 267, 396, 326}, 196, 394},
-      {{406, 267, 607, 326}, 406, 604},
-      {{617, 267, 828, 326}, 617, 825}},
+     {{196, 267, 396, 326}, {406, 267, 607, 326}, {617, 267, 828, 326}},
      {{386, 448, 443, 462}, {451, 448, 573, 462}, {581, 448, 638, 462}},
      {{558, 531, 635, 571}, {635, 531, 713, 571}, {713, 531, 791, 571}}},
     {640,
@@ -59,9 +53,7 @@ constexpr Worked kWorked[] = {
      {367, 442},
      {122, 125, 517, 161},
      {{188, 132, 450, 139}, {188, 146, 450, 153}},
-     {{{122, 166, 247, 204}, 122, 246},
-      {{253, 166, 379, 204}, 253, 376},
-      {{385, 166, 517, 204}, 385, 513}},
+     {{122, 166, 247, 204}, {253, 166, 379, 204}, {385, 166, 517, 204}},
      {{240, 277, 277, 291}, {281, 277, 358, 291}, {362, 277, 398, 291}},
      {{348, 331, 396, 357}, {396, 331, 444, 357}, {444, 331, 493, 357}}}};
 
@@ -119,15 +111,14 @@ TEST(Composite, BandsFieldsAndPatternsOfTheWorkedScreens) {
         // The grating field: grey with a white and a black bar, then three gratings.
         EXPECT_TRUE(IsFieldOn(s, c.bars[0], kWhite, kGray));
         EXPECT_TRUE(IsFieldOn(s, c.bars[1], kBlack, kGray));
-        EXPECT_EQ(LitBounds(s, {c.bands[1].left, c.bands[1].top, c.bands[1].right,
-                                c.gratings[0].area.top}),
-                  c.greyField);
+        EXPECT_EQ(
+            LitBounds(s, {c.bands[1].left, c.bands[1].top, c.bands[1].right, c.gratings[0].top}),
+            c.greyField);
         for (int j = 0; j < 3; ++j) {
-            const Grating& g = c.gratings[j];
-            for (int x = g.area.left - 1; x <= g.area.right; ++x) {
-                const bool lit = x >= g.first && x <= g.last && (x - g.first) % (j + 2) == 0;
-                EXPECT_TRUE(
-                    IsFilled(s, {x, g.area.top, x + 1, g.area.bottom}, lit ? kWhite : kBlack))
+            const RECT& g = c.gratings[j];
+            for (int x = g.left - 1; x <= g.right; ++x) {
+                const bool lit = x >= g.left && x < g.right && (x - g.left) % (j + 2) == 0;
+                EXPECT_TRUE(IsFilled(s, {x, g.top, x + 1, g.bottom}, lit ? kWhite : kBlack))
                     << "grating " << j << " column " << x;
             }
         }

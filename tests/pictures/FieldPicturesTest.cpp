@@ -12,9 +12,12 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-// One turn of the spectrum is six units; the worked positions, far turns and
-// positions that are no number (the start of the spectrum).
-TEST(FieldPictures, HueColourOfTheWorkedPositions) {
+// Picture 7. One turn of the spectrum is six units: the hue of the worked
+// positions, of far turns and of positions that are no number (the start of
+// the spectrum). Columns 0, 160, 320 and 639 of 640 after a number of clicks
+// (twelve more give the same), in direct colour and as the entry (of 230) of
+// the gradient palette; a single column takes the first column's position.
+TEST(FieldPictures, GradientColoursOfTheWorkedPositionsAndColumns) {
     constexpr struct {
         double t;
         COLORREF rgb;
@@ -23,16 +26,12 @@ TEST(FieldPictures, HueColourOfTheWorkedPositions) {
                  {-1.5, RGB(0, 127, 255)}, {1.5 + 6 * 4294967296.0, RGB(255, 127, 0)},
                  {kNaN, RGB(255, 0, 255)}, {kInf, RGB(255, 0, 255)},
                  {-kInf, RGB(255, 0, 255)}};
-    Screen screen(1, 1);
+    Screen narrow(1, 2);
     for (const auto& c : kHues) {
-        EXPECT_EQ(screen.wnd.HueColor(c.t), c.rgb) << c.t;
+        EXPECT_EQ(narrow.wnd.HueColor(c.t), c.rgb) << c.t;
     }
-}
-
-// Columns 0, 160, 320 and 639 of 640 after a number of clicks (twelve more
-// give the same): the colour in direct colour, the gradient palette entry (of
-// 230) in palette mode.
-TEST(FieldPictures, GradientColumnsOfTheWorkedScreen) {
+    narrow.Paint(7, 1, kWhite, 7);
+    EXPECT_EQ(narrow.At(0, 1), narrow.wnd.HueColor(0.5 + 7 * 0.5));
     constexpr int kColumns[] = {0, 160, 320, 639};
     constexpr struct {
         std::uint32_t clicks;
@@ -60,10 +59,6 @@ TEST(FieldPictures, GradientColumnsOfTheWorkedScreen) {
             }
         }
     }
-    // One column has no span to divide: it shows the first column's position.
-    Screen narrow(1, 2);
-    narrow.Paint(7, 1, kWhite, 7);
-    EXPECT_EQ(narrow.At(0, 1), narrow.wnd.HueColor(0.5 + 7 * 0.5));
 }
 
 // Picture 8: bar i from ((p L) / d) to ((p + s) L) / d, p = -1 stepping by s
