@@ -11,8 +11,7 @@
 namespace {
 
 constexpr int kCard = 12;
-constexpr COLORREF kBars[7] = {0x0000FF, 0xFF0000, 0x00FF00, 0xFFFF00,
-                               0x00FFFF, 0xFF00FF, 0xFFFFFF};
+constexpr COLORREF kBars[7] = {kRed, kBlue, kGreen, 0xFFFF00, 0x00FFFF, 0xFF00FF, kWhite};
 constexpr COLORREF kGreys[7] = {0x242424, 0x484848, 0x6D6D6D, 0x919191,
                                 0xB6B6B6, 0xDADADA, 0xFFFFFF};
 
