@@ -200,9 +200,8 @@ TEST(Drawing, DestroyingASelectedObjectIsCaught) {
         {
             Surface surface(4, 4, 32);
             CDC dc(surface);
-            auto* pen = new CPen(PS_SOLID, 1, 0);
-            dc.SelectObject(pen);
-            delete pen;
+            CPen pen(PS_SOLID, 1, 0);  // dies before the context that holds it
+            dc.SelectObject(&pen);
         },
         "destroyed while still selected");
 }
