@@ -45,6 +45,9 @@ TEST(Color, EachDepthShowsWhatItCan) {
         Surface surface(1, 1, c.bpp);
         CDC dc(surface);
         EXPECT_EQ(Shown(dc, c.asked), c.shown) << c.bpp << " " << std::hex << c.asked;
+        std::uint8_t rgb[3] = {};  // as the renderer writes it
+        surface.RowToRGB8(0, rgb);
+        EXPECT_EQ(RGB(rgb[0], rgb[1], rgb[2]), c.shown);
     }
     EXPECT_THROW(Surface(0, 10, 32), std::invalid_argument);
     EXPECT_THROW(Surface(10, 16385, 32), std::invalid_argument);
@@ -123,6 +126,10 @@ TEST(Color, BitmapsLandBottomUpThroughTheirTable) {
             EXPECT_EQ(Row(surface, 2),
                       (std::vector<COLORREF>{kBlack, kRed, kGreen, kBlack, kBlack}));
             EXPECT_EQ(LitBounds(surface, {0, 0, 5, 4}), (RECT{1, 1, 3, 3})) << bpp << " " << use;
+            info[14] = 4;  // a bit count other than 8 is refused
+            EXPECT_EQ(dc.SetDIBitsToDevice(0, 0, 3, 2, 0, 0, 0, 2, bits.data(), info.data(), use),
+                      0);
+            EXPECT_EQ(LitBounds(surface, {0, 0, 5, 4}), (RECT{1, 1, 3, 3}));
         }
     }
 }

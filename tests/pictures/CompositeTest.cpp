@@ -121,11 +121,13 @@ TEST(Composite, BandsFieldsAndPatternsOfTheWorkedScreens) {
                     << "grating " << j << " column " << x;
             }
         }
-        // The first pattern strip's dot fields.
+        // The first pattern strip's dot fields, black just right of them.
         for (int i = 0; i < 3; ++i) {
-            EXPECT_TRUE(i < 2 ? IsDotField(s, c.dotFields[i], 2 + 2 * i, kGray, kBlack)
-                              : IsDotField(s, c.dotFields[i], 4, kBlack, kGray))
-                << c.dotFields[i];
+            const RECT& f = c.dotFields[i];
+            EXPECT_TRUE(i < 2 ? IsDotField(s, f, 2 + 2 * i, kGray, kBlack)
+                              : IsDotField(s, f, 4, kBlack, kGray))
+                << f;
+            EXPECT_TRUE(IsFilled(s, {f.right, f.top, f.right + 1, f.bottom}, kBlack)) << f;
         }
         // The label fields hold their words in the middle only.
         for (int i = 0; i < 3; ++i) {
@@ -137,7 +139,7 @@ TEST(Composite, BandsFieldsAndPatternsOfTheWorkedScreens) {
     }
 }
 
-// Grid and circles are drawn with the pen: in the gun colour outside palette
+// Grid, circles and marks are drawn with the pen: in the gun colour outside palette
 // mode, white in it. The centre circle touches the shorter sides; the outer
 // corner circles end on the grid line after their fourth cell; their inner
 // discs hide the grid. The fields keep their colours.
@@ -148,7 +150,8 @@ TEST(Composite, PenLinesAndCirclesByMode) {
     } kPoints[] = {{0, 0, true},      {196, 300, true},  {205, 448, true}, {272, 448, true},
                    {128, 384, true},  {127, 384, false}, {895, 384, true}, {896, 384, false},
                    {93, 20, true},    {93, 95, false},   {930, 95, false}, {93, 671, false},
-                   {930, 671, false}, {186, 96, true},   {184, 96, false}, {137, 95, false}};
+                   {930, 671, false}, {186, 96, true},   {184, 96, false}, {137, 95, false},
+                   {339, 450, true},  {340, 450, false}};
     for (int bpp : {32, 16, 8, 4}) {
         Screen screen(1024, 768, bpp);
         screen.Paint(kCard, 1, kGreen);
