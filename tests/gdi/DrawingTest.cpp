@@ -2,6 +2,7 @@
 // bottom edges, brushes, clipping, block copies and batched columns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <optional>
 #include <random>

@@ -2,6 +2,8 @@
 // geometry (2), focus (3), resolution (4) and moire (6).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/TestSupport.h"
 
 namespace {
