@@ -32,31 +32,33 @@ TEST(Color, EachDepthShowsWhatItCan) {
     constexpr struct {
         int bpp;
         COLORREF asked, shown;
-    } kCases[] = {
-        {32, RGB(1, 2, 3), RGB(1, 2, 3)},
-        {24, RGB(254, 128, 7), RGB(254, 128, 7)},
-        {16, RGB(0x6D, 0x6D, 0x6D), RGB(0x6B, 0x6D, 0x6B)},
-        {16, kWhite, kWhite},
-        {15, RGB(0x6D, 0x6D, 0x6D), RGB(0x6B, 0x6B, 0x6B)},
-        {15, kWhite, kWhite},
-        {8, RGB(0, 255, 255), RGB(0, 255, 255)},
-        {8, RGB(0x24, 0x24, 0x24), kBlack},
-        {4, RGB(250, 10, 10), RGB(255, 0, 0)},
-        {4, RGB(0x40, 0, 0), kBlack},  // as near to dark red: the lower index
-        {4, RGB(120, 130, 125), RGB(128, 128, 128)},
-        {1, RGB(200, 200, 200), kWhite},
-        {1, RGB(60, 60, 60), kBlack},
-    };
+    } kCases[] = {{32, RGB(1, 2, 3), RGB(1, 2, 3)},
+                  {16, RGB(0x6D, 0x6D, 0x6D), RGB(0x6B, 0x6D, 0x6B)},
+                  {15, RGB(0x6D, 0x6D, 0x6D), RGB(0x6B, 0x6B, 0x6B)},
+                  {15, kWhite, kWhite},
+                  {8, RGB(0x24, 0x24, 0x24), kBlack},
+                  {4, RGB(250, 10, 10), RGB(255, 0, 0)},
+                  {4, RGB(0x40, 0, 0), kBlack},  // as near to dark red: the lower index
+                  {1, RGB(200, 200, 200), kWhite},
+                  {1, RGB(60, 60, 60), kBlack}};
     for (const auto& c : kCases) {
         Surface surface(1, 1, c.bpp);
         CDC dc(surface);
         EXPECT_EQ(Shown(dc, c.asked), c.shown) << c.bpp << " " << std::hex << c.asked;
+        std::uint8_t rgb[3] = {};  // as the renderer writes it
+        surface.RowToRGB8(0, rgb);
+        EXPECT_EQ(RGB(rgb[0], rgb[1], rgb[2]), c.shown);
     }
     EXPECT_THROW(Surface(0, 10, 32), std::invalid_argument);
     EXPECT_THROW(Surface(10, 16385, 32), std::invalid_argument);
     EXPECT_THROW(Surface(10, 10, 7), std::invalid_argument);
     std::vector<std::uint32_t> memory(12);
     EXPECT_THROW(Surface(4, 4, 32, memory), std::invalid_argument);
+    memory.resize(16);
+    EXPECT_NO_THROW(Surface(4, 4, 32, memory));
+    for (int bpp : {1, 4, 8}) {  // a value no entry holds shows black
+        EXPECT_EQ(Surface(1, 1, bpp).ValueToColor(1u << bpp), kBlack) << bpp;
+    }
 }
 
 // A foreground realization reuses exact matches (static ones too), then fills
@@ -91,7 +93,7 @@ TEST(Color, RealizationFillsFreeEntriesThenTheNearest) {
     EXPECT_EQ(device.PixelColor(0, 0), 0x242424u) << "the drawn pixel keeps its colour";
     EXPECT_EQ(dc.DeviceValue(PALETTEINDEX(1)), 10u) << "the exact match is shared";
     EXPECT_EQ(Shown(dc, PALETTEINDEX(0)), 0x484848u);
-    EXPECT_EQ(Shown(dc, PALETTEINDEX(7)), 0x484848u) << "beyond the palette: its first entry";
+    EXPECT_EQ(Shown(dc, PALETTEINDEX(2)), 0x484848u) << "beyond the palette: its first entry";
     dc.SelectPalette(previous, false);
     EXPECT_EQ(Shown(dc, PALETTEINDEX(1)), kBlack) << "no palette selected";
 }
@@ -112,21 +114,22 @@ TEST(Color, BitmapsLandBottomUpThroughTheirTable) {
                         use == DIB_RGB_COLORS ? static_cast<const void*>(rgb) : indices,
                         use == DIB_RGB_COLORS ? sizeof rgb : sizeof indices);
             Surface surface(5, 4, bpp);
-            CDC dc(surface, RECT{0, 0, 3, 4});
             CPalette palette;
             palette.CreatePalette(Entries({0x000000, 0x0000FF, 0x00FF00, 0xFF0000}));
-            CPalette* previous = dc.SelectPalette(&palette, false);
+            CDC dc(surface, RECT{0, 0, 3, 4});
+            dc.SelectPalette(&palette, false);
             dc.RealizePalette();
             EXPECT_EQ(dc.SetDIBitsToDevice(1, 1, 6, 2, 0, 0, 0, 2, bits.data(), info.data(), use),
                       2);
-            constexpr COLORREF kTop[] = {kBlack, kBlue, kGreen, kBlack, kBlack};
-            constexpr COLORREF kBottom[] = {kBlack, kRed, kGreen, kBlack, kBlack};
-            for (int x = 0; x < 5; ++x) {
-                EXPECT_EQ(surface.PixelColor(x, 1), kTop[x]) << bpp << " " << use << " " << x;
-                EXPECT_EQ(surface.PixelColor(x, 2), kBottom[x]) << bpp << " " << use << " " << x;
-            }
+            EXPECT_EQ(Row(surface, 1),
+                      (std::vector<COLORREF>{kBlack, kBlue, kGreen, kBlack, kBlack}));
+            EXPECT_EQ(Row(surface, 2),
+                      (std::vector<COLORREF>{kBlack, kRed, kGreen, kBlack, kBlack}));
+            EXPECT_EQ(LitBounds(surface, {0, 0, 5, 4}), (RECT{1, 1, 3, 3})) << bpp << " " << use;
+            info[14] = 4;  // a bit count other than 8 is refused
+            EXPECT_EQ(dc.SetDIBitsToDevice(0, 0, 3, 2, 0, 0, 0, 2, bits.data(), info.data(), use),
+                      0);
             EXPECT_EQ(LitBounds(surface, {0, 0, 5, 4}), (RECT{1, 1, 3, 3}));
-            dc.SelectPalette(previous, false);
         }
     }
 }

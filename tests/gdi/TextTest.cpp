@@ -25,15 +25,6 @@ struct TextScreen {
         dc.SetTextColor(kText);
         dc.SetBkColor(kBk);
     }
-    std::size_t Count(COLORREF c) const {
-        std::size_t n = 0;
-        for (int y = 0; y < 80; ++y) {
-            n += static_cast<std::size_t>(
-                std::count_if(surface.Row(y), surface.Row(y) + 240,
-                              [&](std::uint32_t v) { return surface.ValueToColor(v) == c; }));
-        }
-        return n;
-    }
     Surface surface;
     CDC dc;
 };
@@ -49,14 +40,13 @@ TEST(Text, FontsResolveToTheirFilesAndCells) {
         const char* file;
         int cell;
     } kFonts[] = {
+        {"Small Fonts", 1, FW_NORMAL, 0, "DejaVuSans.ttf", 1},
         {"Small Fonts", 9, FW_NORMAL, 0, "DejaVuSans.ttf", 9},
         {"small FONTS", 15, FW_NORMAL, 1, "DejaVuSans-Oblique.ttf", 15},
-        {"Arial", 16, FW_NORMAL, 0, "LiberationSans-Regular.ttf", 16},
         {"Arial", 40, FW_BOLD, 0, "LiberationSans-Bold.ttf", 40},
         {kSystemFontName, -12, FW_BOLD, 0, "DejaVuSans-Bold.ttf",
          (12 * (1901 + 483) + 1024) / 2048},
-        {"Small Fonts", -100, FW_NORMAL, 0, "DejaVuSans.ttf", (100 * (1901 + 483) + 1024) / 2048},
-    };
+        {"Small Fonts", -100, FW_NORMAL, 0, "DejaVuSans.ttf", (100 * (1901 + 483) + 1024) / 2048}};
     for (const auto& f : kFonts) {
         CFont font;
         EXPECT_TRUE(MakeFont(font, f.height, f.face, f.italic, f.weight)) << f.face;
@@ -64,70 +54,49 @@ TEST(Text, FontsResolveToTheirFilesAndCells) {
         TextScreen screen;
         screen.dc.SelectObject(&font);
         EXPECT_EQ(screen.dc.GetTextExtent("Abc", 3).cy, f.cell) << f.face;
-        screen.dc.SelectObject(static_cast<CFont*>(nullptr));
     }
     CFont tooLarge;
     EXPECT_FALSE(MakeFont(tooLarge, FontLibrary::kMaxHeight + 1));
     EXPECT_FALSE(MakeFont(tooLarge, INT_MIN));
 }
 
-// Opaque text fills exactly its cell (the advance wide); transparent text sets
-// the glyph pixels only, in exactly the text colour at every depth; the
-// advance of a text is the sum of its characters'.
-TEST(Text, OpaqueCellsAndTransparentGlyphs) {
-    for (int bpp : {32, 16, 8, 4}) {
-        TextScreen opaque(bpp);
-        TextScreen transparent(bpp);
-        EXPECT_EQ(transparent.dc.SetBkMode(TRANSPARENT), OPAQUE);
-        const COLORREF text = opaque.surface.ValueToColor(opaque.surface.DeviceValue(kText));
-        const COLORREF bk = opaque.surface.ValueToColor(opaque.surface.DeviceValue(kBk));
-        const SIZE extent = opaque.dc.GetTextExtent("HIH", 3);
-        EXPECT_EQ(extent.cx,
-                  opaque.dc.GetTextExtent("HI", 2).cx + opaque.dc.GetTextExtent("H", 1).cx);
-        EXPECT_EQ(extent.cy, 16) << "the default font's cell";
-        for (TextScreen* s : {&opaque, &transparent}) {
-            EXPECT_TRUE(s->dc.TextOut(10, 20, "HIH", 3));
-        }
-        const RECT cell{10, 20, 10 + extent.cx, 20 + 16};
-        if (text != bk) {
-            EXPECT_EQ(opaque.Count(text) + opaque.Count(bk),
-                      16u * static_cast<std::size_t>(extent.cx))
-                << bpp;
-        }
-        EXPECT_EQ(LitBounds(opaque.surface, {0, 0, 240, 80}), cell) << bpp;
-        EXPECT_EQ(transparent.Count(text), opaque.Count(text)) << bpp;
-        EXPECT_EQ(transparent.Count(kBlack) + transparent.Count(text), 240u * 80u) << bpp;
-    }
-}
-
-// DrawText places the cell by its format (divisions truncate), clips to the
-// rectangle unless DT_NOCLIP and returns the distance to the cell's bottom.
+// DrawText places the cell of "White" (45 x 16 pixels) by its format,
+// divisions truncated, clips to the rectangle unless DT_NOCLIP and returns the
+// distance to the cell's bottom. Opaque text fills exactly its cell, in the
+// text and background colours of each depth; transparent text sets the same
+// glyph pixels and leaves the rest.
 TEST(Text, DrawTextPlacesTheCellByItsFormat) {
     constexpr UINT kCentre = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     constexpr struct {
         RECT rect;
         UINT format;
-    } kCases[] = {{{20, 10, 180, 50}, kCentre},
-                  {{21, 10, 180, 51}, kCentre},
-                  {{30, 8, 200, 70}, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE},
-                  {{10, 10, 200, 70}, DT_VCENTER},
-                  {{40, 30, 70, 40}, kCentre | DT_NOCLIP}};
+        POINT cell;
+        int bpp;
+    } kCases[] = {{{20, 10, 180, 50}, kCentre, {77, 22}, 32},
+                  {{21, 10, 180, 51}, kCentre, {78, 22}, 16},
+                  {{30, 8, 200, 70}, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE, {155, 54}, 8},
+                  {{10, 10, 200, 70}, DT_VCENTER, {10, 10}, 4},
+                  {{40, 30, 70, 40}, kCentre | DT_NOCLIP, {33, 27}, 32}};
     for (const auto& c : kCases) {
-        TextScreen screen;
+        TextScreen screen(c.bpp);
         RECT r = c.rect;
-        const int a = screen.dc.GetTextExtent("White", 5).cx;
-        const int x = c.format & DT_RIGHT    ? r.right - a
-                      : c.format & DT_CENTER ? r.left + (r.right - r.left - a) / 2
-                                             : r.left;
-        const int y = (c.format & DT_SINGLELINE) == 0 ? r.top
-                      : c.format & DT_BOTTOM          ? r.bottom - 16
-                                                      : r.top + (r.bottom - r.top - 16) / 2;
+        const auto [x, y] = c.cell;
         EXPECT_EQ(screen.dc.DrawText("White", -1, &r, c.format), y - r.top + 16) << c.rect;
-        EXPECT_EQ(LitBounds(screen.surface, {0, 0, 240, 80}), (RECT{x, y, x + a, y + 16}));
-        TextScreen clipped;
+        EXPECT_EQ(LitBounds(screen.surface, {0, 0, 240, 80}), (RECT{x, y, x + 45, y + 16}));
+        const Surface& s = screen.surface;
+        const COLORREF text = s.ValueToColor(s.DeviceValue(kText));
+        const auto opaque = ColorCounts(s);
+        EXPECT_EQ(opaque.at(text) + opaque.at(s.ValueToColor(s.DeviceValue(kBk))), 45u * 16u);
+        TextScreen transparent(c.bpp);
+        transparent.dc.SetBkMode(TRANSPARENT);
+        transparent.dc.DrawText("White", 5, &r, c.format);
+        const auto glyphs = ColorCounts(transparent.surface);
+        EXPECT_EQ(glyphs.size(), 2u);  // black and the text colour
+        EXPECT_EQ(glyphs.at(text), opaque.at(text));
+        TextScreen clipped(c.bpp);
         clipped.dc.DrawText("White", 5, &r, c.format & ~DT_NOCLIP);
         EXPECT_EQ(LitBounds(clipped.surface, {0, 0, 240, 80}),
-                  (RECT{std::max(x, r.left), std::max(y, r.top), std::min(x + a, r.right),
+                  (RECT{std::max(x, r.left), std::max(y, r.top), std::min(x + 45, r.right),
                         std::min(y + 16, r.bottom)}));
     }
 }
@@ -143,6 +112,7 @@ TEST(Text, BadInputDrawsNothing) {
     EXPECT_TRUE(screen.dc.TextOut(INT_MAX - 3, INT_MAX - 3, "abc", 3));
     EXPECT_TRUE(screen.dc.TextOut(INT_MIN, INT_MIN, "abc", 3));
     EXPECT_EQ(screen.dc.GetTextExtent(nullptr, 2), (SIZE{0, 0}));
+    EXPECT_EQ(screen.dc.GetTextExtent("", 0), (SIZE{0, 16}));
     RECT rect{0, 0, 240, 80};
     EXPECT_EQ(screen.dc.DrawText("Gray", 4, nullptr, DT_CENTER), 0);
     EXPECT_EQ(screen.dc.DrawText(nullptr, 4, &rect, DT_CENTER), 0);

@@ -1,11 +1,9 @@
 // Picture 5, "Lesbarkeit": rows of the sentence in three styles in rotation.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "support/TestSupport.h"
 
@@ -15,21 +13,20 @@ constexpr int kRowPitch[] = {15, 11, 9};
 constexpr char kSentence[] = "ZYN Clear Picture Company.";
 constexpr int kLength = sizeof kSentence - 1;
 
-// The picture written with colours instead of an inversion: the row at
-// y = r * h starts in style (r + clicks) mod 3, each sentence is followed by
-// the next style; style 1 is white on black, style 2 italic.
+// The picture written with colours instead of an inversion, its cells covering
+// the screen: the row at y = r * h starts in style (r + clicks) mod 3, each
+// sentence is followed by the next style; style 1 is white on black, style 2
+// italic.
 Surface ExpectedPicture(int w, int h, int bpp, int level, std::uint32_t clicks) {
     const int pitch = kRowPitch[level];
     Surface surface(w, h, bpp);
-    CDC dc(surface);
     CFont fonts[2];
+    CDC dc(surface);  // after the fonts: it lets go of them before they die
     for (BYTE italic : {0, 1}) {
         fonts[italic].CreateFont(pitch, 0, 0, 0, FW_NORMAL, italic, 0, 0, ANSI_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, "Small Fonts");
     }
-    const RECT screen{0, 0, w, h};
-    dc.FillRect(&screen, GetStockBrush(WHITE_BRUSH));
     for (int row = 0; row * pitch < h; ++row) {
         int x = 0;
         for (std::uint64_t k = static_cast<std::uint64_t>(row) + clicks; x < w; ++k) {
@@ -41,7 +38,6 @@ Surface ExpectedPicture(int w, int h, int bpp, int level, std::uint32_t clicks) 
             x += dc.GetTextExtent(kSentence, kLength).cx;
         }
     }
-    dc.SelectObject(static_cast<CFont*>(nullptr));
     return surface;
 }
 
@@ -50,35 +46,26 @@ TEST(Readability, RowsFollowTheStylesInRotation) {
         int w, h, bpp, level;
         std::uint32_t clicks;
         COLORREF guns;
-    } kCases[] = {
-        {640, 480, 32, 0, 0, kWhite},
-        {640, 480, 32, 1, 1, kRed},
-        {640, 480, 32, 2, 2, kGreen},
-        {801, 333, 8, 0, 7, kBlue},
-        {97, 50, 4, 1, 0, kWhite},
-        {320, 200, 1, 2, 0, kWhite},
-        {500, 21, 16, 2, 4294967295u, kRed | kBlue},
-    };
+    } kCases[] = {{640, 480, 32, 0, 0, kWhite},
+                  {640, 480, 32, 1, 1, kRed},
+                  {801, 333, 8, 0, 7, kBlue},
+                  {320, 200, 1, 2, 0, kWhite},
+                  {500, 21, 16, 2, 4294967295u, kRed | kBlue}};
     for (const auto& c : kCases) {
         Screen screen(c.w, c.h, c.bpp);
         screen.Paint(5, c.level, c.guns, c.clicks);
         EXPECT_TRUE(SamePixels(screen.surface, ExpectedPicture(c.w, c.h, c.bpp, c.level, c.clicks)))
             << c.w << "x" << c.h << " at " << c.bpp << " bpp, level " << c.level;
-        EXPECT_EQ(DistinctColors(screen.surface), 2u);
+        EXPECT_EQ(ColorCounts(screen).size(), 2u);
     }
 }
 
-int Render(const std::string& environment, int level, const std::string& output) {
+// Runs the renderer on picture 5; true when it ends well within its time.
+bool Render(const std::string& environment, int level, const std::string& output) {
     const std::string command = environment + " timeout 30 " + ZYN_RENDER_EXE +
                                 " --picture 5 --size 800x600 --resolution " +
                                 std::to_string(level) + " --output " + output + " 2>/dev/null";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return std::system(command.c_str()) == 0 && std::filesystem::file_size(output) > 0;
 }
 
 // Each process looks the font up afresh and writes the same pixels; with no
@@ -87,16 +74,13 @@ TEST(Readability, RendererIsRepeatableAndEndsWithoutFonts) {
     const std::string dir = testing::TempDir();
     const std::string first = dir + "readability_1.png";
     const std::string second = dir + "readability_2.png";
-    ASSERT_EQ(Render("", 1, first), 0);
-    ASSERT_EQ(Render("", 1, second), 0);
-    EXPECT_FALSE(ReadFile(first).empty());
-    EXPECT_EQ(ReadFile(first), ReadFile(second));
+    ASSERT_TRUE(Render("", 1, first) && Render("", 1, second));
+    EXPECT_EQ(std::system(("cmp -s " + first + " " + second).c_str()), 0);
 
     const std::string config = dir + "no-fonts.conf";
     std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
-    std::remove(second.c_str());
-    EXPECT_EQ(Render("FONTCONFIG_FILE=" + config, 2, second), 0);
-    EXPECT_FALSE(ReadFile(second).empty());
+    std::filesystem::remove(second);
+    EXPECT_TRUE(Render("FONTCONFIG_FILE=" + config, 2, second));
 }
 
 }  // namespace

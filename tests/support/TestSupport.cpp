@@ -1,7 +1,7 @@
 #include "support/TestSupport.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <climits>
 
 namespace {
 
@@ -15,66 +15,71 @@ void ForEachPixel(const Surface& surface, const RECT& r, Visit visit) {
     }
 }
 
-RECT Whole(const Surface& surface) {
-    return {0, 0, surface.Width(), surface.Height()};
+// The colours of the pixels of r that lie on the surface, row by row.
+std::vector<COLORREF> Pixels(const Surface& surface, const RECT& r) {
+    std::vector<COLORREF> pixels;
+    ForEachPixel(surface, r, [&](int x, int y) { pixels.push_back(surface.PixelColor(x, y)); });
+    return pixels;
 }
 
 }  // namespace
 
-std::vector<int> LitColumnsInRow(const Surface& surface, int y) {
-    std::vector<int> xs;
-    ForEachPixel(surface, {0, y, surface.Width(), y + 1}, [&](int x, int) {
-        if (surface.PixelColor(x, y) != 0) {
-            xs.push_back(x);
-        }
-    });
-    return xs;
+std::vector<COLORREF> Row(const Surface& surface, int y) {
+    return Pixels(surface, {0, y, surface.Width(), y + 1});
 }
 
-std::vector<int> LitRowsInColumn(const Surface& surface, int x) {
-    std::vector<int> ys;
-    ForEachPixel(surface, {x, 0, x + 1, surface.Height()}, [&](int, int y) {
-        if (surface.PixelColor(x, y) != 0) {
-            ys.push_back(y);
-        }
-    });
-    return ys;
+std::vector<COLORREF> Column(const Surface& surface, int x) {
+    return Pixels(surface, {x, 0, x + 1, surface.Height()});
 }
 
-std::size_t DistinctColors(const Surface& surface) {
-    std::unordered_set<COLORREF> colors;
-    ForEachPixel(surface, Whole(surface),
-                 [&](int x, int y) { colors.insert(surface.PixelColor(x, y)); });
-    return colors.size();
+std::vector<int> LitAt(const std::vector<COLORREF>& line) {
+    std::vector<int> lit;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != kBlack) {
+            lit.push_back(static_cast<int>(i));
+        }
+    }
+    return lit;
+}
+
+Runs RunsOf(const std::vector<COLORREF>& line) {
+    Runs runs;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (runs.empty() || runs.back().second != line[i]) {
+            runs.emplace_back(static_cast<int>(i), line[i]);
+        }
+    }
+    return runs;
+}
+
+std::map<COLORREF, std::size_t> ColorCounts(const Surface& surface) {
+    std::map<COLORREF, std::size_t> counts;
+    for (COLORREF c : Pixels(surface, {0, 0, surface.Width(), surface.Height()})) {
+        ++counts[c];
+    }
+    return counts;
 }
 
 RECT LitBounds(const Surface& surface, const RECT& window) {
-    RECT bounds{0, 0, 0, 0};
-    bool any = false;
+    RECT b{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     ForEachPixel(surface, window, [&](int x, int y) {
-        if (surface.PixelColor(x, y) == 0) {
-            return;
+        if (surface.PixelColor(x, y) != kBlack) {
+            b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x + 1),
+                 std::max(b.bottom, y + 1)};
         }
-        bounds = any ? RECT{std::min(bounds.left, x), std::min(bounds.top, y),
-                            std::max(bounds.right, x + 1), std::max(bounds.bottom, y + 1)}
-                     : RECT{x, y, x + 1, y + 1};
-        any = true;
     });
-    return bounds;
+    return b.left == INT_MAX ? RECT{0, 0, 0, 0} : b;
 }
 
 bool IsFilled(const Surface& surface, const RECT& r, COLORREF c) {
-    bool filled = true;
-    ForEachPixel(surface, r,
-                 [&](int x, int y) { filled = filled && surface.PixelColor(x, y) == c; });
-    return filled;
+    const std::vector<COLORREF> pixels = Pixels(surface, r);
+    return std::all_of(pixels.begin(), pixels.end(), [&](COLORREF p) { return p == c; });
 }
 
 bool SamePixels(const Surface& a, const Surface& b) {
-    bool same = a.Width() == b.Width() && a.Height() == b.Height();
-    ForEachPixel(a, same ? Whole(a) : RECT{},
-                 [&](int x, int y) { same = same && a.PixelColor(x, y) == b.PixelColor(x, y); });
-    return same;
+    const RECT whole{0, 0, a.Width(), a.Height()};
+    return a.Width() == b.Width() && a.Height() == b.Height() &&
+           Pixels(a, whole) == Pixels(b, whole);
 }
 
 std::ostream& operator<<(std::ostream& os, const RECT& r) {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 #include "gdi/CDC.h"
@@ -30,25 +32,24 @@ struct Screen {
         wnd.m_nTicks = ticks;
         Paint();
     }
+    operator const Surface&() const { return surface; }  // scan a screen as its surface
     COLORREF At(int x, int y) const { return surface.PixelColor(x, y); }
-    bool Lit(int x, int y) const { return At(x, y) != 0; }
 
     Surface surface;
     RecordingHost host;
     CTestWnd wnd;
 };
 
-// Coordinates along row y (or column x) whose colour is not black.
-std::vector<int> LitColumnsInRow(const Surface& surface, int y);
-std::vector<int> LitRowsInColumn(const Surface& surface, int x);
-inline std::vector<int> LitColumnsInRow(const Screen& s, int y) {
-    return LitColumnsInRow(s.surface, y);
-}
-inline std::vector<int> LitRowsInColumn(const Screen& s, int x) {
-    return LitRowsInColumn(s.surface, x);
-}
-// Number of distinct colours on the screen.
-std::size_t DistinctColors(const Surface& surface);
+// The colours along row y or column x, in order.
+std::vector<COLORREF> Row(const Surface& surface, int y);
+std::vector<COLORREF> Column(const Surface& surface, int x);
+// The places along a line of pixels that are not black.
+std::vector<int> LitAt(const std::vector<COLORREF>& line);
+// The runs of one colour along a line of pixels: where each starts, its colour.
+using Runs = std::vector<std::pair<int, COLORREF>>;
+Runs RunsOf(const std::vector<COLORREF>& line);
+// How many pixels of the surface show each colour.
+std::map<COLORREF, std::size_t> ColorCounts(const Surface& surface);
 // Bounding box of the pixels inside window that are not black; (0, 0, 0, 0) if none.
 RECT LitBounds(const Surface& surface, const RECT& window);
 // Every pixel of r (clipped to the surface) shows colour c.
