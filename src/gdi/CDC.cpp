@@ -256,6 +256,8 @@ struct EllipseRows {
     std::int64_t sumX, sumY;  // l + r, t + b
     std::int64_t a2, b2;      // r - l, b - t
     int top, bottom;
+    std::int64_t a2a2 = a2 * a2;
+    std::int64_t b2b2 = b2 * b2;
 
     // Inclusive span [first, last]; first > last when the row is empty.
     // *reach holds the largest doubled distance of the previous row asked
@@ -266,18 +268,17 @@ struct EllipseRows {
             return {1, 0};
         }
         const std::int64_t dy = 2 * static_cast<std::int64_t>(y) + 1 - sumY;
-        const std::int64_t rhs = a2 * a2 * (b2 * b2 - dy * dy);  // dx^2 * b2^2 <= rhs
+        const std::int64_t rhs = a2a2 * (b2b2 - dy * dy);  // dx^2 * b2^2 <= rhs
         if (rhs < 0) {
             return {1, 0};
         }
-        std::int64_t dx =
-            *reach >= 0 ? *reach
-                        : static_cast<std::int64_t>(
-                              std::sqrt(static_cast<double>(rhs) / static_cast<double>(b2 * b2)));
-        while (dx > 0 && dx * dx * b2 * b2 > rhs) {
+        std::int64_t dx = *reach >= 0 ? *reach
+                                      : static_cast<std::int64_t>(std::sqrt(
+                                            static_cast<double>(rhs) / static_cast<double>(b2b2)));
+        while (dx > 0 && dx * dx * b2b2 > rhs) {
             --dx;
         }
-        while ((dx + 1) * (dx + 1) * b2 * b2 <= rhs) {
+        while ((dx + 1) * (dx + 1) * b2b2 <= rhs) {
             ++dx;
         }
         *reach = dx;
