@@ -140,7 +140,8 @@ TEST(Drawing, EllipseThroughAnUpdateRectangleIsTheWholeEllipseInsideIt) {
 }
 
 // Copies within a surface keep the source where it overlaps the destination,
-// in either direction, and are clipped to the surface; empty blocks do nothing.
+// in either direction, are clipped to the surface and touch nothing outside
+// the destination; empty blocks do nothing.
 TEST(Drawing, OverlappingCopiesKeepTheSource) {
     for (const auto& [dx, dy] : {std::pair{1, 4}, std::pair{-1, -2}, std::pair{0, 1}}) {
         Surface surface(6, 12, 32);
@@ -149,10 +150,12 @@ TEST(Drawing, OverlappingCopiesKeepTheSource) {
         dc.BitBlt(1 + dx, 3 + dy, 4, 6, &dc, 1, 3, SRCCOPY);  // rows past 11 are left out
         dc.BitBlt(0, 0, -3, 5, &dc, 1, 1, SRCCOPY);
         dc.BitBlt(0, 0, 5, -3, &dc, 1, 1, SRCCOPY);
-        EXPECT_EQ(surface.Pixel(0, 0), 0u);
-        for (int y = 3; y < std::min(9, 12 - dy); ++y) {
-            for (int x = 1; x < 5; ++x) {
-                EXPECT_EQ(surface.Pixel(x + dx, y + dy), 6u * y + x) << dx << ", " << dy;
+        for (int y = 0; y < 12; ++y) {
+            for (int x = 0; x < 6; ++x) {
+                const bool copied = x >= 1 + dx && x < 5 + dx && y >= 3 + dy && y < 9 + dy;
+                const auto was =
+                    static_cast<std::uint32_t>(copied ? 6 * (y - dy) + x - dx : 6 * y + x);
+                EXPECT_EQ(surface.Pixel(x, y), was) << dx << ", " << dy << ": " << x << ", " << y;
             }
         }
     }

@@ -20,6 +20,15 @@ TEST(LogoFile, LimitsOfTheBlocksCutsAndUnreadablePaths) {
     for (const auto& c : kCases) {
         EXPECT_EQ(LoadError(c.file), c.error) << &c - kCases;
     }
+    // A file of many runs takes several reads.
+    std::string stripes;
+    for (int i = 0; i < 120; ++i) {
+        stripes += "#.";
+    }
+    const std::string large =
+        WriteTempFile("large.dta", LogoOf(std::vector<std::string>(300, stripes)));
+    ASSERT_GT(std::filesystem::file_size(large), 1u << 16);
+    EXPECT_EQ(LogoFile().Read(large.c_str()), LogoError::kNone);
     const auto good = LogoOf({".######.", "........", "###..###", "...#...."});
     for (std::size_t size = 0; size < good.size(); ++size) {
         EXPECT_EQ(LoadError(std::span(good).first(size)), LogoError::kTruncated) << size;

@@ -54,8 +54,8 @@ TEST(FieldPictures, GradientColoursOfTheWorkedPositionsAndColumns) {
             palette.Paint(7, 1, kRed, clicks);
             for (int i = 0; i < 4; ++i) {
                 const int x = kColumns[i];
-                EXPECT_EQ(direct.At(x, 2), c.rgb[i]) << clicks << " x " << x;
-                EXPECT_EQ(palette.At(x, 1), palette.wnd.HueColor(c.entry[i] * 6.0 / 229)) << x;
+                EXPECT_EQ(direct.At(x, 0), c.rgb[i]) << clicks << " x " << x;
+                EXPECT_EQ(palette.At(x, 2), palette.wnd.HueColor(c.entry[i] * 6.0 / 229)) << x;
             }
         }
     }
