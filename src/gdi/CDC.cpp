@@ -360,6 +360,8 @@ private:
     std::pair<int, int> m_current{1, 0};
 };
 
+constexpr int kShortSpan = 4;
+
 // Draws an ellipse's row into upper and lower, a row and its mirror row (either
 // null when it lies outside the clip or, for lower, is the same row): the pen's
 // pixels, and the inside with *brush unless brush is null.
@@ -370,6 +372,19 @@ void DrawEllipseSpans(std::uint32_t* upper, std::uint32_t* lower, const RECT& cl
         x0 = std::max(x0, static_cast<int>(clip.left));
         x1 = std::min(x1 + 1, static_cast<int>(clip.right));
         if (x0 >= x1) {
+            return;
+        }
+        // The pen's spans of a ring are mostly a pixel or two: a plain store
+        // loop costs less than a fill's set-up there.
+        if (x1 - x0 <= kShortSpan) {
+            for (int x = x0; x < x1; ++x) {
+                if (upper != nullptr) {
+                    upper[x] = value;
+                }
+                if (lower != nullptr) {
+                    lower[x] = value;
+                }
+            }
             return;
         }
         if (upper != nullptr) {
