@@ -76,7 +76,7 @@ TEST(Drawing, LinesLeaveOutTheirEndPixel) {
 TEST(Drawing, ShapesKeepTheirBoxes) {
     Canvas canvas(16, 16);
     canvas.dc.Ellipse(1, 1, 10, 8);
-    canvas.dc.Rectangle(0, 9, 5, 13);
+    canvas.dc.Rectangle(1, 9, 6, 13);
     const RECT frame{6, 9, 9, 16};
     canvas.dc.FrameRect(&frame, GetStockBrush(WHITE_BRUSH));
     const RECT fill{10, 13, 13, 16};
@@ -95,8 +95,8 @@ TEST(Drawing, ShapesKeepTheirBoxes) {
         canvas.Art(),
         (Rows{"................", "...#####........", "..#ooooo#..####.", ".#ooooooo##....#",
               ".#ooooooo##....#", ".#ooooooo##....#", "..#ooooo#.#....#", "...#####...####.",
-              "................", "#####.###.......", "#ooo#.#.#.......", "#ooo#.#.#.......",
-              "#####.#.#.......", "......#.#.ooo...", "......#.#.ooo...", "......###.ooo..."}));
+              "................", ".########.......", ".#ooo##.#.......", ".#ooo##.#.......",
+              ".######.#.......", "......#.#.ooo...", "......#.#.ooo...", "......###.ooo..."}));
 
     // A pixel belongs to an ellipse when its centre lies inside: rows 0, 1, 22
     // and 23 of a 2 x 24 box stay empty.
