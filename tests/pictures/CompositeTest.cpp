@@ -152,7 +152,7 @@ TEST(Composite, PenLinesAndCirclesByMode) {
                    {93, 20, true},    {93, 95, false},   {930, 95, false}, {93, 671, false},
                    {930, 671, false}, {186, 96, true},   {184, 96, false}, {137, 95, false},
                    {339, 450, true},  {340, 450, false}, {205, 496, true}, {205, 457, true},
-                   {17, 150, true},   {4, 150, false}};
+                   {17, 150, true},   {4, 150, false},   {206, 449, false}};
     for (int bpp : {32, 16, 8, 4}) {
         Screen screen(1024, 768, bpp);
         screen.Paint(kCard, 1, kGreen);
