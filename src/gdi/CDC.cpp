@@ -450,6 +450,7 @@ bool CDC::Rings(const RECT* box, int inset, int count) {
     }
     const std::uint32_t pen = DeviceValue(m_pPen->Color());
     const std::uint32_t brushValue = m_pBrush->IsNull() ? 0 : DeviceValue(m_pBrush->Color());
+    const std::uint32_t* brush = m_pBrush->IsNull() ? nullptr : &brushValue;
     int yFirst = INT32_MAX;
     int yEnd = INT32_MIN;
     for (const EllipsePairs& ring : rings) {
@@ -467,8 +468,8 @@ bool CDC::Rings(const RECT* box, int inset, int count) {
             if (y < ring.First() || y >= ring.End()) {
                 continue;
             }
-            const std::uint32_t* brush = i == 0 && !m_pBrush->IsNull() ? &brushValue : nullptr;
-            DrawEllipseSpans(upper, lower, m_rcClip, ring.Next(y), pen, brush);
+            // Only the first ring fills its inside.
+            DrawEllipseSpans(upper, lower, m_rcClip, ring.Next(y), pen, i == 0 ? brush : nullptr);
         }
     }
     return true;

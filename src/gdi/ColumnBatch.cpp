@@ -64,8 +64,9 @@ void ColumnBatch::Store() {
 
 void ColumnBatch::StoreOverlay(Surface& surface, int left, int right) {
     const auto width = static_cast<std::size_t>(right - left);
-    // Columns [left, right) of one row: the held values, and all ones where a
-    // column is held. Later columns over earlier ones win, as in drawing order.
+    // Columns [left, right) of one row: the held values (0 elsewhere), and all
+    // ones where a column is held. Later columns over earlier ones win, as in
+    // drawing order.
     m_overlay.assign(width, 0);
     m_mask.assign(width, 0);
     for (std::size_t i = 0; i < m_x.size(); ++i) {
@@ -75,7 +76,7 @@ void ColumnBatch::StoreOverlay(Surface& surface, int left, int right) {
     for (int y = m_y0; y < m_y1; ++y) {
         std::uint32_t* row = surface.Row(y) + left;
         for (std::size_t x = 0; x < width; ++x) {
-            row[x] = (row[x] & ~m_mask[x]) | (m_overlay[x] & m_mask[x]);
+            row[x] = (row[x] & ~m_mask[x]) | m_overlay[x];
         }
     }
 }
