@@ -19,7 +19,8 @@ std::vector<PALETTEENTRY> Entries(std::initializer_list<COLORREF> colors) {
 
 // What a one-pixel fill with a brush of the colour shows.
 COLORREF Shown(CDC& dc, COLORREF color) {
-    CBrush brush(color);
+    CBrush brush;
+    EXPECT_TRUE(brush.CreateSolidBrush(color));
     const RECT r{0, 0, 1, 1};
     dc.FillRect(&r, &brush);
     return dc.GetSurface().PixelColor(0, 0);
@@ -92,44 +93,51 @@ TEST(Color, RealizationFillsFreeEntriesThenTheNearest) {
     dc.RealizePalette();
     EXPECT_EQ(device.PixelColor(0, 0), 0x242424u) << "the drawn pixel keeps its colour";
     EXPECT_EQ(dc.DeviceValue(PALETTEINDEX(1)), 10u) << "the exact match is shared";
+    EXPECT_EQ(background.GetNearestPaletteIndex(0x404040), 0u);
     EXPECT_EQ(Shown(dc, PALETTEINDEX(0)), 0x484848u);
     EXPECT_EQ(Shown(dc, PALETTEINDEX(2)), 0x484848u) << "beyond the palette: its first entry";
     dc.SelectPalette(previous, false);
     EXPECT_EQ(Shown(dc, PALETTEINDEX(1)), kBlack) << "no palette selected";
 }
 
-// An 8-bit bottom-up bitmap of 3 x 2 pixels: the top destination row shows
-// the last scan line; its table holds colours or indices into the selected
-// palette; what lies outside the bitmap or the clip is skipped.
+// An 8-bit bottom-up bitmap of 3 x 2 pixels, or of its first scan line alone:
+// the top destination row shows the last scan line; its table holds colours
+// or indices into the selected palette, values past the table show black;
+// what lies outside the bitmap or the clip is skipped.
 TEST(Color, BitmapsLandBottomUpThroughTheirTable) {
-    const BITMAPINFOHEADER header{40, 3, 2, 1, 8, BI_RGB, 8, 0, 0, 4, 4};
-    const std::array<BYTE, 8> bits = {1, 2, 3, 0, 3, 2, 1, 0};
+    const std::array<BYTE, 8> bits = {1, 2, 3, 0, 3, 9, 1, 0};
     const RGBQUAD rgb[4] = {{0, 0, 0, 0}, {0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}};
     const WORD indices[4] = {0, 1, 2, 3};
-    for (int bpp : {32, 8}) {
-        for (UINT use : {DIB_RGB_COLORS, DIB_PAL_COLORS}) {
-            std::array<BYTE, 40 + 16> info{};
-            std::memcpy(info.data(), &header, sizeof header);
-            std::memcpy(info.data() + 40,
-                        use == DIB_RGB_COLORS ? static_cast<const void*>(rgb) : indices,
-                        use == DIB_RGB_COLORS ? sizeof rgb : sizeof indices);
-            Surface surface(5, 4, bpp);
-            CPalette palette;
-            palette.CreatePalette(Entries({0x000000, 0x0000FF, 0x00FF00, 0xFF0000}));
-            CDC dc(surface, RECT{0, 0, 3, 4});
-            dc.SelectPalette(&palette, false);
-            dc.RealizePalette();
-            EXPECT_EQ(dc.SetDIBitsToDevice(1, 1, 6, 2, 0, 0, 0, 2, bits.data(), info.data(), use),
-                      2);
-            EXPECT_EQ(Row(surface, 1),
-                      (std::vector<COLORREF>{kBlack, kBlue, kGreen, kBlack, kBlack}));
-            EXPECT_EQ(Row(surface, 2),
-                      (std::vector<COLORREF>{kBlack, kRed, kGreen, kBlack, kBlack}));
-            EXPECT_EQ(LitBounds(surface, {0, 0, 5, 4}), (RECT{1, 1, 3, 3})) << bpp << " " << use;
-            info[14] = 4;  // a bit count other than 8 is refused
-            EXPECT_EQ(dc.SetDIBitsToDevice(0, 0, 3, 2, 0, 0, 0, 2, bits.data(), info.data(), use),
-                      0);
-            EXPECT_EQ(LitBounds(surface, {0, 0, 5, 4}), (RECT{1, 1, 3, 3}));
+    for (std::int32_t scanLines : {2, 1}) {
+        const BITMAPINFOHEADER header{40, 3, scanLines, 1, 8, BI_RGB, 8, 0, 0, 4, 4};
+        for (int bpp : {32, 8}) {
+            for (UINT use : {DIB_RGB_COLORS, DIB_PAL_COLORS}) {
+                SCOPED_TRACE(testing::Message() << scanLines << " lines, " << bpp << " " << use);
+                std::array<BYTE, 40 + 16> info{};
+                std::memcpy(info.data(), &header, sizeof header);
+                std::memcpy(info.data() + 40,
+                            use == DIB_RGB_COLORS ? static_cast<const void*>(rgb) : indices,
+                            use == DIB_RGB_COLORS ? sizeof rgb : sizeof indices);
+                Surface surface(5, 4, bpp);
+                CPalette palette;
+                palette.CreatePalette(Entries({0x000000, 0x0000FF, 0x00FF00, 0xFF0000}));
+                CDC dc(surface, RECT{0, 0, 3, 4});
+                dc.SelectPalette(&palette, false);
+                dc.RealizePalette();
+                EXPECT_EQ(
+                    dc.SetDIBitsToDevice(1, 1, 6, 2, 0, 0, 0, 2, bits.data(), info.data(), use), 2);
+                const COLORREF second = scanLines == 2 ? kBlue : kBlack;
+                EXPECT_EQ(Row(surface, 1),
+                          (std::vector<COLORREF>{kBlack, second, kBlack, kBlack, kBlack}));
+                EXPECT_EQ(Row(surface, 2),
+                          (std::vector<COLORREF>{kBlack, kRed, kGreen, kBlack, kBlack}));
+                const RECT lit{1, 3 - scanLines, 3, 3};
+                EXPECT_EQ(LitBounds(surface, {0, 0, 5, 4}), lit);
+                info[14] = 4;  // a bit count other than 8 is refused
+                EXPECT_EQ(
+                    dc.SetDIBitsToDevice(0, 0, 3, 2, 0, 0, 0, 2, bits.data(), info.data(), use), 0);
+                EXPECT_EQ(LitBounds(surface, {0, 0, 5, 4}), lit);
+            }
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <numeric>
 #include <optional>
 #include <random>
+#include <span>
 
 #include "gdi/ColumnBatch.h"
 #include "support/TestSupport.h"
@@ -99,10 +100,13 @@ TEST(Drawing, ShapesKeepTheirBoxes) {
               ".######.#.......", "......#.#.ooo...", "......#.#.ooo...", "......###.ooo..."}));
 
     // A pixel belongs to an ellipse when its centre lies inside: rows 0, 1, 22
-    // and 23 of a 2 x 24 box stay empty.
-    Canvas thin(2, 24);
+    // and 23 of a 2 x 24 box stay empty; a 3 x 24 box reaches its top and
+    // bottom rows with its middle pixel.
+    Canvas thin(5, 24);
     thin.dc.Ellipse(0, 0, 2, 24);
+    thin.dc.Ellipse(2, 0, 5, 24);
     EXPECT_EQ(LitBounds(thin.surface, {0, 0, 2, 24}), (RECT{0, 2, 2, 22}));
+    EXPECT_EQ(LitBounds(thin.surface, {2, 0, 5, 24}), (RECT{2, 0, 5, 24}));
 
     Canvas clipped(9, 5, RECT{2, 2, 5, 4});
     clipped.dc.Ellipse(0, 0, 9, 5);
@@ -140,19 +144,21 @@ TEST(Drawing, EllipseThroughAnUpdateRectangleIsTheWholeEllipseInsideIt) {
 }
 
 // Copies within a surface keep the source where it overlaps the destination,
-// in either direction, are clipped to the surface and touch nothing outside
-// the destination; empty blocks do nothing.
+// in either direction, are clipped to the surface, as destination and as
+// source, and touch nothing outside the destination; empty blocks do nothing.
 TEST(Drawing, OverlappingCopiesKeepTheSource) {
     for (const auto& [dx, dy] : {std::pair{1, 4}, std::pair{-1, -2}, std::pair{0, 1}}) {
-        Surface surface(6, 12, 32);
-        std::iota(surface.Pixels(), surface.Pixels() + 6 * 12, 0u);
+        std::vector<std::uint32_t> memory(6 * 14);  // two rows more than the surface holds
+        std::iota(memory.begin(), memory.end(), 0u);
+        Surface surface(6, 12, 32, std::span(memory).first(6 * 12));
         CDC dc(surface);
-        dc.BitBlt(1 + dx, 3 + dy, 4, 6, &dc, 1, 3, SRCCOPY);  // rows past 11 are left out
+        dc.BitBlt(1 + dx, 3 + dy, 4, 10, &dc, 1, 3, SRCCOPY);  // no row past 11, either side
         dc.BitBlt(0, 0, -3, 5, &dc, 1, 1, SRCCOPY);
         dc.BitBlt(0, 0, 5, -3, &dc, 1, 1, SRCCOPY);
         for (int y = 0; y < 12; ++y) {
             for (int x = 0; x < 6; ++x) {
-                const bool copied = x >= 1 + dx && x < 5 + dx && y >= 3 + dy && y < 9 + dy;
+                const bool copied =
+                    x >= 1 + dx && x < 5 + dx && y >= 3 + dy && y < 13 + dy && y - dy < 12;
                 const auto was =
                     static_cast<std::uint32_t>(copied ? 6 * (y - dy) + x - dx : 6 * y + x);
                 EXPECT_EQ(surface.Pixel(x, y), was) << dx << ", " << dy << ": " << x << ", " << y;

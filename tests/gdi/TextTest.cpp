@@ -31,29 +31,30 @@ struct TextScreen {
 
 // Faces resolve to the pinned files; a positive height is the cell height,
 // a negative one the character height (ascender 1901 + descender 483 of 2048
-// units, rounded).
+// units, rounded). Advances round to whole pixels: "i" and "l" of a 1-pixel
+// cell take none.
 TEST(Text, FontsResolveToTheirFilesAndCells) {
     constexpr struct {
         const char* face;
         int height, weight;
         BYTE italic;
         const char* file;
-        int cell;
-    } kFonts[] = {
-        {"Small Fonts", 1, FW_NORMAL, 0, "DejaVuSans.ttf", 1},
-        {"Small Fonts", 9, FW_NORMAL, 0, "DejaVuSans.ttf", 9},
-        {"small FONTS", 15, FW_NORMAL, 1, "DejaVuSans-Oblique.ttf", 15},
-        {"Arial", 40, FW_BOLD, 0, "LiberationSans-Bold.ttf", 40},
-        {kSystemFontName, -12, FW_BOLD, 0, "DejaVuSans-Bold.ttf",
-         (12 * (1901 + 483) + 1024) / 2048},
-        {"Small Fonts", -100, FW_NORMAL, 0, "DejaVuSans.ttf", (100 * (1901 + 483) + 1024) / 2048}};
+        int cell, width;  // of "Ail"
+    } kFonts[] = {{"Small Fonts", 1, FW_NORMAL, 0, "DejaVuSans.ttf", 1, 1},
+                  {"Small Fonts", 9, FW_NORMAL, 0, "DejaVuSans.ttf", 9, 9},
+                  {"small FONTS", 15, FW_NORMAL, 1, "DejaVuSans-Oblique.ttf", 15, 15},
+                  {"Arial", 40, FW_BOLD, 0, "LiberationSans-Bold.ttf", 40, 43},
+                  {kSystemFontName, -12, FW_BOLD, 0, "DejaVuSans-Bold.ttf",
+                   (12 * (1901 + 483) + 1024) / 2048, 17},
+                  {"Small Fonts", -100, FW_NORMAL, 0, "DejaVuSans.ttf",
+                   (100 * (1901 + 483) + 1024) / 2048, 124}};
     for (const auto& f : kFonts) {
         CFont font;
         EXPECT_TRUE(MakeFont(font, f.height, f.face, f.italic, f.weight)) << f.face;
         EXPECT_EQ(font.FilePath().substr(font.FilePath().rfind('/') + 1), f.file) << f.face;
         TextScreen screen;
         screen.dc.SelectObject(&font);
-        EXPECT_EQ(screen.dc.GetTextExtent("Abc", 3).cy, f.cell) << f.face;
+        EXPECT_EQ(screen.dc.GetTextExtent("Ail", 3), (SIZE{f.width, f.cell})) << f.face;
     }
     CFont tooLarge;
     EXPECT_FALSE(MakeFont(tooLarge, FontLibrary::kMaxHeight + 1));
@@ -64,7 +65,7 @@ TEST(Text, FontsResolveToTheirFilesAndCells) {
 // divisions truncated, clips to the rectangle unless DT_NOCLIP and returns the
 // distance to the cell's bottom. Opaque text fills exactly its cell, in the
 // text and background colours of each depth; transparent text sets the same
-// glyph pixels and leaves the rest.
+// glyph pixels (the 184 of the letters' ink) and leaves the rest.
 TEST(Text, DrawTextPlacesTheCellByItsFormat) {
     constexpr UINT kCentre = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     constexpr struct {
@@ -93,6 +94,7 @@ TEST(Text, DrawTextPlacesTheCellByItsFormat) {
         const auto glyphs = ColorCounts(transparent.surface);
         EXPECT_EQ(glyphs.size(), 2u);  // black and the text colour
         EXPECT_EQ(glyphs.at(text), opaque.at(text));
+        EXPECT_EQ(glyphs.at(text), 184u);
         TextScreen clipped(c.bpp);
         clipped.dc.DrawText("White", 5, &r, c.format & ~DT_NOCLIP);
         EXPECT_EQ(LitBounds(clipped.surface, {0, 0, 240, 80}),

@@ -147,12 +147,12 @@ TEST(Composite, PenLinesAndCirclesByMode) {
     constexpr struct {
         int x, y;
         bool lit;
-    } kPoints[] = {{0, 0, true},      {196, 300, true},  {205, 448, true}, {272, 448, true},
-                   {128, 384, true},  {127, 384, false}, {895, 384, true}, {896, 384, false},
-                   {93, 20, true},    {93, 95, false},   {930, 95, false}, {93, 671, false},
-                   {930, 671, false}, {186, 96, true},   {184, 96, false}, {137, 95, false},
-                   {339, 450, true},  {340, 450, false}, {205, 496, true}, {205, 457, true},
-                   {17, 150, true},   {4, 150, false},   {206, 449, false}};
+    } kPoints[] = {{0, 0, true},      {196, 300, true},  {205, 448, true},  {272, 448, true},
+                   {128, 384, true},  {127, 384, false}, {895, 384, true},  {896, 384, false},
+                   {93, 20, true},    {93, 95, false},   {930, 95, false},  {93, 671, false},
+                   {930, 671, false}, {186, 96, true},   {184, 96, false},  {137, 95, false},
+                   {339, 450, true},  {340, 450, false}, {205, 496, true},  {205, 457, true},
+                   {17, 150, true},   {4, 150, false},   {206, 449, false}, {93, 540, true}};
     for (int bpp : {32, 16, 8, 4}) {
         Screen screen(1024, 768, bpp);
         screen.Paint(kCard, 1, kGreen);
@@ -166,8 +166,8 @@ TEST(Composite, PenLinesAndCirclesByMode) {
     }
 }
 
-// The caption states the mode, the refresh rate included; colour counts
-// beyond 64 bits are 0.
+// The caption states the mode, the depth and refresh rate included; colour
+// counts beyond 64 bits are 0.
 TEST(Composite, CaptionStatesTheMode) {
     Screen none(640, 480);
     none.Paint(kCard);
@@ -175,6 +175,9 @@ TEST(Composite, CaptionStatesTheMode) {
     sixty.wnd.SetRefreshRate(60);
     sixty.Paint(kCard);
     EXPECT_FALSE(SamePixels(none.surface, sixty.surface));
+    Screen deep(640, 480, 24);  // the colours of 32 bits
+    deep.Paint(kCard);
+    EXPECT_FALSE(SamePixels(none.surface, deep.surface));
     constexpr struct {
         std::uint32_t w, h;
         int bpp, hz;
