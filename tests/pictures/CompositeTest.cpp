@@ -86,8 +86,7 @@ TEST(Composite, BandsFieldsAndPatternsOfTheWorkedScreens) {
     constexpr COLORREF kLabels[3] = {0x505050, 0x808080, 0xFFFFFF};
     for (const Worked& c : kWorked) {
         SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
-        Screen screen(c.w, c.h);
-        screen.Paint(kCard);
+        Screen screen(c.w, c.h, 32, kCard);
         const Surface& s = screen.surface;
         // The grid's lines, except where bands and circles cover them.
         const int y = (8 * (c.h - 1) / 16 + 9 * (c.h - 1) / 16) / 2;
@@ -154,8 +153,7 @@ TEST(Composite, PenLinesAndCirclesByMode) {
                    {339, 450, true},  {340, 450, false}, {205, 496, true},  {205, 457, true},
                    {17, 150, true},   {4, 150, false},   {206, 449, false}, {93, 540, true}};
     for (int bpp : {32, 16, 8, 4}) {
-        Screen screen(1024, 768, bpp);
-        screen.Paint(kCard, 1, kGreen);
+        Screen screen(1024, 768, bpp, kCard, 1, kGreen);
         const COLORREF pen = bpp <= 8 ? kWhite : kGreen;
         for (const auto& p : kPoints) {
             EXPECT_EQ(screen.At(p.x, p.y), p.lit ? pen : kBlack)
@@ -167,38 +165,31 @@ TEST(Composite, PenLinesAndCirclesByMode) {
 }
 
 // The caption states the mode, the depth and refresh rate included; colour
-// counts beyond 64 bits are 0.
+// counts beyond 64 bits are 0. Sizes no display has draw nothing.
 TEST(Composite, CaptionStatesTheMode) {
-    Screen none(640, 480);
-    none.Paint(kCard);
+    Screen none(640, 480, 32, kCard);
     Screen sixty(640, 480);
     sixty.wnd.SetRefreshRate(60);
     sixty.Paint(kCard);
     EXPECT_FALSE(SamePixels(none.surface, sixty.surface));
-    Screen deep(640, 480, 24);  // the colours of 32 bits
-    deep.Paint(kCard);
+    Screen deep(640, 480, 24, kCard);  // the colours of 32 bits
     EXPECT_FALSE(SamePixels(none.surface, deep.surface));
     constexpr struct {
         std::uint32_t w, h;
         int bpp, hz;
         const char* text;
-    } kCaptions[] = {{4294967295u, 1, 63, 144,
-                      "4294967295 x 1 pixels, 63 bit (9223372036854775808 colors), 144 Hz"},
-                     {640, 480, 64, -5, "640 x 480 pixels, 64 bit (0 colors), -5 Hz"},
-                     {640, 480, -1, 0, "640 x 480 pixels, -1 bit (0 colors), 0 Hz"}};
-    for (const auto& c : kCaptions) {
+    } kModes[] = {{4294967295u, 1, 63, 144,
+                   "4294967295 x 1 pixels, 63 bit (9223372036854775808 colors), 144 Hz"},
+                  {640, 480, 64, -5, "640 x 480 pixels, 64 bit (0 colors), -5 Hz"},
+                  {0, 768, -1, 0, "0 x 768 pixels, -1 bit (0 colors), 0 Hz"},
+                  {10, 16385, 1, 60, "10 x 16385 pixels, 1 bit (2 colors), 60 Hz"},
+                  {16384, 0, 8, 75, "16384 x 0 pixels, 8 bit (256 colors), 75 Hz"}};
+    for (const auto& c : kModes) {
         EXPECT_EQ(FormatModeCaption(c.w, c.h, c.bpp, c.hz), c.text);
-    }
-}
-
-// Sizes no display has draw nothing.
-TEST(Composite, ImpossibleScreensDrawNothing) {
-    Screen screen(64, 64);
-    CDC dc(screen.surface);
-    for (const auto& [w, h] :
-         {std::pair{0u, 768u}, std::pair{20000u, 10u}, std::pair{4294967295u, 4294967295u}}) {
-        CCompositePicture(false, w, h, 0).Draw(&dc, &screen.wnd);
-        EXPECT_EQ(LitBounds(screen, {0, 0, 64, 64}), (RECT{0, 0, 0, 0}));
+        Screen screen(640, 480);
+        CDC dc(screen.surface);
+        CCompositePicture(false, c.w, c.h, 0).Draw(&dc, &screen.wnd);
+        EXPECT_EQ(LitBounds(screen, {0, 0, 640, 480}) == (RECT{0, 0, 0, 0}), c.w != 640) << c.text;
     }
 }
 

@@ -48,10 +48,8 @@ TEST(FieldPictures, GradientColoursOfTheWorkedPositionsAndColumns) {
                    {0, 57, 115, 0}}};
     for (const auto& c : kCases) {
         for (std::uint32_t clicks : {c.clicks, c.clicks + 12}) {
-            Screen direct(640, 3);
-            direct.Paint(7, 1, kRed, clicks);
-            Screen palette(640, 3, 8);
-            palette.Paint(7, 1, kRed, clicks);
+            Screen direct(640, 3, 32, 7, 1, kRed, clicks);
+            Screen palette(640, 3, 8, 7, 1, kRed, clicks);
             for (int i = 0; i < 4; ++i) {
                 const int x = kColumns[i];
                 EXPECT_EQ(direct.At(x, 0), c.rgb[i]) << clicks << " x " << x;
@@ -81,8 +79,8 @@ TEST(FieldPictures, ColourBarsInAllFourLayouts) {
             const bool gaps = (variant & 1) == 0;
             const bool vertical = (variant & 2) == 0;
             for (int bpp : {32, 4}) {
-                Screen screen(vertical ? w.length : 30, vertical ? 30 : w.length, bpp);
-                screen.Paint(8, 1, kRed, variant);
+                Screen screen(vertical ? w.length : 30, vertical ? 30 : w.length, bpp, 8, 1, kRed,
+                              variant);
                 std::vector<COLORREF> want(static_cast<std::size_t>(w.length), kBlack);
                 for (int i = 0; i < 7; ++i) {
                     const auto& bar = gaps ? w.gaps[i] : w.noGaps[i];
@@ -112,8 +110,7 @@ TEST(FieldPictures, BrightnessDistributionIntensities) {
                   {8, kGreen | kBlue, 1, RGB(0, 170, 170)},
                   {24, kWhite, 2, RGB(85, 85, 85)}};
     for (const auto& c : kCases) {
-        Screen screen(300, 200, c.bpp);
-        screen.Paint(9, 1, c.guns, c.clicks);
+        Screen screen(300, 200, c.bpp, 9, 1, c.guns, c.clicks);
         EXPECT_TRUE(IsFilled(screen, {0, 0, 300, 200}, c.field))
             << c.bpp << " " << c.clicks << ": " << std::hex << screen.At(0, 0);
     }
@@ -146,8 +143,8 @@ TEST(FieldPictures, BrightnessContrastRectangles) {
             }
         }
         for (int bpp : {32, 8}) {
-            Screen screen(c.w, c.h, bpp);
-            screen.Paint(10, bpp == 8 ? 2 : 0, bpp == 8 ? kRed : kWhite, 3 * bpp, bpp);
+            Screen screen(c.w, c.h, bpp, 10, bpp == 8 ? 2 : 0, bpp == 8 ? kRed : kWhite, 3 * bpp,
+                          bpp);
             EXPECT_EQ(RunsOf(Column(screen, c.w / 2)), column) << c.w << " " << bpp;
             EXPECT_EQ(RunsOf(Row(screen, c.y[2])), row) << c.w << " " << bpp;
         }
@@ -183,8 +180,7 @@ TEST(FieldPictures, HighVoltageBoxAndBandsInBothPhases) {
                                              {{top + h3 + 1, top + 2 * h3 + 1}}}};
         for (std::uint32_t clicks : {0u, 1u}) {
             for (std::uint32_t ticks : {0u, 1u}) {
-                Screen screen(c.w, c.h);
-                screen.Paint(11, 1, kRed, clicks, ticks);
+                Screen screen(c.w, c.h, 32, 11, 1, kRed, clicks, ticks);
                 EXPECT_EQ(RunsOf(Column(screen, c.w / 2)),
                           Framed(c.h, kDownTheMiddle[clicks][ticks]))
                     << c.w << " " << clicks << ticks;

@@ -52,35 +52,23 @@ TEST(Readability, RowsFollowTheStylesInRotation) {
                   {320, 200, 1, 2, 0, kWhite},
                   {500, 21, 16, 2, 4294967295u, kRed | kBlue}};
     for (const auto& c : kCases) {
-        Screen screen(c.w, c.h, c.bpp);
-        screen.Paint(5, c.level, c.guns, c.clicks);
+        Screen screen(c.w, c.h, c.bpp, 5, c.level, c.guns, c.clicks);
         EXPECT_TRUE(SamePixels(screen.surface, ExpectedPicture(c.w, c.h, c.bpp, c.level, c.clicks)))
             << c.w << "x" << c.h << " at " << c.bpp << " bpp, level " << c.level;
         EXPECT_EQ(ColorCounts(screen).size(), 2u);
     }
 }
 
-// Runs the renderer on picture 5; true when it ends well within its time.
-bool Render(const std::string& environment, int level, const std::string& output) {
-    const std::string command = environment + " timeout 30 " + ZYN_RENDER_EXE +
-                                " --picture 5 --size 800x600 --resolution " +
-                                std::to_string(level) + " --output " + output + " 2>/dev/null";
-    return std::system(command.c_str()) == 0 && std::filesystem::file_size(output) > 0;
-}
-
-// Each process looks the font up afresh and writes the same pixels; with no
-// font at all nothing advances the position and every row must still end.
-TEST(Readability, RendererIsRepeatableAndEndsWithoutFonts) {
+// The renderer draws the picture with no font at all: nothing advances the
+// position, and every row must still end, well within its time.
+TEST(Readability, RendererEndsWithoutFonts) {
     const std::string dir = testing::TempDir();
-    const std::string first = dir + "readability_1.png";
-    const std::string second = dir + "readability_2.png";
-    ASSERT_TRUE(Render("", 1, first) && Render("", 1, second));
-    EXPECT_EQ(std::system(("cmp -s " + first + " " + second).c_str()), 0);
-
-    const std::string config = dir + "no-fonts.conf";
-    std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
-    std::filesystem::remove(second);
-    EXPECT_TRUE(Render("FONTCONFIG_FILE=" + config, 2, second));
+    std::ofstream(dir + "no-fonts.conf") << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+    const std::string command = "FONTCONFIG_FILE=" + dir + "no-fonts.conf timeout 30 " +
+                                ZYN_RENDER_EXE + " --picture 5 --size 800x600 --resolution 2" +
+                                " --output " + dir + "readability.png 2>/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_GT(std::filesystem::file_size(dir + "readability.png"), 0u);
 }
 
 }  // namespace

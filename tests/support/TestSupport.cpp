@@ -54,9 +54,8 @@ Runs RunsOf(const std::vector<COLORREF>& line) {
 
 std::map<COLORREF, std::size_t> ColorCounts(const Surface& surface) {
     std::map<COLORREF, std::size_t> counts;
-    for (COLORREF c : Pixels(surface, {0, 0, surface.Width(), surface.Height()})) {
-        ++counts[c];
-    }
+    ForEachPixel(surface, {0, 0, surface.Width(), surface.Height()},
+                 [&](int x, int y) { ++counts[surface.PixelColor(x, y)]; });
     return counts;
 }
 

@@ -16,6 +16,12 @@
 struct Screen {
     Screen(int width, int height, int bitsPerPixel = 32)
         : surface(width, height, bitsPerPixel), wnd(host, width, height, bitsPerPixel) {}
+    // A screen painted once, as by Paint below.
+    Screen(int width, int height, int bitsPerPixel, int picture, int resolution = 1,
+           COLORREF color = 0xFFFFFF, std::uint32_t variant = 0, std::uint32_t ticks = 0)
+        : Screen(width, height, bitsPerPixel) {
+        Paint(picture, resolution, color, variant, ticks);
+    }
 
     // One paint of the current state through OnPaint, as the window would do it.
     void Paint() {
