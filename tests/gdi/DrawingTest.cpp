@@ -202,16 +202,4 @@ TEST(Drawing, BatchedColumnsMatchUnbatchedDrawing) {
     }
 }
 
-TEST(Drawing, DestroyingASelectedObjectIsCaught) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_DEATH(
-        {
-            Surface surface(4, 4, 32);
-            CDC dc(surface);
-            CPen pen(PS_SOLID, 1, 0);  // dies before the context that holds it
-            dc.SelectObject(&pen);
-        },
-        "destroyed while still selected");
-}
-
 }  // namespace

@@ -45,9 +45,7 @@ TEST(Text, FontsResolveToTheirFilesAndCells) {
                   {"small FONTS", 15, FW_NORMAL, 1, "DejaVuSans-Oblique.ttf", 15, 15},
                   {"Arial", 40, FW_BOLD, 0, "LiberationSans-Bold.ttf", 40, 43},
                   {kSystemFontName, -12, FW_BOLD, 0, "DejaVuSans-Bold.ttf",
-                   (12 * (1901 + 483) + 1024) / 2048, 17},
-                  {"Small Fonts", -100, FW_NORMAL, 0, "DejaVuSans.ttf",
-                   (100 * (1901 + 483) + 1024) / 2048, 124}};
+                   (12 * (1901 + 483) + 1024) / 2048, 17}};
     for (const auto& f : kFonts) {
         CFont font;
         EXPECT_TRUE(MakeFont(font, f.height, f.face, f.italic, f.weight)) << f.face;

@@ -46,29 +46,6 @@ TEST(LinePictures, GridLinesAndFocusDotsOnTheTruncatedFractions) {
     }
 }
 
-// A cell grid draws its outer lines, right and bottom included, and the inner
-// ones at the truncated fractions: a grid of zero width is one line, an
-// inverted rectangle draws nothing.
-TEST(LinePictures, CellGridIncludesItsRightAndBottomLines) {
-    const struct {
-        RECT rect;
-        int columns, rows;
-        std::vector<int> xs, ys;  // lit along row 2 and a column inside
-    } kGrids[] = {{{1, 1, 7, 5}, 2, 2, {1, 4, 7}, {1, 3, 5}},
-                  {{5, 0, 5, 4}, 1, 2, {5}, {0, 1, 2, 3, 4}},
-                  {{6, 1, 2, 5}, 1, 1, {}, {}}};
-    for (const auto& g : kGrids) {
-        Screen screen(8, 6);
-        CPen pen(PS_SOLID, 1, kWhite);
-        CDC dc(screen.surface);
-        dc.SelectObject(&pen);
-        dc.SelectObject(GetStockBrush(BLACK_BRUSH));
-        screen.wnd.DrawCellGrid(&dc, &g.rect, g.columns, g.rows);
-        EXPECT_EQ(LitAt(Row(screen, 2)), g.xs) << g.rect;
-        EXPECT_EQ(LitAt(Column(screen, g.rect.left == 1 ? 2 : 5)), g.ys) << g.rect;
-    }
-}
-
 // Picture 0 at 640x480, Niedrig: the colour runs of the first two vertical
 // lines and of the top line, crossings in the colour of both lines. Right
 // clicks step through the six orders of the three colours.

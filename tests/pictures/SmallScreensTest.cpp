@@ -21,6 +21,9 @@ TEST(SmallScreens, EveryPictureAtTheExtremeSizes) {
                 for (std::uint32_t count : {1u, 0u, 3u, 4294967295u}) {
                     screen.Paint(picture, level, kWhite, count, count);
                     EXPECT_TRUE(screen.host.messages.empty()) << picture << " " << w << "x" << h;
+                    if (picture == 1 && w == 1) {  // a grid of zero width is one line
+                        EXPECT_EQ(LitAt(Column(screen, 0)).size(), std::size_t(h)) << level;
+                    }
                     if (!few) {
                         break;
                     }
