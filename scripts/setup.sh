@@ -8,6 +8,7 @@ PACKAGES=(
     g++ cmake ninja-build pkg-config ccache
     libgtest-dev libbenchmark-dev libpng-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
+    fonts-urw-base35
     libwxgtk3.2-dev libgtk-3-dev libxrandr-dev libxext-dev libwayland-dev wayland-protocols
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox metacity icewm

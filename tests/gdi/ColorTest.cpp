@@ -106,8 +106,10 @@ TEST(Color, RealizationFillsFreeEntriesThenTheNearest) {
 // what lies outside the bitmap or the clip is skipped.
 TEST(Color, BitmapsLandBottomUpThroughTheirTable) {
     const std::array<BYTE, 8> bits = {1, 2, 3, 0, 3, 9, 1, 0};
-    const RGBQUAD rgb[4] = {{0, 0, 0, 0}, {0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}};
-    const WORD indices[4] = {0, 1, 2, 3};
+    // The table as RGBQUADs (black, red, green, blue), or as indices into the palette.
+    constexpr BYTE kTables[2][16] = {{0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0},
+                                     {0, 0, 1, 0, 2, 0, 3, 0}};
+    static_assert(DIB_RGB_COLORS == 0 && DIB_PAL_COLORS == 1);
     for (std::int32_t scanLines : {2, 1}) {
         const BITMAPINFOHEADER header{40, 3, scanLines, 1, 8, BI_RGB, 8, 0, 0, 4, 4};
         for (int bpp : {32, 8}) {
@@ -115,9 +117,7 @@ TEST(Color, BitmapsLandBottomUpThroughTheirTable) {
                 SCOPED_TRACE(testing::Message() << scanLines << " lines, " << bpp << " " << use);
                 std::array<BYTE, 40 + 16> info{};
                 std::memcpy(info.data(), &header, sizeof header);
-                std::memcpy(info.data() + 40,
-                            use == DIB_RGB_COLORS ? static_cast<const void*>(rgb) : indices,
-                            use == DIB_RGB_COLORS ? sizeof rgb : sizeof indices);
+                std::memcpy(info.data() + 40, kTables[use], sizeof kTables[use]);
                 Surface surface(5, 4, bpp);
                 CPalette palette;
                 palette.CreatePalette(Entries({0x000000, 0x0000FF, 0x00FF00, 0xFF0000}));

@@ -32,7 +32,8 @@ struct TextScreen {
 // Faces resolve to the pinned files; a positive height is the cell height,
 // a negative one the character height (ascender 1901 + descender 483 of 2048
 // units, rounded). Advances round to whole pixels: "i" and "l" of a 1-pixel
-// cell take none.
+// cell take none. A family whose heaviest file is demibold serves a bold
+// request with that file as it is, not emboldened.
 TEST(Text, FontsResolveToTheirFilesAndCells) {
     constexpr struct {
         const char* face;
@@ -44,6 +45,7 @@ TEST(Text, FontsResolveToTheirFilesAndCells) {
                   {"Small Fonts", 9, FW_NORMAL, 0, "DejaVuSans.ttf", 9, 9},
                   {"small FONTS", 15, FW_NORMAL, 1, "DejaVuSans-Oblique.ttf", 15, 15},
                   {"Arial", 40, FW_BOLD, 0, "LiberationSans-Bold.ttf", 40, 43},
+                  {"URW Gothic", 16, FW_BOLD, 0, "URWGothic-Demi.otf", 16, 20},
                   {kSystemFontName, -12, FW_BOLD, 0, "DejaVuSans-Bold.ttf",
                    (12 * (1901 + 483) + 1024) / 2048, 17}};
     for (const auto& f : kFonts) {
