@@ -25,11 +25,10 @@ TEST(FieldPictures, GradientColoursOfTheWorkedPositionsAndColumns) {
                  {-1.5, RGB(0, 127, 255)}, {1.5 + 6 * 4294967296.0, RGB(255, 127, 0)},
                  {kNaN, RGB(255, 0, 255)}, {kInf, RGB(255, 0, 255)},
                  {-kInf, RGB(255, 0, 255)}};
-    Screen narrow(1, 2);
+    Screen narrow(1, 2, 32, 7, 1, kWhite, 7);
     for (const auto& c : kHues) {
         EXPECT_EQ(narrow.wnd.HueColor(c.t), c.rgb) << c.t;
     }
-    narrow.Paint(7, 1, kWhite, 7);
     EXPECT_EQ(narrow.At(0, 1), narrow.wnd.HueColor(0.5 + 7 * 0.5));
     constexpr int kColumns[] = {0, 160, 320, 639};
     constexpr struct {
