@@ -42,6 +42,10 @@ inline LogoError LoadError(std::span<const BYTE> file, int screenWidth = 1024) {
     CIntro intro(host, false, screenWidth, 768);
     const bool loaded = intro.LoadLogo(file);
     EXPECT_EQ(loaded, intro.GetLoadError() == LogoError::kNone);
+    // A refused logo plays nothing.
+    Surface surface(4, 4, 32);
+    CDC dc(surface);
+    EXPECT_TRUE(loaded || !intro.Play(&dc));
     return intro.GetLoadError();
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "IntroTestSupport.h"
@@ -38,9 +39,23 @@ TEST(Rasterizer, WorkedFigures) {
         {{"####", "####", "####", "####"}, {0.5, 0, 2.5, 2}, 2, 3, {0, 0, 128, 0, 0, 0}},
         // Enlarged, a run up to the logo's edge touches no column past the target's last.
         {{"..##"}, {0, 0, 1, 4.5}, 6, 1, {0, 0, 128, 128, 0, 0}},
+        // Enlarged into a narrower image, a run right of its last column adds to none.
+        {{"#..#"}, {0, 0, 1, 8}, 3, 1, {128, 0, 0}},
+        // One pixel wide, the image has room for no column's right edge.
+        {{std::string(32767, '#')}, {0, 0, 1, 1}, 1, 1, {0}},
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(Draw(c.units, c.target, c.width, c.height), c.pixels) << c.units[0];
+    }
+    // A target that is no finite rectangle draws nothing and has no extent.
+    LogoFile logo;
+    ASSERT_EQ(logo.Parse(LogoOf({"#"})), LogoError::kNone);
+    LogoRasterizer image(logo, 4, 2);
+    for (const float bad : {NAN, INFINITY, -INFINITY}) {
+        for (const TargetRect t :
+             {TargetRect{bad, 0, 2, 4}, {0, bad, 2, 4}, {0, 0, bad, 4}, {0, 0, 2, bad}}) {
+            EXPECT_EQ(image.Draw(t), RECT{}) << bad;
+        }
     }
 }
 
