@@ -11,8 +11,6 @@ TEST(RefreshRate, FromTheModeTimings) {
         int hz;
     } kCases[] = {
         {{148'500'000, 2200, 1125, false, false}, 60},
-        {{65'000'000, 1344, 806, false, false}, 60},
-        {{78'750'000, 1312, 800, false, false}, 75},
         {{148'351'648, 2200, 1125, false, false}, 60},
         {{745, 10, 1, false, false}, 75},
         {{12'588'000, 400, 225, true, false}, 70},

@@ -14,7 +14,8 @@ constexpr RECT kTitle{172, 477, 852, 493}, kCredit{172, 509, 852, 525};
 
 // 1360 x 340 units: at 1024 x 768 the final logo has exactly 2 x 2 units a pixel.
 const std::string& LogoPath() {
-    static const std::string path = WriteTempFile("zynlogo.dta", SolidLogo(1360, 340));
+    static const std::string path =
+        WriteTempFile("zynlogo.dta", LogoOf(std::vector<std::string>(340, std::string(1360, '#'))));
     return path;
 }
 

@@ -1,32 +1,10 @@
-// The control panel's tables and formulas, without a display.
+// The control panel's layout formulas, without a display. What its controls
+// choose is tested through the dialog and the end-to-end run.
 #include <gtest/gtest.h>
 
 #include "panel/PanelTemplate.h"
 
 namespace {
-
-// Control ids to pictures and levels; check boxes to gun colours (none or
-// all checked: white).
-TEST(PanelTemplate, ControlsMapToTheirSettings) {
-    constexpr struct {
-        int id, picture, level;
-    } kIds[] = {{1001, 0, -1},  {1003, 1, -1},  {1013, 11, -1}, {1015, 12, -1}, {1002, -1, -1},
-                {1014, -1, -1}, {1023, -1, -1}, {-1, -1, -1},   {1018, -1, 2},  {1019, -1, 1},
-                {1020, -1, 0},  {1017, -1, -1}, {1021, -1, -1}};
-    for (const auto& c : kIds) {
-        EXPECT_EQ(panel::PictureOfButton(c.id), c.picture) << c.id;
-        EXPECT_EQ(panel::ResolutionOfRadio(c.id), c.level) << c.id;
-    }
-    constexpr struct {
-        bool r, g, b;
-        COLORREF color;
-    } kGuns[] = {{false, false, false, 0xFFFFFF}, {true, true, true, 0xFFFFFF},
-                 {false, true, false, 0x00FF00},  {true, false, true, 0xFF00FF},
-                 {true, false, false, 0x0000FF},  {false, false, true, 0xFF0000}};
-    for (const auto& c : kGuns) {
-        EXPECT_EQ(panel::GunColor(c.r, c.g, c.b), c.color);
-    }
-}
 
 // Dialog units: base units from the alphabet's width (halves up), x in
 // quarters and y in eighths of them, rounded half away from zero; the panel
