@@ -80,8 +80,7 @@ def expect(condition, message):
 
 
 def differing(screen, expected, mask=None, width=WIDTH):
-    """The pixels (x, y, shown, expected) where the screen differs from the expected one outside the
-    mask (x0, y0, x1, y1); rows are compared whole first, as most agree."""
+    """The pixels (x, y, shown, expected) where the screen differs from the expected one outside the mask."""
     expect(len(screen) == len(expected), f"a screen of {len(screen)} bytes, expected {len(expected)}")
     mx0, my0, mx1, my1 = mask or (0, 0, 0, 0)
     for y in range(len(expected) // (width * 3)):
@@ -161,8 +160,7 @@ class Display:
 
 
 def xlib(display):
-    """Xlib and a new connection to the display, for the caller to close (pass pointers and windows as
-    ctypes values)."""
+    """Xlib and a new connection to the display, which the caller closes (pass ctypes values)."""
     x11 = ctypes.CDLL("libX11.so.6")
     x11.XOpenDisplay.restype, x11.XInternAtom.restype = ctypes.c_void_p, ctypes.c_ulong
     dpy = ctypes.c_void_p(x11.XOpenDisplay(display.env["DISPLAY"].encode()))
@@ -273,11 +271,10 @@ class Sway:
             self.pointer = virtual_pointer(wayland)
             # The outputs as configured and empty: the new pointer's cursor shows until sway's
             # hide_cursor timer hides it, and the tests' pictures of the empty desktop must not hold it.
-            def settled():
-                screens = [self.screenshot(name)[1] for name in self.OUTPUTS]
-                return all(rgb == rgb[:3] * (len(rgb) // 3) for rgb in screens) and all(
-                    self.output(name)[:4] == rect for name, rect in self.OUTPUTS.items())
-            wait_until(settled, "the configured outputs, empty")
+            def settled(name):
+                rgb = self.screenshot(name)[1]
+                return rgb == rgb[:3] * (len(rgb) // 3) and self.output(name)[:4] == self.OUTPUTS[name]
+            wait_until(lambda: all(map(settled, self.OUTPUTS)), "the configured outputs, empty")
             wait_until(lambda: run(["xprop", "-root"], self.envs["x11"], False), "XWayland to accept clients")
         except BaseException:
             self.close()
@@ -292,8 +289,7 @@ class Sway:
 
     def output(self, name):
         """An output's rectangle (x, y, width, height) in the desktop's layout, scale and rate in Hz."""
-        o = next((o for o in self.swaymsg("-t", "get_outputs") if o["name"] == name), None)
-        expect(o, f"sway has no {name}")
+        o = {o["name"]: o for o in self.swaymsg("-t", "get_outputs")}[name]
         return (*(o["rect"][k] for k in ("x", "y", "width", "height")), o["scale"],
                 round(o["current_mode"]["refresh"] / 1000))
 
@@ -335,14 +331,13 @@ class Sway:
 
 
 @functools.cache
-def render(build_dir, scratch, picture, variant=0, guns="none", resolution=1, ticks=0, size=(WIDTH, HEIGHT),
-           refresh=0, bpp=DEPTH):
+def render(build_dir, picture, variant=0, guns="none", resolution=1, ticks=0, size=(WIDTH, HEIGHT), refresh=0,
+           bpp=DEPTH):
     """zynmon-render's screen for a state, as raw RGB."""
-    png = os.path.join(scratch, "render.png")
-    run([os.path.join(build_dir, "zynmon-render"), "--picture", picture, "--variant", variant, "--guns", guns,
-         "--resolution", resolution, "--ticks", ticks, "--size", "%dx%d" % size, "--refresh", refresh,
-         "--bpp", bpp, "--output", png])
-    return run([CONVERT, png, "-depth", "8", "rgb:-"])
+    png = run([os.path.join(build_dir, "zynmon-render"), "--picture", picture, "--variant", variant, "--guns",
+               guns, "--resolution", resolution, "--ticks", ticks, "--size", "%dx%d" % size, "--refresh",
+               refresh, "--bpp", bpp, "--output", "/dev/stdout"])
+    return run([CONVERT, "png:-", "-depth", "8", "rgb:-"], input=png)
 
 
 class Program:
@@ -519,15 +514,13 @@ def test_panel_starts_centred_its_keys_buttons_and_clicks_choose_what_shows_and_
 
 @passes("plain", "scaled x2", "openbox")
 def test_intro_zooms_the_logo_a_key_or_click_ends_it_only_after_the_zoom_and_closing_ends(ctx):
-    def close_box():
-        if not ctx.display.wm:
-            return send_delete_window(ctx.display, p.panel)
+    def close(window):
+        """Closes the panel by its close box, or what that box sends without a window manager."""
+        if window == p.window or not ctx.display.wm:
+            return send_delete_window(ctx.display, window)
         # The close button is the rightmost of the title bar.
         (x, y, w, _), (_, right, top, _) = p.panel_rect, ctx.display.frame_extents(p.panel)
         ctx.display.click(x + w + right - top // 2, y - top // 2)
-
-    def close_test_window():
-        send_delete_window(ctx.display, p.window)
 
     def logo_width():
         """The width of the logo, centred on the screen; None where the centre is not its colour."""
@@ -540,9 +533,8 @@ def test_intro_zooms_the_logo_a_key_or_click_ends_it_only_after_the_zoom_and_clo
         end = max((len(row.rstrip(b"\0")) + 2) // 3 for row in rows)
         expect(first + end == WIDTH, f"logo columns {first}..{end} are not centred")
         return end - first
-    # Each way to end the intro, and then a way to close the program.
-    for way, closing, close in (("key", "the close box", close_box),
-                                ("click", "closing the test window", close_test_window)):
+    # Each way to end the intro, then the window closed to end the program (the panel by its close box).
+    for way, window in (("key", "panel"), ("click", "window")):
         p = Program(ctx, ctx.intro, wait_for_panel=False)
         started, widths = time.monotonic(), []
         ctx.display.xdotool("mousemove", 20, HEIGHT - 20)
@@ -577,8 +569,8 @@ def test_intro_zooms_the_logo_a_key_or_click_ends_it_only_after_the_zoom_and_clo
         # Then picture 0 with the cursor and the panel, which the click must not have hidden.
         time.sleep(0.5)
         p.walk([])
-        close()
-        expect(p.process.wait(timeout=TIMEOUT) == 0, f"{closing}: exit status {p.process.returncode}")
+        close(getattr(p, window))
+        expect(p.process.wait(timeout=TIMEOUT) == 0, f"closing the {window}: status {p.process.returncode}")
 
 
 @passes("sway")
@@ -678,7 +670,7 @@ def main():
                     # A test's desktop, build, scratch directory (`intro` has the logo), renderer, programs.
                     ctx = types.SimpleNamespace(display=display, build_dir=build_dir, scratch=scratch,
                                                 intro=intro, scale=scale, programs=[],
-                                                render=functools.partial(render, build_dir, scratch))
+                                                render=functools.partial(render, build_dir))
                     started = time.monotonic()
                     try:
                         test(ctx)
