@@ -437,8 +437,7 @@ class Program:
                 wait_until(lambda: cursor_hidden(self.display) != state.panel, f"{what}: the cursor")
             if isinstance(self.display, Display) and state.panel:
                 def measure():
-                    self.panel_frame()
-                    x, y, w, h = self.panel_rect
+                    (x, y, w, h), _ = self.display.window_rects(self.panel)
                     rows = [((y + row) * WIDTH + x) * 3 for row in range(h)]
                     shown, beneath = (b"".join(screen[i:i + w * 3] for i in rows)
                                       for screen in (self.display.screenshot()[1], picture))
