@@ -134,7 +134,7 @@ def measure(build_dir, width, height, switches, profile):
     display = e2e.Display()
     program = perf = None
     try:
-        screens = [e2e.render(build_dir, scratch, picture, size=(width, height)) for picture in (0, 1)]
+        screens = [e2e.render(build_dir, picture, size=(width, height)) for picture in (0, 1)]
         y = differing_row(screens[0], screens[1], width, height)
         row_bytes = width * 3
         rows = {p: bgr_planes(screens[p][y * row_bytes:(y + 1) * row_bytes]) for p in (0, 1)}

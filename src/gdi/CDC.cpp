@@ -1,21 +1,18 @@
 #include "gdi/CDC.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "gdi/EllipseRows.h"
+
 namespace {
 
 // Line steps multiply coordinates of up to 33 bits.
 __extension__ typedef __int128 Int128;
-
-// Ellipses beyond this many pixels in either direction draw nothing: the
-// exact integer test below would overflow 64 bits.
-constexpr std::int64_t kMaxEllipseSide = 1 << 15;
 
 }  // namespace
 
@@ -249,124 +246,16 @@ bool CDC::Rectangle(int left, int top, int right, int bottom) {
 
 namespace {
 
-// The pixels of row y that lie inside the ellipse inscribed in a box: pixel
-// (x, y) belongs when its centre satisfies the ellipse equation. Distances are
-// kept doubled (2x + 1 - (l + r)) so that the test is exact and symmetric.
-struct EllipseRows {
-    std::int64_t sumX, sumY;  // l + r, t + b
-    std::int64_t a2, b2;      // r - l, b - t
-    int top, bottom;
-    std::int64_t a2a2 = a2 * a2;
-    std::int64_t b2b2 = b2 * b2;
-
-    // Inclusive span [first, last]; first > last when the row is empty.
-    // *reach holds the largest doubled distance of the previous row asked
-    // for (or a negative number): from one row to the next it changes little,
-    // so it is a better start for the search than a square root.
-    std::pair<int, int> Span(int y, std::int64_t* reach) const {
-        if (y < top || y >= bottom) {
-            return {1, 0};
-        }
-        const std::int64_t dy = 2 * static_cast<std::int64_t>(y) + 1 - sumY;
-        const std::int64_t rhs = a2a2 * (b2b2 - dy * dy);  // dx^2 * b2^2 <= rhs
-        if (rhs < 0) {
-            return {1, 0};
-        }
-        std::int64_t dx = *reach >= 0 ? *reach
-                                      : static_cast<std::int64_t>(std::sqrt(
-                                            static_cast<double>(rhs) / static_cast<double>(b2b2)));
-        while (dx > 0 && dx * dx * b2b2 > rhs) {
-            --dx;
-        }
-        while ((dx + 1) * (dx + 1) * b2b2 <= rhs) {
-            ++dx;
-        }
-        *reach = dx;
-        // Doubled distances have the parity of a2 - 1.
-        if (((dx ^ (a2 - 1)) & 1) != 0) {
-            --dx;
-        }
-        if (dx < 0) {
-            return {1, 0};
-        }
-        // 2x + 1 - sumX = -dx  =>  x = (sumX - dx - 1) / 2
-        return {static_cast<int>((sumX - dx - 1) / 2), static_cast<int>((sumX + dx - 1) / 2)};
-    }
-};
-
-// An ellipse visited a pair of mirror rows at a time, from its top row towards
-// its middle: row y and its mirror row top + bottom - 1 - y have the same span
-// and the same two neighbours (swapped), so each pair is worked out once and
-// drawn twice. Each row's span is kept for its two neighbours.
-class EllipsePairs {
-public:
-    // Nothing when the box draws nothing: it is empty, or too large for the
-    // exact test.
-    static std::optional<EllipsePairs> Of(std::int64_t left, std::int64_t top, std::int64_t right,
-                                          std::int64_t bottom, const RECT& clip) {
-        if (right <= left || bottom <= top || right - left > kMaxEllipseSide ||
-            bottom - top > kMaxEllipseSide || left < INT32_MIN || top < INT32_MIN ||
-            right > INT32_MAX || bottom > INT32_MAX) {
-            return std::nullopt;
-        }
-        return EllipsePairs(EllipseRows{left + right, top + bottom, right - left, bottom - top,
-                                        static_cast<int>(top), static_cast<int>(bottom)},
-                            clip);
-    }
-
-    // The upper rows [First(), End()) are those whose row or mirror row lies
-    // inside the clip rectangle (none when First() >= End()).
-    int First() const { return m_yFirst; }
-    int End() const { return m_yLast; }
-    std::int64_t Mirror(int y) const { return m_rows.sumY - 1 - y; }
-
-    // The spans of upper row y; rows are asked for one after another from First().
-    CDC::EllipseRow Next(int y) {
-        if (y == m_yFirst) {
-            m_above = m_rows.Span(y - 1, &m_reach);
-            m_current = m_rows.Span(y, &m_reach);
-        }
-        const std::pair<int, int> below = m_rows.Span(y + 1, &m_reach);
-        const auto [first, last] = m_current;
-        CDC::EllipseRow row{first, last, 1, 0};
-        if (first <= last) {
-            // Inside: the pixel and its four neighbours all belong to the ellipse.
-            row.inFirst = std::max({first + 1, m_above.first, below.first});
-            row.inLast = std::min({last - 1, m_above.second, below.second});
-        }
-        m_above = m_current;
-        m_current = below;
-        return row;
-    }
-
-private:
-    EllipsePairs(const EllipseRows& rows, const RECT& clip) : m_rows(rows) {
-        const std::int64_t mirror = rows.sumY - 1;
-        const int upperEnd = rows.top + static_cast<int>((rows.b2 + 1) / 2);
-        m_yFirst = static_cast<int>(std::max<std::int64_t>(
-            rows.top, std::min<std::int64_t>(clip.top, mirror - clip.bottom + 1)));
-        m_yLast = static_cast<int>(std::min<std::int64_t>(
-            upperEnd, std::max<std::int64_t>(clip.bottom, mirror - clip.top + 1)));
-        if (rows.bottom <= clip.top || rows.top >= clip.bottom) {
-            m_yLast = m_yFirst;
-        }
-    }
-
-    EllipseRows m_rows;
-    int m_yFirst = 0;
-    int m_yLast = 0;
-    std::int64_t m_reach = -1;
-    std::pair<int, int> m_above{1, 0};
-    std::pair<int, int> m_current{1, 0};
-};
-
 constexpr int kShortSpan = 4;
 
-// Draws an ellipse's row into upper and lower, a row and its mirror row (either
-// null when it lies outside the clip or, for lower, is the same row): the pen's
-// pixels, and the inside with *brush unless brush is null.
-void DrawEllipseSpans(std::uint32_t* upper, std::uint32_t* lower, const RECT& clip,
-                      const CDC::EllipseRow& spans, std::uint32_t pen, const std::uint32_t* brush) {
+// Draws an ellipse's row into upper and lower, a row and its mirror row (the
+// same row when one of them lies outside the clip, both null when both do): the
+// pen's pixels, and the inside with *brush unless brush is null. Always
+// inlined: a ring's row is a few pixels, fewer than a call costs.
+[[gnu::always_inline]] inline void DrawEllipseRow(std::uint32_t* upper, std::uint32_t* lower,
+                                                  const RECT& clip, const EllipsePairs& ellipse,
+                                                  const EllipseRow& row, std::uint32_t pen,
+                                                  const std::uint32_t* brush) {
     // Pixels [x0, x1] of both rows, clipped.
     auto span = [&](int x0, int x1, std::uint32_t value) {
         x0 = std::max(x0, static_cast<int>(clip.left));
@@ -378,33 +267,29 @@ void DrawEllipseSpans(std::uint32_t* upper, std::uint32_t* lower, const RECT& cl
         // loop costs less than a fill's set-up there.
         if (x1 - x0 <= kShortSpan) {
             for (int x = x0; x < x1; ++x) {
-                if (upper != nullptr) {
-                    upper[x] = value;
-                }
-                if (lower != nullptr) {
-                    lower[x] = value;
-                }
+                upper[x] = value;
+                lower[x] = value;
             }
             return;
         }
-        if (upper != nullptr) {
-            std::fill(upper + x0, upper + x1, value);
-        }
-        if (lower != nullptr) {
-            std::fill(lower + x0, lower + x1, value);
-        }
+        std::fill(upper + x0, upper + x1, value);
+        std::fill(lower + x0, lower + x1, value);
     };
-    if (spans.first > spans.last) {
+    if (upper == nullptr || row.outer < 0) {
         return;
     }
-    if (spans.inFirst > spans.inLast) {
-        span(spans.first, spans.last, pen);
+    const int first = ellipse.FirstPixel(row.outer);
+    const int last = ellipse.LastPixel(row.outer);
+    if (row.inner < 0) {
+        span(first, last, pen);
         return;
     }
-    span(spans.first, spans.inFirst - 1, pen);
-    span(spans.inLast + 1, spans.last, pen);
+    const int inFirst = ellipse.FirstPixel(row.inner);
+    const int inLast = ellipse.LastPixel(row.inner);
+    span(first, inFirst - 1, pen);
+    span(inLast + 1, last, pen);
     if (brush != nullptr) {
-        span(spans.inFirst, spans.inLast, *brush);
+        span(inFirst, inLast, *brush);
     }
 }
 
@@ -414,7 +299,9 @@ std::pair<std::uint32_t*, std::uint32_t*> CDC::MirrorRows(int y, std::int64_t mi
     auto inClip = [&](std::int64_t row) { return row >= m_rcClip.top && row < m_rcClip.bottom; };
     std::uint32_t* upper = inClip(y) ? Row(y) : nullptr;
     std::uint32_t* lower = mirror != y && inClip(mirror) ? Row(static_cast<int>(mirror)) : nullptr;
-    return {upper, lower};
+    // A row drawn twice with the same values is drawn once: either stands in
+    // for the other, so that the spans need not ask which rows exist.
+    return {upper != nullptr ? upper : lower, lower != nullptr ? lower : upper};
 }
 
 bool CDC::Ellipse(int left, int top, int right, int bottom) {
@@ -426,50 +313,46 @@ bool CDC::Ellipse(int left, int top, int right, int bottom) {
     const std::uint32_t brushValue = m_pBrush->IsNull() ? 0 : DeviceValue(m_pBrush->Color());
     const std::uint32_t* brush = m_pBrush->IsNull() ? nullptr : &brushValue;
     for (int y = pairs->First(); y < pairs->End(); ++y) {
-        const EllipseRow spans = pairs->Next(y);
         const auto [upper, lower] = MirrorRows(y, pairs->Mirror(y));
-        DrawEllipseSpans(upper, lower, m_rcClip, spans, pen, brush);
+        DrawEllipseRow(upper, lower, m_rcClip, *pairs, pairs->Next(), pen, brush);
     }
     return true;
 }
 
 bool CDC::Rings(const RECT* box, int inset, int count) {
-    // The ellipses that draw, in drawing order. They share the centre, so
-    // they share the pairs of mirror rows too.
+    // The ellipses that draw rows inside the clip, in drawing order. They
+    // share the centre, so they share the pairs of mirror rows and the end of
+    // their upper rows, and each starts no earlier than the one around it.
     std::vector<EllipsePairs> rings;
+    bool draws = false;
     for (int i = 0; i < count; ++i) {
         const std::int64_t d = static_cast<std::int64_t>(i) * inset;
         std::optional<EllipsePairs> ring = EllipsePairs::Of(
             box->left + d, box->top + d, box->right - d, box->bottom - d, m_rcClip);
-        if (ring) {
+        draws = draws || ring.has_value();
+        if (ring && ring->First() < ring->End()) {
             rings.push_back(*ring);
         }
     }
     if (rings.empty()) {
-        return false;
+        return draws;
     }
     const std::uint32_t pen = DeviceValue(m_pPen->Color());
     const std::uint32_t brushValue = m_pBrush->IsNull() ? 0 : DeviceValue(m_pBrush->Color());
     const std::uint32_t* brush = m_pBrush->IsNull() ? nullptr : &brushValue;
-    int yFirst = INT32_MAX;
-    int yEnd = INT32_MIN;
-    for (const EllipsePairs& ring : rings) {
-        if (ring.First() < ring.End()) {
-            yFirst = std::min(yFirst, ring.First());
-            yEnd = std::max(yEnd, ring.End());
-        }
-    }
     // Row pair by row pair, every ring in its drawing order: each row gets the
-    // same writes in the same order as ring after ring would give it.
-    for (int y = yFirst; y < yEnd; ++y) {
+    // same writes in the same order as ring after ring would give it. The
+    // rings that reach row y are the first `reaching` ones.
+    std::size_t reaching = 0;
+    for (int y = rings.front().First(); y < rings.front().End(); ++y) {
+        while (reaching < rings.size() && rings[reaching].First() <= y) {
+            ++reaching;
+        }
         const auto [upper, lower] = MirrorRows(y, rings.front().Mirror(y));
-        for (std::size_t i = 0; i < rings.size(); ++i) {
-            EllipsePairs& ring = rings[i];
-            if (y < ring.First() || y >= ring.End()) {
-                continue;
-            }
+        for (std::size_t i = 0; i < reaching; ++i) {
             // Only the first ring fills its inside.
-            DrawEllipseSpans(upper, lower, m_rcClip, ring.Next(y), pen, i == 0 ? brush : nullptr);
+            DrawEllipseRow(upper, lower, m_rcClip, rings[i], rings[i].Next(), pen,
+                           i == 0 ? brush : nullptr);
         }
     }
     return true;

@@ -51,11 +51,6 @@ public:
     bool Rectangle(const RECT* rect) {
         return Rectangle(rect->left, rect->top, rect->right, rect->bottom);
     }
-    // One row of an ellipse: the pen's pixels [first, last] (none when
-    // first > last) and, inside them, [inFirst, inLast] for the brush.
-    struct EllipseRow {
-        int first, last, inFirst, inLast;
-    };
     bool Ellipse(int left, int top, int right, int bottom);
     bool Ellipse(const RECT* rect) {
         return Ellipse(rect->left, rect->top, rect->right, rect->bottom);
@@ -124,8 +119,8 @@ private:
         }
         return m_surface.Row(y);
     }
-    // Row y and its mirror row of an ellipse, each null when it lies outside
-    // the clip, the mirror also when it is row y itself.
+    // Row y and its mirror row of an ellipse; one that lies outside the clip
+    // is given as the other, both null when neither lies inside.
     std::pair<std::uint32_t*, std::uint32_t*> MirrorRows(int y, std::int64_t mirror);
     CFont* CurrentFont();
     // Fills the cell (when opaque) and draws the glyphs with the cell's top left

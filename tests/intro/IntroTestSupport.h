@@ -32,20 +32,20 @@ inline std::vector<BYTE> LogoOf(const std::vector<std::string>& units,
     return file;
 }
 
-inline std::vector<BYTE> SolidLogo(int A, int B) {
-    return LogoOf(std::vector<std::string>(B, std::string(A, '#')));
-}
+inline const std::string kCorpus = ZYN_SOURCE_DIR "/tests/intro/corpus/";
 
-// Why the intro of a screen that wide refuses the file (kNone: it loads).
-inline LogoError LoadError(std::span<const BYTE> file, int screenWidth = 1024) {
+// Why the intro of a 1024 x 768 screen refuses the file (kNone: it loads).
+inline LogoError LoadError(const std::string& path) {
     RecordingHost host;
-    CIntro intro(host, false, screenWidth, 768);
-    const bool loaded = intro.LoadLogo(file);
+    CIntro intro(host, false, 1024, 768);
+    const bool loaded = intro.LoadLogo(path.c_str());
     EXPECT_EQ(loaded, intro.GetLoadError() == LogoError::kNone);
+    // A refused logo plays nothing.
+    Surface surface(4, 4, 32);
+    CDC dc(surface);
+    EXPECT_TRUE(loaded || !intro.Play(&dc));
     return intro.GetLoadError();
 }
-
-inline const std::string kCorpus = ZYN_SOURCE_DIR "/tests/intro/corpus/";
 
 // A file in the test's temporary directory; returns its path.
 inline std::string WriteTempFile(const std::string& name, const std::vector<BYTE>& bytes) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "IntroTestSupport.h"
@@ -38,9 +39,24 @@ TEST(Rasterizer, WorkedFigures) {
         {{"####", "####", "####", "####"}, {0.5, 0, 2.5, 2}, 2, 3, {0, 0, 128, 0, 0, 0}},
         // Enlarged, a run up to the logo's edge touches no column past the target's last.
         {{"..##"}, {0, 0, 1, 4.5}, 6, 1, {0, 0, 128, 128, 0, 0}},
+        // Twice as large: every column and row covers half a unit, the unit it
+        // lies in; the last column takes the unit right of the logo.
+        {{"##"}, {0, 0, 2, 4}, 5, 2, {128, 128, 128, 0, 0, 128, 128, 128, 0, 0}},
+        // Enlarged into a narrower image, a run right of its last column adds to none.
+        {{"#..#"}, {0, 0, 1, 8}, 3, 1, {128, 0, 0}},
+        // One pixel wide, the image has room for no column's right edge.
+        {{std::string(32767, '#')}, {0, 0, 1, 1}, 1, 1, {0}},
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(Draw(c.units, c.target, c.width, c.height), c.pixels) << c.units[0];
+    }
+    // A target that is no finite rectangle draws nothing and has no extent.
+    LogoFile logo;
+    ASSERT_EQ(logo.Parse(LogoOf({"#"})), LogoError::kNone);
+    LogoRasterizer image(logo, 4, 2);
+    for (const TargetRect t :
+         {TargetRect{NAN, 0, 2, 4}, {0, INFINITY, 2, 4}, {0, 0, -INFINITY, 4}, {0, 0, 2, NAN}}) {
+        EXPECT_EQ(image.Draw(t), RECT{}) << t.top << " " << t.left << " " << t.bottom;
     }
 }
 
@@ -85,27 +101,4 @@ TEST(Rasterizer, ReductionsMatchTheFrozenChecksum) {
         }
     }
     EXPECT_EQ(checksum, 13443412589546663342u);
-}
-
-TEST(Rasterizer, ALogoDrawnLargerThanItsUnitsIsSolid) {
-    // Every column and row of a covered logo is full, however much larger than
-    // its units: none falls between two units. The last column takes the unit
-    // right of the logo with the one it lies in (columns start one unit left).
-    constexpr struct {
-        int A, B;
-        float width, height;
-    } kCases[] = {
-        {5, 3, 10, 6}, {7, 2, 29.5f, 7.25f}, {13, 5, 40, 5}, {3, 8, 3, 31}, {1, 1, 17, 9}};
-    for (const auto& c : kCases) {
-        const int width = int(c.width) + 1, last = int(c.width) - 1;
-        const auto pixels = Draw(std::vector<std::string>(c.B, std::string(c.A, '#')),
-                                 {0, 0, c.height, c.width}, width, int(std::ceil(c.height)));
-        for (int i = 0; i < int(pixels.size()); ++i) {
-            const int x = i % width, y = i / width;
-            if (x != last) {
-                ASSERT_EQ(pixels[i], y < int(c.height) && x < last ? 128 : 0)
-                    << c.A << "x" << c.B << " at " << x << "," << y;
-            }
-        }
-    }
 }

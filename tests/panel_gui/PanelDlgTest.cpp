@@ -34,12 +34,6 @@ protected:
         key.SetEventObject(target);
         target->ProcessWindowEvent(key);
     }
-    void ChooseFromList(int picture) const {
-        dlg->PictureList()->SetSelection(picture);
-        wxCommandEvent choice(wxEVT_CHOICE, panel::kIdPictureList);
-        choice.SetInt(picture);
-        dlg->PictureList()->ProcessWindowEvent(choice);
-    }
 
     wxFrame* owner;
     RecordingHost host;
@@ -47,32 +41,13 @@ protected:
     CPanelDlg* dlg;
 };
 
-// Starts on the test window's picture at Mittel with no gun checked, the
-// captions in German with their umlauts, the controls in template order.
-TEST_F(PanelDlgTest, StartsWithTheTestWindowsSettings) {
-    EXPECT_EQ(dlg->GetTitle().utf8_string(), "ZYN Monitor Test Kontrollfeld");
-    ASSERT_EQ(dlg->PictureList()->GetCount(), 13u);
-    EXPECT_EQ(dlg->PictureList()->GetString(7).utf8_string(), "Farbverläufe");
-    EXPECT_EQ(dlg->PictureList()->GetSelection(), 0);
-    EXPECT_TRUE(wxStaticCast(Control(panel::kIdMedium), wxRadioButton)->GetValue());
-    EXPECT_FALSE(wxStaticCast(Control(panel::kIdRed), wxCheckBox)->GetValue());
-    EXPECT_EQ(Control(panel::kIdGreen)->GetLabel().utf8_string(), "Grün");
-    EXPECT_EQ(Control(panel::kIdResolutionGroup)->GetLabel().utf8_string(), "Auflösung");
-    std::vector<wxWindow*> children(dlg->GetChildren().begin(), dlg->GetChildren().end());
-    ASSERT_EQ(children.size(), panel::kControls.size());
-    for (std::size_t i = 0; i < children.size(); ++i) {
-        if (panel::kControls[i].id != panel::kIdStatic) {
-            EXPECT_EQ(children[i]->GetId(), panel::kControls[i].id) << i;
-        }
-    }
-    EXPECT_EQ(dlg->PictureButton(12)->GetSize(), wxSize(18, 18));
-    EXPECT_EQ(host.invalidations, 0);
-}
-
-// Buttons, list, keys (with the panel hidden) and space on a button choose
-// the picture in both windows and enable the groups the picture has; a
-// disabled group keeps the test window's settings.
-TEST_F(PanelDlgTest, EveryWayOfChoosingAPictureAgrees) {
+// Starts on the test window's picture at Mittel, the captions in German with
+// their umlauts, the controls in template order. Buttons, list and space on a
+// button choose the picture in both windows and enable the groups the picture
+// has; a disabled group keeps the test window's settings. (The end-to-end run
+// finds the panel by its title, clicks its buttons, starts with no gun checked
+// and has the list follow the test window's keys.)
+TEST_F(PanelDlgTest, StartsWithTheTestWindowsSettingsAndEveryWayOfChoosingAgrees) {
     constexpr int kGroups[13] = {1, 3, 3, 3, 3, 1, 3, 0, 0, 2, 0, 0, 0};  // bit 0 level, 1 colour
     auto expect = [&](int picture) {
         EXPECT_EQ(dlg->PictureList()->GetSelection(), picture);
@@ -84,23 +59,33 @@ TEST_F(PanelDlgTest, EveryWayOfChoosingAPictureAgrees) {
             EXPECT_EQ(Enabled(id), (kGroups[picture] & 2) != 0) << picture << " " << id;
         }
     };
+    expect(0);
+    ASSERT_EQ(dlg->PictureList()->GetCount(), 13u);
+    EXPECT_EQ(dlg->PictureList()->GetString(7).utf8_string(), "Farbverläufe");
+    EXPECT_TRUE(wxStaticCast(Control(panel::kIdMedium), wxRadioButton)->GetValue());
+    EXPECT_EQ(Control(panel::kIdResolutionGroup)->GetLabel().utf8_string(), "Auflösung");
+    std::vector<wxWindow*> children(dlg->GetChildren().begin(), dlg->GetChildren().end());
+    ASSERT_EQ(children.size(), panel::kControls.size());
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        if (panel::kControls[i].id != panel::kIdStatic) {
+            EXPECT_EQ(children[i]->GetId(), panel::kControls[i].id) << i;
+        }
+    }
+    EXPECT_EQ(host.invalidations, 0);
     wxStaticCast(Control(panel::kIdRed), wxCheckBox)->SetValue(true);
-    wxCommandEvent check(wxEVT_CHECKBOX, panel::kIdRed);
-    Control(panel::kIdRed)->ProcessWindowEvent(check);
+    dlg->OnColorCheck(panel::kIdRed);
     EXPECT_TRUE(dlg->OnResolution(panel::kIdLow));
     EXPECT_FALSE(dlg->OnResolution(panel::kIdRed));
     for (int picture : {12, 0, 9, 7, 1, 5, 11, 2, 10, 3, 8, 4, 6}) {
         EXPECT_TRUE(dlg->OnPictureButton(panel::kPictureButtonIds[picture]));
         expect(picture);
-        ChooseFromList(12 - picture);
+        dlg->PictureList()->SetSelection(12 - picture);
+        dlg->OnSelchangePicture();
         expect(12 - picture);
     }
     EXPECT_FALSE(dlg->OnPictureButton(panel::kIdFullScreen));
     EXPECT_EQ(wnd.m_crColor, 0x0000FFu);
     EXPECT_EQ(wnd.m_nResolution, 0);
-    dlg->OnFullScreen();
-    wnd.OnKeyDown(TestWndKey::kEnd);
-    expect(12);
     PressKey(dlg->PictureButton(7), wxEVT_KEY_DOWN, WXK_SPACE);
     EXPECT_EQ(dlg->PictureButton(7)->ShownState(), 1);
     PressKey(dlg->PictureButton(7), wxEVT_KEY_UP, WXK_SPACE);

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const BYTE> file(data, size);
     LogoFile logo;
     const bool read = logo.Parse(file) == LogoError::kNone;
-    Require(read || (logo.Rows().empty() && logo.RunData().empty()));
+    Require(read || (logo.Rows().empty() && logo.RunData().empty() && logo.Rect() == RECT{}));
     for (const WORD* row : logo.Rows()) {
         Require(row == nullptr || (row >= logo.RunData().data() &&
                                    row < logo.RunData().data() + logo.RunData().size()));

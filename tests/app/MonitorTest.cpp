@@ -1,0 +1,132 @@
+// The monitor the program covers: which one, how --list-monitors shows each,
+// its refresh rate and its view rectangles on a scaled desktop.
+#include <gtest/gtest.h>
+
+#include "app/MonitorChoice.h"
+#include "app/RefreshRate.h"
+#include "app/ViewRect.h"
+
+namespace {
+
+MonitorInfo Monitor(std::string name, int x, bool primary) {
+    return {.name = std::move(name),
+            .x = x,
+            .logicalX = x,
+            .logicalWidth = 1280,
+            .logicalHeight = 1024,
+            .refreshHz = 60,
+            .primary = primary};
+}
+
+// By index or else by name (never one for the other), else the primary, else
+// the first; a monitor that does not exist is named in one line.
+TEST(MonitorChoice, ByIndexOrNameElseThePrimary) {
+    const std::vector<MonitorInfo> none = {Monitor("A", 0, false), Monitor("B", 1280, false),
+                                           Monitor("7", 2560, false)};
+    const std::vector<MonitorInfo> second = {Monitor("A", 0, false), Monitor("B", 1280, true)};
+    const struct {
+        const std::vector<MonitorInfo>& monitors;
+        std::optional<std::string> wanted;
+        std::optional<std::size_t> index;
+    } kCases[] = {
+        {none, std::nullopt, 0},
+        {second, std::nullopt, 1},
+        {second, "0", 0},
+        {second, "B", 1},
+        {none, "A", 0},
+        {none, "002", 2},
+        {second, "7", {}},
+        {second, "b", {}},
+        {second, "-1", {}},
+        {second, "99999999999999999999999", {}},
+    };
+    for (const auto& c : kCases) {
+        std::string error;
+        EXPECT_EQ(ChooseMonitor(c.monitors, c.wanted, error), c.index)
+            << c.wanted.value_or("(default)");
+        EXPECT_EQ(error, c.index
+                             ? ""
+                             : "no monitor '" + *c.wanted + "' (2 monitors, see --list-monitors)");
+    }
+    std::string error;
+    EXPECT_FALSE(ChooseMonitor({}, std::nullopt, error));
+    EXPECT_EQ(error, "the display reports no monitor");
+}
+
+// A list line: physical size (the output's mode, or the logical size times the
+// scale), position, scale, rate, primary, and a note when the desktop scales.
+TEST(MonitorChoice, ListLines) {
+    MonitorInfo scaled = Monitor("HEADLESS-2", 1280, false), own = Monitor("HEADLESS-1", 0, false);
+    scaled.scale = own.scale = 2;
+    scaled.refreshHz = 0;
+    own.physicalWidth = 1920;
+    own.physicalHeight = 1080;
+    MonitorInfo resampled = scaled;
+    resampled.scaledByDesktop = true;
+    EXPECT_EQ(DescribeMonitor(0, Monitor("DP-1", 0, true)),
+              "0: DP-1, 1280x1024 at 0,0, scale 1, 60 Hz, primary");
+    EXPECT_EQ(DescribeMonitor(1, scaled),
+              "1: HEADLESS-2, 2560x2048 at 1280,0, scale 2, refresh rate unknown");
+    EXPECT_EQ(DescribeMonitor(0, own), "0: HEADLESS-1, 1920x1080 at 0,0, scale 2, 60 Hz");
+    EXPECT_EQ(DescribeMonitor(2, resampled),
+              std::string("2: HEADLESS-2, 2560x2048 at 1280,0, scale 2, refresh rate unknown; ") +
+                  kScaledByDesktopNote);
+}
+
+// The refresh rate from a display mode's timings: dot clock over total
+// pixels, halves rounding up; double scan halves it, interlace doubles it;
+// no timings, no rate.
+TEST(RefreshRate, FromTheModeTimings) {
+    constexpr struct {
+        ModeTimings timings;
+        int hz;
+    } kCases[] = {
+        {{148'500'000, 2200, 1125, false, false}, 60},
+        {{148'351'648, 2200, 1125, false, false}, 60},
+        {{745, 10, 1, false, false}, 75},
+        {{12'588'000, 400, 225, true, false}, 70},
+        {{74'250'000, 2200, 1125, false, true}, 60},
+        {{74'250'000, 2200, 1125, true, true}, 30},
+        {{65'000'000, 1344, 0, false, false}, 0},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(RefreshRateHz(c.timings), c.hz) << c.timings.dotClockHz;
+    }
+}
+
+// Physical rectangles of the software display as logical view rectangles and
+// back: exact where the edges divide, else widened to whole pixels so that
+// every physical pixel stays covered; a scale below one counts as one.
+TEST(ViewRect, CoversWithWholePixels) {
+    constexpr struct {
+        RECT physical;
+        ViewRatio ratio;
+        RECT logical;
+    } kCases[] = {
+        {{172, 290, 852, 478}, {1, 1}, {172, 290, 852, 478}},
+        {{172, 290, 852, 478}, {2, 1}, {86, 145, 426, 239}},
+        {{1, 2, 3, 4}, {-2, 1}, {1, 2, 3, 4}},
+        {{0, 0, 1920, 1920}, {1920, 1280}, {0, 0, 1280, 1280}},
+        {{3, 3, 4, 4}, {1920, 1280}, {2, 2, 3, 3}},
+        {{1, 1, 5, 5}, {1920, 1280}, {0, 0, 4, 4}},
+        {{5, 5, 11, 11}, {1200, 960}, {4, 4, 9, 9}},
+        {{-6, -6, -1, -1}, {1200, 960}, {-5, -5, 0, 0}},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(PhysicalToLogical(c.physical, c.ratio, c.ratio), c.logical) << c.ratio.physical;
+    }
+    for (int scale = 1; scale <= 4; ++scale) {
+        for (int left = -5; left <= 5; ++left) {
+            for (int right = left; right <= left + 7; ++right) {
+                const RECT r = PhysicalToLogical({left, 0, right, 1}, scale);
+                EXPECT_TRUE(r.left * scale <= left && (r.left + 1) * scale > left) << left;
+                EXPECT_TRUE(r.right * scale >= right && (r.right - 1) * scale < right) << right;
+            }
+        }
+    }
+    EXPECT_EQ(LogicalToPhysical({2, 2, 3, 3}, {1920, 1280}, {1920, 1280}), (RECT{3, 3, 5, 5}));
+    EXPECT_EQ(LogicalToPhysical({0, 0, 1280, 960}, {1920, 1280}, {1200, 960}),
+              (RECT{0, 0, 1920, 1200}));
+}
+
+}  // namespace
