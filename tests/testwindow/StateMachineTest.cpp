@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "support/TestSupport.h"
-#include "testwindow/TestPalette.h"
 
 namespace {
 
@@ -156,29 +155,6 @@ TEST(TestWindow, PaintsCoverTheScreenAndRefuseWhatNeedsMoreColours) {
                 << d.bpp << " " << picture;
         }
     }
-}
-
-// The test palette counts colours past its capacity without storing them and
-// is deselected before it goes.
-TEST(TestWindow, TestPaletteStaysInsideItsCapacity) {
-    Surface surface(4, 4, 8);
-    CDC dc(surface);
-    CPalette outer;
-    outer.CreatePalette(std::vector<PALETTEENTRY>{{1, 2, 3, 0}});
-    dc.SelectPalette(&outer, false);
-    {
-        CTestPalette palette(true);
-        for (int i = 0; i < 300; ++i) {
-            palette.AddColor(static_cast<COLORREF>(i));
-        }
-        palette.Realize(&dc);
-        EXPECT_EQ(palette.EntryCount(), 300u);
-        EXPECT_EQ(palette.Entries().size(), static_cast<std::size_t>(CTestPalette::kCapacity));
-        EXPECT_EQ(palette.NearestColor(2), PALETTEINDEX(2));
-        EXPECT_FALSE(outer.IsSelected());
-    }
-    EXPECT_TRUE(outer.IsSelected());
-    dc.SelectPalette(nullptr, false);
 }
 
 }  // namespace
