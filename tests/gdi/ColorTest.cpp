@@ -36,7 +36,6 @@ TEST(Color, EachDepthShowsWhatItCan) {
     } kCases[] = {{32, RGB(1, 2, 3), RGB(1, 2, 3)},
                   {16, RGB(0x6D, 0x6D, 0x6D), RGB(0x6B, 0x6D, 0x6B)},
                   {15, RGB(0x6D, 0x6D, 0x6D), RGB(0x6B, 0x6B, 0x6B)},
-                  {15, kWhite, kWhite},
                   {8, RGB(0x24, 0x24, 0x24), kBlack},
                   {4, RGB(250, 10, 10), RGB(255, 0, 0)},
                   {4, RGB(0x40, 0, 0), kBlack},  // as near to dark red: the lower index

@@ -42,7 +42,6 @@ TEST(Text, FontsResolveToTheirFilesAndCells) {
         const char* file;
         int cell, width;  // of "Ail"
     } kFonts[] = {{"Small Fonts", 1, FW_NORMAL, 0, "DejaVuSans.ttf", 1, 1},
-                  {"Small Fonts", 9, FW_NORMAL, 0, "DejaVuSans.ttf", 9, 9},
                   {"small FONTS", 15, FW_NORMAL, 1, "DejaVuSans-Oblique.ttf", 15, 15},
                   {"Arial", 40, FW_BOLD, 0, "LiberationSans-Bold.ttf", 40, 43},
                   {"URW Gothic", 16, FW_BOLD, 0, "URWGothic-Demi.otf", 16, 20},
