@@ -30,7 +30,7 @@ std::optional<EllipsePairs> EllipsePairs::Of(std::int64_t left, std::int64_t top
     }
     const std::int64_t sumY = top + bottom;
     const std::int64_t upperEnd = top + (bottom - top + 1) / 2;
-    std::int64_t yFirst =
+    const std::int64_t yFirst =
         std::max<std::int64_t>(top, std::min<std::int64_t>(clip.top, sumY - clip.bottom));
     std::int64_t yEnd =
         std::min<std::int64_t>(upperEnd, std::max<std::int64_t>(clip.bottom, sumY - clip.top));

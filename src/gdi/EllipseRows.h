@@ -101,6 +101,7 @@ public:
     EllipseRow Next() {
         m_walk.Down();
         const std::int64_t below = m_walk.HalfWidth();
+        // Inside: one pixel in from the row's own ends and within both neighbours'.
         const EllipseRow row{m_current, std::min({m_current - 2, m_above, below})};
         m_above = m_current;
         m_current = below;
