@@ -99,12 +99,13 @@ public:
 
     // The next upper row, from First() on.
     EllipseRow Next() {
-        m_walk.Down();
-        const std::int64_t below = m_walk.HalfWidth();
-        // Inside: one pixel in from the row's own ends and within both neighbours'.
-        const EllipseRow row{m_current, std::min({m_current - 2, m_above, below})};
+        // Inside: one pixel in from the row's own ends and within both
+        // neighbours'. Towards the middle rows reach no less far, so the row
+        // below never reaches less than the row itself.
+        const EllipseRow row{m_current, std::min(m_current - 2, m_above)};
         m_above = m_current;
-        m_current = below;
+        m_walk.Down();
+        m_current = m_walk.HalfWidth();
         return row;
     }
 
@@ -113,7 +114,7 @@ private:
                  int yEnd);
 
     std::int64_t m_sumX, m_sumY;  // l + r, t + b
-    EllipseWalk m_walk;           // at the row below the one Next gives
+    EllipseWalk m_walk;           // at the row Next gives next
     int m_yFirst, m_yEnd;
     std::int64_t m_above, m_current;
 };
