@@ -36,8 +36,6 @@ TEST(MonitorChoice, ByIndexOrNameElseThePrimary) {
         {none, "A", 0},
         {none, "002", 2},
         {second, "7", {}},
-        {second, "b", {}},
-        {second, "-1", {}},
         {second, "99999999999999999999999", {}},
     };
     for (const auto& c : kCases) {
@@ -105,7 +103,6 @@ TEST(ViewRect, CoversWithWholePixels) {
         {{3, 3, 4, 4}, {1920, 1280}, {2, 2, 3, 3}},
         {{1, 1, 5, 5}, {1920, 1280}, {0, 0, 4, 4}},
         {{5, 5, 11, 11}, {1200, 960}, {4, 4, 9, 9}},
-        {{-6, -6, -1, -1}, {1200, 960}, {-5, -5, 0, 0}},
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(PhysicalToLogical(c.physical, c.ratio, c.ratio), c.logical) << c.ratio.physical;

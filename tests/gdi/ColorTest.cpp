@@ -50,6 +50,7 @@ TEST(Color, EachDepthShowsWhatItCan) {
         EXPECT_EQ(RGB(rgb[0], rgb[1], rgb[2]), c.shown);
     }
     EXPECT_THROW(Surface(0, 10, 32), std::invalid_argument);
+    EXPECT_THROW(Surface(10, 0, 32), std::invalid_argument);
     EXPECT_THROW(Surface(10, 16385, 32), std::invalid_argument);
     EXPECT_THROW(Surface(10, 10, 7), std::invalid_argument);
     std::vector<std::uint32_t> memory(12);

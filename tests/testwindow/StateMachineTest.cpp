@@ -48,7 +48,6 @@ TEST(TestWindow, EventsChangeTheStateByTheRules) {
     } kSteps[] = {
         {kPicture, 0, 0, 1, 0, 0, 0, false},
         {kLevel, 1, 0, 1, 0, 0, 0, false},
-        {kColor, 0xFFFFFF, 0, 1, 0, 0, 0, false},
         {kTimer, 0, 0, 1, 0, 0, 0, false},
         {kPicture, 4, 4, 1, 0, 0, 1, false},
         {kLevel, 2, 4, 2, 0, 0, 2, false},
