@@ -131,7 +131,7 @@ TEST(Composite, PenLinesAndCirclesByMode) {
     } kPoints[] = {{0, 0, true},      {196, 300, true},  {205, 448, true},  {272, 448, true},
                    {128, 384, true},  {127, 384, false}, {895, 384, true},  {896, 384, false},
                    {93, 20, true},    {93, 95, false},   {930, 95, false},  {93, 671, false},
-                   {930, 671, false}, {186, 96, true},   {184, 96, false},  {137, 95, false},
+                   {930, 671, false}, {186, 96, true},   {187, 96, false},  {137, 95, false},
                    {339, 450, true},  {340, 450, false}, {205, 496, true},  {205, 457, true},
                    {17, 150, true},   {4, 150, false},   {206, 449, false}, {93, 540, true}};
     for (int bpp : {32, 16, 8, 4}) {
