@@ -118,8 +118,8 @@ Rows EllipseArt(const RECT& box, int w, int h) {
 // and lower halves, worked out together, are clipped each on its own. Lines
 // and inversions are clipped alike.
 TEST(Drawing, EllipseThroughAnUpdateRectangleIsTheWholeEllipseInsideIt) {
-    constexpr RECT kBoxes[] = {{3, 2, 27, 17},  {3, 2, 27, 18}, {-9, -30, 21, 41},
-                               {5, 12, 25, 60}, {0, 0, 2, 24},  {2, 0, 5, 24}};
+    constexpr RECT kBoxes[] = {{3, 2, 27, 17}, {3, 2, 27, 18}, {-9, -30, 21, 41}, {5, 12, 25, 60},
+                               {0, 0, 2, 24},  {2, 0, 5, 24},  {1, 20, 29, 23}};
     constexpr RECT kClips[] = {{0, 0, 30, 4}, {0, 16, 30, 30}, {10, 8, 14, 11}, {2, 0, 9, 30}};
     for (const RECT& box : kBoxes) {
         Canvas alone(30, 30);
