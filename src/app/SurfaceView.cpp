@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <gtk/gtk.h>
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
 
@@ -49,7 +50,39 @@ CSurfaceView::CSurfaceView(wxWindow* parent, const MonitorInfo& monitor, int bit
 }
 
 CSurfaceView::~CSurfaceView() {
+    if (m_nRedrawSource != 0) {
+        g_source_remove(m_nRedrawSource);
+    }
     cairo_surface_destroy(m_pImage);
+}
+
+void CSurfaceView::RedrawSoon() {
+    if (m_nRedrawSource != 0) {
+        return;
+    }
+    // The toolkit draws its windows at a lower priority than input events;
+    // this runs right after the events already waiting.
+    m_nRedrawSource = g_idle_add_full(
+        G_PRIORITY_DEFAULT,
+        [](gpointer data) -> gboolean {
+            auto* view = static_cast<CSurfaceView*>(data);
+            view->m_nRedrawSource = 0;
+            view->RedrawNow();
+            return G_SOURCE_REMOVE;
+        },
+        this, nullptr);
+}
+
+void CSurfaceView::RedrawNow() {
+    if (m_pPresenter == nullptr || !gtk_widget_get_mapped(m_wxwindow)) {
+        Refresh(false);
+        return;
+    }
+    const RECT store{0, 0, m_pSurface->Width(), m_pSurface->Height()};
+    m_draw(store);
+    if (!PresentRect(store)) {
+        Refresh(false);
+    }
 }
 
 void CSurfaceView::OnPaint(wxPaintEvent& /*event*/) {
@@ -66,11 +99,15 @@ void CSurfaceView::OnPaint(wxPaintEvent& /*event*/) {
     ShowRect(physical, dc);
 }
 
-void CSurfaceView::ShowRect(const RECT& physical, wxPaintDC& dc) {
+bool CSurfaceView::PresentRect(const RECT& physical) {
     if (m_pSurface->IsPaletteDevice()) {
         ConvertPaletteValues(physical);
     }
-    if (m_pPresenter != nullptr && m_pPresenter->Present(physical)) {
+    return m_pPresenter != nullptr && m_pPresenter->Present(physical);
+}
+
+void CSurfaceView::ShowRect(const RECT& physical, wxPaintDC& dc) {
+    if (PresentRect(physical)) {
         return;
     }
     cairo_surface_mark_dirty_rectangle(m_pImage, physical.left, physical.top,

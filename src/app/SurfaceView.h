@@ -38,13 +38,24 @@ public:
 
     Surface& Store() { return *m_pSurface; }
 
+    // The whole store drawn anew and shown as soon as the event being handled
+    // is done: once however often it is asked until then, and ahead of the
+    // toolkit's own drawing of that frame (the panel's), which would
+    // otherwise come first. With a presenter the store goes to the screen
+    // outside the toolkit's paint; without one the toolkit paints it.
+    void RedrawSoon();
+
     // Clicks on the picture must not take the focus from the panel (which
     // would raise the test window above it where no window manager stacks).
     bool AcceptsFocus() const override { return false; }
 
 private:
     void OnPaint(wxPaintEvent& event);
+    void RedrawNow();
     void ShowRect(const RECT& physical, wxPaintDC& dc);
+    // Shows rect through the presenter (palette values turned into their
+    // colours first); false where none shows it.
+    bool PresentRect(const RECT& physical);
     // Palette devices store indices: the shown pixels are their colours.
     void ConvertPaletteValues(const RECT& rect);
 
@@ -59,4 +70,6 @@ private:
     std::uint32_t* m_pShown = nullptr;
     std::vector<std::uint32_t> m_converted;
     cairo_surface_t* m_pImage = nullptr;
+    // The main loop's source of the redraw asked for (0: none waiting).
+    unsigned m_nRedrawSource = 0;
 };

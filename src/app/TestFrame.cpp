@@ -218,7 +218,7 @@ void CTestFrame::OnIntroEnded() {
 }
 
 void CTestFrame::Invalidate() {
-    m_pView->Refresh(false);
+    m_pView->RedrawSoon();
 }
 
 unsigned CTestFrame::SetTimer(unsigned eventId, unsigned periodMs) {
