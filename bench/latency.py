@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Key-to-screen latency of the desktop program under Xvfb.
+"""Key-to-screen latency of the desktop program under Xvfb or on a headless sway.
 
 Starts the program (without its intro) on a fresh Xvfb screen of the given
 size, focuses the panel's picture list and switches between pictures 0 and 1
@@ -7,11 +7,17 @@ with Down and Up, sent through XTest. After each key it polls one screen row
 that differs between the two pictures (XGetImage) until the row shows the new
 picture, and prints the median and the maximum time from key to screen.
 
-    bench/latency.py BUILD_DIR [WIDTHxHEIGHT ...] [--switches N] [--profile DIR]
+    bench/latency.py BUILD_DIR [WIDTHxHEIGHT ...] [--switches N] [--profile DIR] [--wayland]
 
---profile DIR records the program and the X server with `perf record -g`
-during the switches (DIR/zynmon.data, DIR/xvfb.data) and prints the CPU time
-each of them spent per switch.
+--wayland runs the program as a Wayland client of a headless sway whose first
+output has the size, clicks the panel's buttons of pictures 1 and 0 through
+sway's virtual pointer and reads the row from the frames sway shows
+(screencopy): the time to screen is the time sway showed the first frame
+holding the new picture, so it includes the wait for the output's next frame.
+
+--profile DIR records the program and the display server with `perf record -g`
+during the switches (DIR/zynmon.data, DIR/xvfb.data or DIR/sway.data) and
+prints the CPU time each of them spent per switch.
 """
 
 import argparse
@@ -28,6 +34,7 @@ import types
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import e2e  # noqa: E402
+import wayland_row  # noqa: E402
 
 KEYS = ("Down", "Up")
 PICTURES = (1, 0)  # what each key of KEYS shows, starting from picture 0
@@ -127,60 +134,136 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
-def measure(build_dir, width, height, switches, profile):
+class XvfbScreen:
+    """The program alone on a fresh Xvfb screen; keys go to its panel's picture list through XTest."""
+
+    server = "xvfb"
+
+    def __init__(self, context, width, height, y):
+        e2e.WIDTH, e2e.HEIGHT = width, height
+        self.display = context.display = e2e.Display()
+        self.program = self.row = None
+        try:
+            self.program = e2e.Program(context)
+            self.row = XRow(self.display.env["DISPLAY"], width, y)
+            self.display.xdotool("windowfocus", "--sync", self.program.panel)
+        except BaseException:
+            self.close()
+            raise
+        self.pids = {"zynmon": self.program.process.pid, "xvfb": self.display.server.pid}
+
+    def close(self):
+        if self.row is not None:
+            self.row.close()
+        if self.program is not None:
+            e2e.stop(self.program.process)
+        self.display.close()
+
+    def switch(self, picture):
+        """Shows the picture; the time the input was sent."""
+        self.row.key(KEYS[PICTURES.index(picture)])
+        return time.monotonic()
+
+    def read(self):
+        """The time now and the row as its B, G and R planes."""
+        return time.monotonic(), self.row.read()
+
+
+class SwayScreen:
+    """The program as a Wayland client of a headless sway, full screen on an output of the size;
+    clicks on its panel's picture buttons through the virtual pointer; the row read from the frames
+    sway shows, each with the time it was shown."""
+
+    server = "sway"
+    OUTPUT = "HEADLESS-1"
+
+    def __init__(self, context, width, height, y):
+        self.display = context.display = e2e.Sway()
+        self.program = self.row = None
+        try:
+            # The other output right of this one, so that the layout stays one rectangle.
+            self.display.swaymsg("output", "HEADLESS-2", "position", str(width), "0")
+            self.display.swaymsg("output", self.OUTPUT, "mode", f"{width}x{height}", "position", "0", "0",
+                                 "scale", "1")
+            e2e.wait_until(lambda: self.display.output(self.OUTPUT)[:4] == (0, 0, width, height),
+                           f"{self.OUTPUT} at {width}x{height}")
+            self.program = e2e.Program(context, args=("--monitor", self.OUTPUT, "--no-intro"),
+                                       env=self.display.envs["wayland"])
+            _, _, other_width, other_height = e2e.Sway.OUTPUTS["HEADLESS-2"]
+            self.extent = (width + other_width, max(height, other_height))
+            # Where the program's helper would click each picture's button.
+            self.spots = []
+            self.display.click = lambda x, y, button=1: self.spots.append((x, y))
+            for picture in PICTURES:
+                self.program.do(f"button {picture}")
+            del self.display.click
+            self.row = wayland_row.OutputRow(self.display.envs["wayland"]["WAYLAND_DISPLAY"], self.OUTPUT,
+                                             width, y)
+        except BaseException:
+            self.close()
+            raise
+        self.pids = {"zynmon": self.program.process.pid, "sway": self.display.process.pid}
+
+    def close(self):
+        if self.row is not None:
+            self.row.close()
+        if self.program is not None:
+            e2e.stop(self.program.process)
+        self.display.close()
+
+    def switch(self, picture):
+        wayland_row.click(self.display.pointer, *self.spots[PICTURES.index(picture)], self.extent)
+        return time.monotonic()
+
+    def read(self):
+        return self.row.capture()
+
+
+def measure(build_dir, width, height, switches, profile, screen_type):
     build_dir = os.path.abspath(build_dir)  # the program runs in a scratch directory
-    e2e.WIDTH, e2e.HEIGHT = width, height
     scratch = tempfile.mkdtemp(prefix="zynmon-latency-")
-    display = e2e.Display()
-    program = perf = None
+    screen = perf = None
     try:
         screens = [e2e.render(build_dir, picture, size=(width, height)) for picture in (0, 1)]
         y = differing_row(screens[0], screens[1], width, height)
         row_bytes = width * 3
         rows = {p: bgr_planes(screens[p][y * row_bytes:(y + 1) * row_bytes]) for p in (0, 1)}
 
-        context = types.SimpleNamespace(display=display, scale=1, render=None, build_dir=build_dir,
+        context = types.SimpleNamespace(display=None, scale=1, render=None, build_dir=build_dir,
                                         scratch=scratch, programs=[])
-        program = e2e.Program(context)
-        row = XRow(display.env["DISPLAY"], width, y)
-        try:
-            e2e.wait_until(lambda: row.read() == rows[0], "picture 0 on the screen")
-            display.xdotool("windowfocus", "--sync", program.panel)
+        screen = screen_type(context, width, height, y)
+        e2e.wait_until(lambda: screen.read()[1] == rows[0], "picture 0 on the screen")
+        time.sleep(SETTLE)
+        if profile:
+            os.makedirs(profile, exist_ok=True)
+            perf = [subprocess.Popen(
+                ["perf", "record", "-q", "-g", "-p", str(pid), "-o", os.path.join(profile, f"{name}.data")],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                for name, pid in screen.pids.items()]
+            time.sleep(1.0)
+        cpu_before = {name: cpu_seconds(pid) for name, pid in screen.pids.items()}
+        times = []
+        for i in range(switches):
+            picture = PICTURES[i % 2]
+            sent = screen.switch(picture)
+            while True:
+                seen, row = screen.read()
+                if row == rows[picture]:
+                    break
+                if seen - sent > TIMEOUT:
+                    raise e2e.Failure(f"picture {picture} did not show")
+                # Leaves the two cores to the program and the server.
+                time.sleep(POLL_PAUSE)
+            times.append((seen - sent) * 1000.0)
             time.sleep(SETTLE)
-            pids = {"zynmon": program.process.pid, "xvfb": display.server.pid}
-            if profile:
-                os.makedirs(profile, exist_ok=True)
-                perf = [subprocess.Popen(
-                    ["perf", "record", "-q", "-g", "-p", str(pid), "-o",
-                     os.path.join(profile, f"{name}.data")],
-                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                    for name, pid in pids.items()]
-                time.sleep(1.0)
-            cpu_before = {name: cpu_seconds(pid) for name, pid in pids.items()}
-            times = []
-            for i in range(switches):
-                key, picture = KEYS[i % 2], PICTURES[i % 2]
-                expected = rows[picture]
-                row.key(key)
-                sent = time.monotonic()
-                while row.read() != expected:
-                    if time.monotonic() - sent > TIMEOUT:
-                        raise e2e.Failure(f"{key} did not show picture {picture}")
-                    # Leaves the two cores to the program and the server.
-                    time.sleep(POLL_PAUSE)
-                times.append((time.monotonic() - sent) * 1000.0)
-                time.sleep(SETTLE)
-            cpu = {name: (cpu_seconds(pid) - cpu_before[name]) * 1000.0 / switches
-                   for name, pid in pids.items()}
-        finally:
-            row.close()
+        cpu = {name: (cpu_seconds(pid) - cpu_before[name]) * 1000.0 / switches
+               for name, pid in screen.pids.items()}
     finally:
         for process in perf or ():
             process.send_signal(signal.SIGINT)
             process.wait(timeout=60)
-        if program is not None:
-            e2e.stop(program.process)
-        display.close()
+        if screen is not None:
+            screen.close()
         shutil.rmtree(scratch, ignore_errors=True)
     return times, cpu, y
 
@@ -191,11 +274,13 @@ def main():
     parser.add_argument("sizes", nargs="*", default=["1920x1080", "3840x2160"])
     parser.add_argument("--switches", type=int, default=16)
     parser.add_argument("--profile", metavar="DIR")
+    parser.add_argument("--wayland", action="store_true")
     args = parser.parse_args()
+    screen_type = SwayScreen if args.wayland else XvfbScreen
     for size in args.sizes:
         width, height = (int(v) for v in size.split("x"))
         profile = os.path.join(args.profile, size) if args.profile else None
-        times, cpu, y = measure(args.build_dir, width, height, args.switches, profile)
+        times, cpu, y = measure(args.build_dir, width, height, args.switches, profile, screen_type)
         print(f"{size}: key to screen median {statistics.median(times):.1f} ms, "
               f"max {max(times):.1f} ms over {len(times)} switches (row {y}); CPU per switch: "
               + ", ".join(f"{name} {ms:.1f} ms" for name, ms in cpu.items()), flush=True)

@@ -21,9 +21,9 @@ struct MonitorInfo {
     int logicalHeight = 0;
     // Physical pixels per logical pixel as the toolkit scales, a whole number.
     int scale = 1;
-    // The monitor's own pixels (its current mode) where the toolkit's scale
-    // does not reach them (a fractional scale on Wayland): the program then
-    // shows them through a buffer of its own. 0 x 0 otherwise.
+    // The monitor's own pixels (its current mode) where the program shows
+    // them through a buffer of its own (on Wayland, where the compositor can
+    // show one in physical pixels). 0 x 0 otherwise.
     int physicalWidth = 0;
     int physicalHeight = 0;
     // The desktop resamples the picture: the toolkit's scale does not reach

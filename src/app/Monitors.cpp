@@ -87,19 +87,20 @@ std::string MonitorName(GdkDisplay* display, int index) {
     return name.empty() ? "monitor-" + std::to_string(index) : name;
 }
 
-// On Wayland the output's current mode is the monitor's physical size. Where
-// the toolkit's whole scale does not reach it, the program shows the store
-// through a buffer of its own, if the compositor can show one.
+// On Wayland the output's current mode is the monitor's physical size. The
+// program shows the store through a buffer of its own where the compositor
+// can show one: it reaches physical pixels at any scale, and the store goes
+// to the screen without the toolkit's copy of it. Otherwise a scale the
+// toolkit's whole one does not reach leaves the picture resampled.
 void FollowOutputMode(MonitorInfo& info, const CWaylandDesktop& desktop) {
     const WaylandOutput* output = desktop.OutputAt(info.logicalX, info.logicalY);
-    if (output == nullptr || output->width < 1 || output->height < 1 ||
-        (output->width == info.Width() && output->height == info.Height())) {
+    if (output == nullptr || output->width < 1 || output->height < 1) {
         return;
     }
     if (desktop.CanShowPhysicalPixels()) {
         info.physicalWidth = output->width;
         info.physicalHeight = output->height;
-    } else {
+    } else if (output->width != info.Width() || output->height != info.Height()) {
         info.scaledByDesktop = true;
     }
 }

@@ -45,8 +45,9 @@ public:
     void OnIntroEnded() override;
 
 private:
-    // The presenter of the store where the toolkit cannot show the monitor's
-    // pixels (null elsewhere); says once when the desktop scales them.
+    // The presenter of the store where the monitor has a buffer of the
+    // program's own (null elsewhere); says once when the desktop scales its
+    // pixels.
     std::unique_ptr<IPixelPresenter> MakePresenter();
     // Asks the desktop to show the frame full screen on that monitor.
     void FullScreenOn(int monitorIndex);

@@ -1,5 +1,6 @@
 // CWaylandPresenter: shows the software display in physical pixels on a
-// Wayland desktop whose scale GTK cannot follow (a fractional one).
+// Wayland desktop, at scales GTK cannot follow (fractional ones) too, and
+// without GTK's copy of the picture into a buffer of its own.
 //
 // The store draws into a shared-memory buffer of the monitor's physical size
 // on a sub-surface of the test window. The viewporter scales that buffer to
