@@ -134,23 +134,18 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
-class XvfbScreen:
-    """The program alone on a fresh Xvfb screen; keys go to its panel's picture list through XTest."""
+class Screen:
+    """A display server with the program on it, the row read from its screen and the processes whose
+    CPU time counts (`pids`); subclasses start the program and the row in `start`."""
 
-    server = "xvfb"
-
-    def __init__(self, context, width, height, y):
-        e2e.WIDTH, e2e.HEIGHT = width, height
-        self.display = context.display = e2e.Display()
+    def __init__(self, display, context, width, height, y):
+        self.display = context.display = display
         self.program = self.row = None
         try:
-            self.program = e2e.Program(context)
-            self.row = XRow(self.display.env["DISPLAY"], width, y)
-            self.display.xdotool("windowfocus", "--sync", self.program.panel)
+            self.start(context, width, height, y)
         except BaseException:
             self.close()
             raise
-        self.pids = {"zynmon": self.program.process.pid, "xvfb": self.display.server.pid}
 
     def close(self):
         if self.row is not None:
@@ -158,6 +153,20 @@ class XvfbScreen:
         if self.program is not None:
             e2e.stop(self.program.process)
         self.display.close()
+
+
+class XvfbScreen(Screen):
+    """The program alone on a fresh Xvfb screen; keys go to its panel's picture list through XTest."""
+
+    def __init__(self, context, width, height, y):
+        e2e.WIDTH, e2e.HEIGHT = width, height
+        super().__init__(e2e.Display(), context, width, height, y)
+
+    def start(self, context, width, _height, y):
+        self.program = e2e.Program(context)
+        self.row = XRow(self.display.env["DISPLAY"], width, y)
+        self.display.xdotool("windowfocus", "--sync", self.program.panel)
+        self.pids = {"zynmon": self.program.process.pid, "xvfb": self.display.server.pid}
 
     def switch(self, picture):
         """Shows the picture; the time the input was sent."""
@@ -169,47 +178,35 @@ class XvfbScreen:
         return time.monotonic(), self.row.read()
 
 
-class SwayScreen:
+class SwayScreen(Screen):
     """The program as a Wayland client of a headless sway, full screen on an output of the size;
     clicks on its panel's picture buttons through the virtual pointer; the row read from the frames
     sway shows, each with the time it was shown."""
 
-    server = "sway"
     OUTPUT = "HEADLESS-1"
 
     def __init__(self, context, width, height, y):
-        self.display = context.display = e2e.Sway()
-        self.program = self.row = None
-        try:
-            # The other output right of this one, so that the layout stays one rectangle.
-            self.display.swaymsg("output", "HEADLESS-2", "position", str(width), "0")
-            self.display.swaymsg("output", self.OUTPUT, "mode", f"{width}x{height}", "position", "0", "0",
-                                 "scale", "1")
-            e2e.wait_until(lambda: self.display.output(self.OUTPUT)[:4] == (0, 0, width, height),
-                           f"{self.OUTPUT} at {width}x{height}")
-            self.program = e2e.Program(context, args=("--monitor", self.OUTPUT, "--no-intro"),
-                                       env=self.display.envs["wayland"])
-            _, _, other_width, other_height = e2e.Sway.OUTPUTS["HEADLESS-2"]
-            self.extent = (width + other_width, max(height, other_height))
-            # Where the program's helper would click each picture's button.
-            self.spots = []
-            self.display.click = lambda x, y, button=1: self.spots.append((x, y))
-            for picture in PICTURES:
-                self.program.do(f"button {picture}")
-            del self.display.click
-            self.row = wayland_row.OutputRow(self.display.envs["wayland"]["WAYLAND_DISPLAY"], self.OUTPUT,
-                                             width, y)
-        except BaseException:
-            self.close()
-            raise
-        self.pids = {"zynmon": self.program.process.pid, "sway": self.display.process.pid}
+        super().__init__(e2e.Sway(), context, width, height, y)
 
-    def close(self):
-        if self.row is not None:
-            self.row.close()
-        if self.program is not None:
-            e2e.stop(self.program.process)
-        self.display.close()
+    def start(self, context, width, height, y):
+        sway = self.display
+        # The other output right of this one, so that the layout stays one rectangle.
+        sway.swaymsg("output", "HEADLESS-2", "position", str(width), "0")
+        sway.swaymsg("output", self.OUTPUT, "mode", f"{width}x{height}", "position", "0", "0", "scale", "1")
+        e2e.wait_until(lambda: sway.output(self.OUTPUT)[:4] == (0, 0, width, height),
+                       f"{self.OUTPUT} at {width}x{height}")
+        self.program = e2e.Program(context, args=("--monitor", self.OUTPUT, "--no-intro"),
+                                   env=sway.envs["wayland"])
+        _, _, other_width, other_height = e2e.Sway.OUTPUTS["HEADLESS-2"]
+        self.extent = (width + other_width, max(height, other_height))
+        # Where the program's helper would click each picture's button.
+        self.spots = []
+        sway.click = lambda x, y, button=1: self.spots.append((x, y))
+        for picture in PICTURES:
+            self.program.do(f"button {picture}")
+        del sway.click
+        self.row = wayland_row.OutputRow(sway.envs["wayland"]["WAYLAND_DISPLAY"], self.OUTPUT, width, y)
+        self.pids = {"zynmon": self.program.process.pid, "sway": sway.process.pid}
 
     def switch(self, picture):
         wayland_row.click(self.display.pointer, *self.spots[PICTURES.index(picture)], self.extent)
