@@ -16,9 +16,7 @@ import e2e
 BTN_LEFT = 0x110
 COPY_VERSION = 2  # copy_with_damage: a capture waits for a changed frame
 
-
-def message(obj, opcode, body=b""):
-    return struct.pack("<II", obj, (8 + len(body)) << 16 | opcode) + body
+message = e2e.wayland_message
 
 
 def string(text):
@@ -107,9 +105,9 @@ class OutputRow:
         for obj, opcode, body in self.events():
             if obj != frame:
                 continue
-            if opcode == 0 and self.buffer is None:
-                self.make_buffer(*struct.unpack_from("<IIII", body))
             if opcode == 0:
+                if self.buffer is None:
+                    self.make_buffer(*struct.unpack_from("<IIII", body))
                 self.sock.sendall(message(frame, 2, struct.pack("<I", self.buffer)))
             elif opcode == 2:
                 sec_hi, sec_lo, nsec = struct.unpack_from("<III", body)

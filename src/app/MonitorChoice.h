@@ -35,6 +35,11 @@ struct MonitorInfo {
     bool primary = false;
 
     bool OwnBuffer() const { return physicalWidth > 0 && physicalHeight > 0; }
+    // The toolkit's whole scale reaches a screen of width x height physical
+    // pixels.
+    bool ScaleReaches(int width, int height) const {
+        return width == logicalWidth * scale && height == logicalHeight * scale;
+    }
     // The screen in physical pixels: the size of the pixel store.
     int Width() const { return OwnBuffer() ? physicalWidth : logicalWidth * scale; }
     int Height() const { return OwnBuffer() ? physicalHeight : logicalHeight * scale; }

@@ -100,7 +100,7 @@ void FollowOutputMode(MonitorInfo& info, const CWaylandDesktop& desktop) {
     if (desktop.CanShowPhysicalPixels()) {
         info.physicalWidth = output->width;
         info.physicalHeight = output->height;
-    } else if (output->width != info.Width() || output->height != info.Height()) {
+    } else if (!info.ScaleReaches(output->width, output->height)) {
         info.scaledByDesktop = true;
     }
 }

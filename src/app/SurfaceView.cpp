@@ -74,15 +74,14 @@ void CSurfaceView::RedrawSoon() {
 }
 
 void CSurfaceView::RedrawNow() {
-    if (m_pPresenter == nullptr || !gtk_widget_get_mapped(m_wxwindow)) {
-        Refresh(false);
-        return;
+    if (m_pPresenter != nullptr && gtk_widget_get_mapped(m_wxwindow)) {
+        const RECT store{0, 0, m_pSurface->Width(), m_pSurface->Height()};
+        m_draw(store);
+        if (PresentRect(store)) {
+            return;
+        }
     }
-    const RECT store{0, 0, m_pSurface->Width(), m_pSurface->Height()};
-    m_draw(store);
-    if (!PresentRect(store)) {
-        Refresh(false);
-    }
+    Refresh(false);
 }
 
 void CSurfaceView::OnPaint(wxPaintEvent& /*event*/) {

@@ -148,10 +148,9 @@ std::unique_ptr<IPixelPresenter> CTestFrame::MakePresenter() {
             // The toolkit shows the store then, at its own scale, which
             // reaches the monitor's pixels only where its size stays.
             std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), error.what());
-            const int width = m_monitor.Width();
-            const int height = m_monitor.Height();
+            m_monitor.scaledByDesktop =
+                !m_monitor.ScaleReaches(m_monitor.physicalWidth, m_monitor.physicalHeight);
             m_monitor.physicalWidth = m_monitor.physicalHeight = 0;
-            m_monitor.scaledByDesktop = width != m_monitor.Width() || height != m_monitor.Height();
         }
     }
     if (m_monitor.scaledByDesktop) {

@@ -195,15 +195,18 @@ def cursor_hidden(display):
     return all(pixel >> 24 & 0xFF == 0 for pixel in pixels)
 
 
+def wayland_message(obj, opcode, body=b""):
+    """A request in the Wayland wire format: object, size and opcode, arguments."""
+    return struct.pack("<II", obj, (8 + len(body)) << 16 | opcode) + body
+
+
 def virtual_pointer(path):
     """A pointer device on sway's seat, for as long as the connection returned lasts: a headless sway
     has none, and without one its clients get no pointer. Speaks the Wayland wire format itself."""
     sock = socket.socket(socket.AF_UNIX)
     sock.settimeout(TIMEOUT)
     sock.connect(path)
-
-    def message(obj, opcode, body):
-        return struct.pack("<II", obj, (8 + len(body)) << 16 | opcode) + body
+    message = wayland_message
 
     def roundtrip(callback, request):
         """Sends the request and wl_display.sync: what sway sends up to the callback's done event."""
