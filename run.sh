@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the program and runs it with the given arguments. Without a display
 # and without arguments it renders the picture gallery to PNG files instead.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds everything and runs every test: the unit tests, the same tests built
 # with AddressSanitizer and UndefinedBehaviorSanitizer, and the end-to-end
 # tests of the desktop program under Xvfb.

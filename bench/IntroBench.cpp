@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One zoom frame of the intro (clear the image, rasterize the logo, blit the
 // logo's rectangle) at the largest size, with the logo the build makes.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every picture painted through the render frame at 1920x1080 and 3840x2160,
 // 32 bits per pixel, next to the floor: the frame's black fill of the screen.
 #include <benchmark/benchmark.h>

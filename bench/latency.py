@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Key-to-screen latency of the desktop program under Xvfb or on a headless sway.
 
 Starts the program (without its intro) on a fresh Xvfb screen of the given

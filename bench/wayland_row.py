@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """One row of a sway output, read through the compositor's screencopy protocol, and clicks sent through
 sway's virtual pointer: the Wayland side of the latency benchmark. Speaks the Wayland wire format itself.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Fuzzing the logo file reader with libFuzzer, which needs clang:
 #   FUZZ_SECONDS=600 ninja -C build fuzz     (default 60 seconds)
 # Under clang with ZYN_FUZZ=ON the target runs the fuzzer; with any other

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake --install (and cpack, which installs the same): the programs, the logo
 # data file, a desktop entry that starts the program in the logo's directory
 # (it reads the file from there), the icon, the AppStream metadata, the manual

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cpack -G DEB (in the build folder): a Debian package of what cmake --install
 # installs, zynmon_<version>_<arch>.deb, with its dependencies computed from
 # the shared libraries the programs link against.

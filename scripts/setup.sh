@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages the project needs (when missing) and builds it.
 #   scripts/setup.sh [build-dir [cmake options...]]
 set -euo pipefail

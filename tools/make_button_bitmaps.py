@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the 39 picture-button bitmaps of the control panel as XPM files.
 
 Each bitmap is 18 x 18 pixels in the 16 VGA colours: a miniature of its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop program's command line, parsed without the toolkit: what the
 // user asked for, or a one-line reason why the arguments are wrong.
 #pragma once

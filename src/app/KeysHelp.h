@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keys and mouse buttons of the desktop program, as `zynmon --help`
 // prints them after its usage. The README's table says the same.
 #pragma once

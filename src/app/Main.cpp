@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop program's entry: the command line is read before the toolkit
 // starts, so --help and --version need no display and no toolkit option
 // handling sees the program's own options; the monitor is chosen once the

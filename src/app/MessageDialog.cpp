@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/MessageDialog.h"
 
 #include <wx/button.h>

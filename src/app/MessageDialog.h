@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's modal message: the text, an OK button only, no icon, in the
 // dialog colours, owned by the test window and captioned with the program's name.
 #pragma once

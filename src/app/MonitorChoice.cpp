@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/MonitorChoice.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The monitors as the desktop reports them, which of them the user chose,
 // and how each is listed. No toolkit here: the desktop's facts come in as data.
 #pragma once

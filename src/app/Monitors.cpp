@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/Monitors.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The monitors of the display the toolkit opened, read through GDK: names,
 // geometry, scale, refresh rate and which one is primary.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/PixelPresenter.h"
 
 #include <wx/window.h>

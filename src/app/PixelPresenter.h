@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // IPixelPresenter: shows the software display's pixels on the view's window
 // straight from memory that the window system reads without a copy on the
 // client side (shared memory), bypassing the toolkit's drawing and its

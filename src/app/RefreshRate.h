@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The refresh rate of a display mode from its timings, as the display reports
 // them: dot clock / (horizontal total x vertical total), twice the lines when
 // each is scanned twice, half of them per field when interlaced.

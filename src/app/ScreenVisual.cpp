@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/ScreenVisual.h"
 
 #include <gtk/gtk.h>

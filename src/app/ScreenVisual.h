@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The visual of the program's windows on X11.
 //
 // GTK gives every window a visual fit for OpenGL, which on some X servers

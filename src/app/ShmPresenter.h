@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The X11 presenter: the pixels live in a shared-memory segment that the X
 // server reads directly (MIT-SHM), and a changed rectangle goes to the view's
 // window with one XShmPutImage, with no copy through the connection and no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/SurfaceView.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CSurfaceView: the window area that shows the software display's pixel
 // store 1:1 in physical pixels, and owns the store.
 //

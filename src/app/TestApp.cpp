@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/TestApp.h"
 
 #include "app/TestFrame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CTestApp: starts the desktop program. Dialog colours first, then the
 // full-screen test window on the chosen monitor and its first paint (with the
 // intro, when the logo file is there and the command line allows it), then

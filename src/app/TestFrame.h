@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CTestFrame: the test window of the desktop program. A borderless, topmost,
 // full-screen frame over exactly one monitor that holds the view of the
 // software display's pixel store and the CTestWnd drawing into it, and gives CTestWnd what it

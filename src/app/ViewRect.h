@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The software display counts physical pixels; the view on a scaled desktop
 // counts logical ones. Along each axis a physical size spans a logical size:
 // scale x scale physical pixels per logical one on an integer scale, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/WaylandDesktop.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CWaylandDesktop: the program's own view of the Wayland compositor that GTK
 // is connected to. GTK 3 knows integer scales only and keeps each output's
 // current mode to itself, so the program asks the compositor directly: where

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CWaylandPresenter: shows the software display in physical pixels on a
 // Wayland desktop, at scales GTK cannot follow (fractional ones) too, and
 // without GTK's copy of the picture into a buffer of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/WindowLayer.h"
 
 #include <gtk/gtk.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stacking layer of the test window on X11.
 //
 // Some window managers keep their taskbar above a full-screen window unless

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CDC: a drawing context on a Surface.
 //
 // It holds the selected pen, brush, font and palette, the current position,

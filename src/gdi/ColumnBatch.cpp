@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gdi/ColumnBatch.h"
 
 #include <algorithm>

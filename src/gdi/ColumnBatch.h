@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ColumnBatch: vertical lines drawn through one drawing context, stored row
 // by row. One column at a time touches a new cache line and memory page for
 // every pixel; routines that draw many vertical lines over the same rows open

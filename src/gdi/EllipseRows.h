@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // EllipseRows: the rows of the ellipse inscribed in a box, as the drawing
 // context draws them.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gdi/FontLibrary.h"
 
 #include <fontconfig/fontconfig.h>

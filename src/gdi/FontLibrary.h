@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fonts of the software display: font files found by family name through
 // fontconfig, and their glyphs rendered once per face and size by FreeType,
 // hinted and one bit per pixel, into a cache that every context shares.

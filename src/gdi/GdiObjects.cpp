@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gdi/GdiObjects.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pens, brushes, palettes and fonts of the software display.
 //
 // Objects are plain values owned by whoever creates them. A device context

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gdi/GdiTypes.h"
 
 #include <algorithm>

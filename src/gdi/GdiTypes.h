@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Value types and constants of the software display, named as the drawing
 // code that uses them names them: COLORREF, RGB, PALETTEINDEX, RECT, ...
 #pragma once

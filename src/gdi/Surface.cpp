@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gdi/Surface.h"
 
 #include <array>

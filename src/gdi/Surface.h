@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Surface: the pixel store of the software display.
 //
 // W x H pixels at 1, 4, 8 (palette device) or 15, 16, 24, 32 bits per pixel

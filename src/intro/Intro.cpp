@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The intro's animation: zoom, holds and text fades, stepped by the host.
 #include "intro/Intro.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CIntro: the intro of the test window's first paint. It zooms the logo up in
 // the middle of the black screen with anti-aliased edges, then fades a title
 // line and two credit lines in below it. A click or key skips the rest.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "intro/LogoEncoder.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turning a one-bit picture into the logo data file's bytes.
 #pragma once
 

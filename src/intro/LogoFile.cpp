@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the logo data file into the run store: per row with runs, its runs
 // followed by an end mark; a row without runs has a null pointer.
 #include "intro/LogoFile.h"

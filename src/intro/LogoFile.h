@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The logo data file: S (u32), A (u16), B (u16), then B row records of a count
 // n (u8) and n runs of a signed 16-bit start and end, all little-endian. The
 // reader checks every count, size and coordinate before it is used, so a

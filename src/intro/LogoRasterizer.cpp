@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The logo's box-filter scaler. Drawn larger than its units, a pixel whose
 // column or row covers no whole unit takes the unit it lies in.
 #include "intro/LogoRasterizer.h"

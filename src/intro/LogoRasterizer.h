@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The off-screen image of the zoom and the box-filter scaler that draws the
 // logo into it: each image pixel gets the fraction of its logo units that lie
 // in runs, times 128 (the ramp's full entry).

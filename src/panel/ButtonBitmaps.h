@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 39 picture-button bitmaps (resources/buttons, written by
 // tools/make_button_bitmaps.py) built into the program as XPM data: 18 x 18
 // pixels, 16 colours. Include it in one source file only: it defines the data.

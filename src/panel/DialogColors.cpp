@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "panel/DialogColors.h"
 
 #include <gtk/gtk.h>

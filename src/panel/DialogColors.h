@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colours of the program's dialogs (the panel and the message box): set
 // once by the application at start-up and applied to each dialog it creates.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "panel/PanelDlg.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CPanelDlg: the control panel, a modeless dialog owned by the test window.
 // It passes every choice at once to the test window's setters and enables the
 // option groups that the chosen picture uses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control panel's template and constant tables, and the small pieces of
 // arithmetic the dialog does with them. No toolkit dependency, so the tables
 // and formulas are tested without a display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "panel/PictureButton.h"
 
 #include <wx/dcclient.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CPictureButton: a picture button of the control panel. It shows exactly one
 // of its three 18 x 18 bitmaps and nothing else: "U" normally, "D" while it is
 // pressed, "F" while it has the keyboard focus. It takes the focus from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The test window's paint: the intro on the first paints, then the picture.
 #include "intro/Intro.h"
 #include "testwindow/TestWnd.h"

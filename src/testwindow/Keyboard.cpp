@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "testwindow/Keyboard.h"
 
 #include <array>

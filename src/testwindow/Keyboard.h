@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keys the test window answers once the panel is hidden, and what each
 // does. The desktop program translates its toolkit's key codes into TestWndKey.
 #pragma once

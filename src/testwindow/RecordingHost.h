@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // RecordingHost: an ITestWndHost without a window. It records what the test
 // window asked for (invalidations, timers, cursor count, messages) and runs a
 // clock that the owner advances; the headless renderer and the tests use it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's strings: the picture names (list order = picture index) and
 // the test window's title. UTF-8.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "testwindow/TestPalette.h"
 
 CTestPalette::CTestPalette(bool paletteMode) : m_bPaletteMode(paletteMode) {

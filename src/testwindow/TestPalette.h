@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CTestPalette: collects colours, builds and realizes a logical palette on a
 // palette device and gives the colour to draw with. On a direct-colour device
 // it only counts and passes colours through.

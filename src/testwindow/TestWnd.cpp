@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "testwindow/TestWnd.h"
 
 #include "intro/Intro.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CTestWnd: the full-screen test window's state, input handling, timer and
 // render frame. It draws into a CDC and reaches its real window only through
 // ITestWndHost, so it runs the same in the desktop program, the headless

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the test window needs of a real window, and how it sees the panel.
 //
 // The desktop program implements these with its wx windows; tests and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop program's command line: what each argument list asks for, or
 // the one-line reason why it is wrong.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The monitor the program covers: which one, how --list-monitors shows each,
 // its refresh rate and its view rectangles on a scaled desktop.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """End-to-end tests: the real program on Xvfb (plain, scaled, under window managers) and on a headless
 sway (a Wayland client, and through XWayland), driven by keys and clicks, its screen compared pixel for
 pixel with zynmon-render's picture of the same state outside the panel.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End-to-end tests of the desktop program under Xvfb (see e2e.py).
 #   tests/e2e/run.sh BUILD_DIR [TEST_NAME ...]
 set -euo pipefail

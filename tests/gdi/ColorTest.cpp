@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colours on direct-colour and palette devices: cut channels, nearest system
 // colours, realization, palette-relative colours and device-independent bitmaps.
 #include <gtest/gtest.h>

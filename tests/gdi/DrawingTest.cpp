@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing rules of the software display: line ends, exclusive right and
 // bottom edges, brushes, clipping, block copies and batched columns.
 #include <gtest/gtest.h>

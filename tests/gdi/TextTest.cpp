@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text on the software display: font files, cells, opaque and transparent
 // writing, placement in a rectangle, clipping and bad input.
 #include <gtest/gtest.h>

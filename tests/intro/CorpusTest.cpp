@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replays every file of the logo corpus, and files made here at the reader's
 // limits, through the fuzz target's checks and the intro's loader. The
 // hand-made files name the rule they break ("reject-<rule>-...") or are good

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The intro as the test window plays it on its first paints: each paint one
 // step at the host's clock, clicks and keys through the window, the picture
 // once the intro has ended; the image the logo is drawn into.

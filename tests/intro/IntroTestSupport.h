@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers of the intro tests: logo files built in memory or on disk.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zynmon-logo turns a plain or raw one-bit bitmap into a logo file and refuses
 // what the format cannot hold.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package with cpack, unpacks it into a scratch folder and
 # checks it: what it holds, its dependencies, the unpacked tools run from
 # there, the desktop entry, the AppStream metadata, the manual pages and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control panel's layout formulas, without a display. What its controls
 // choose is tested through the dialog and the end-to-end run.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control panel dialog run under a display (Xvfb in the end-to-end run):
 // it is created with a real CTestWnd and a recording host, and its controls
 // are asked what they show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compile-only: the toolkit's headers (with the GTK and X11 headers the
 // desktop program uses) come first, then the core's. The core defines no name
 // the toolkit defines as a macro, so any include order builds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Picture 12, the composite test card: its grid, bands, fields, patterns,
 // labels and caption on the worked screens.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pictures of coloured fields: gradients (7), colour bars (8), brightness
 // distribution (9), brightness and contrast (10) and high voltage (11).
 #include <gtest/gtest.h>

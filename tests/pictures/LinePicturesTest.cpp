@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pictures of lines and dots: the dashed colour grid (0), the grid (1),
 // geometry (2), focus (3), resolution (4) and moire (6).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Picture 5, "Lesbarkeit": rows of the sentence in three styles in rotation.
 #include <gtest/gtest.h>
 

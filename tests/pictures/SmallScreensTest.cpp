@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every picture at the extreme sizes the renderer accepts and, at every level
 // and with wrapped counters, on screens of a few pixels: nothing divides by
 // zero, overflows or draws outside the screen (the sanitizer build watches),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers shared by the unit tests: paint a picture through the real render
 // frame and scan the screen it leaves.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The test window's state: setters, counters, the picture timer, the panel,
 // the keys; what every paint covers and the refusal of pictures that need
 // more colours.

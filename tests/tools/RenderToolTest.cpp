@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zynmon-render: its command line contract, exit codes and the pixels it writes.
 #include <gtest/gtest.h>
 #include <png.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Pbm.h"
 
 #include <cctype>

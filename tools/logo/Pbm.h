@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a one-bit image in the portable bitmap format (plain P1 or raw P4).
 #pragma once
 

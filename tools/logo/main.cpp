@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zynmon-logo: turns a one-bit image (PBM) into the intro's logo data file.
 //   zynmon-logo INPUT.pbm OUTPUT.dta
 #include <cstdio>

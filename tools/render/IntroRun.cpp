@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "IntroRun.h"
 
 #include "gdi/CDC.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The intro, headless: the screen as it stands some time after it started.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PngWriter.h"
 
 #include <png.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes what a Surface shows as an 8-bit RGB PNG.
 #pragma once
 

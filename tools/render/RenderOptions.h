@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line of zynmon-render.
 #pragma once
 

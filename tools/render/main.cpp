@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zynmon-render: draws one test picture headless and writes it as a PNG.
 //
 // It builds a CTestWnd for the given screen with a recording host, sets the

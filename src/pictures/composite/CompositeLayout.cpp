@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pictures/composite/CompositePicture.h"
 #include "pictures/composite/RectSplitter.h"
 #include "pictures/composite/Trunc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CCompositePicture: the composite test card. One screen of a cell grid,
 // circles, a colour band and a grey band, a grating field, two strips of
 // fine patterns, grey labels and a caption stating the display mode, all

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pictures/composite/ModeCaption.h"
 
 #include "pictures/composite/CompositePicture.h"

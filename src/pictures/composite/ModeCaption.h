@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The caption line of the test card: screen size, colour depth with its
 // number of colours, refresh rate.
 #pragma once

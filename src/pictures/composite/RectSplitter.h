@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CRectSplitter: divides a rectangle into n equal parts, side by side or
 // stacked. Neighbouring parts share their edge value, so they tile the
 // rectangle without gaps or overlaps.

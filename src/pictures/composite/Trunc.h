@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The conversion every measure of the test card uses: a double to a 32-bit
 // integer by truncation toward zero (Trunc(-9.3) == -9).
 #pragma once

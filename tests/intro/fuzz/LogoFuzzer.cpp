@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target of the logo reader: any bytes are read as a logo file and
 // loaded on a few screens; a logo that loads is drawn at the start, middle and
 // end of the zoom. Aborts when the run store points outside its data or a

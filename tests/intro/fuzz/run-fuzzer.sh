@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs the logo fuzzer for FUZZ_SECONDS (default 60):
 #   run-fuzzer.sh FUZZER ARTIFACT_DIR CORPUS_DIR SEED_DIR
 set -eu
