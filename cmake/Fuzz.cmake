@@ -11,6 +11,7 @@ if(ZYN_FUZZ AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     file(GLOB INTRO_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/intro/*.cpp)
     add_executable(zynmon-fuzz-logo ${PROJECT_SOURCE_DIR}/tests/intro/fuzz/LogoFuzzer.cpp
                                     ${INTRO_SOURCES})
+    target_include_directories(zynmon-fuzz-logo PRIVATE ${ZYN_LAYER_ROOTS}/intro)
     target_link_libraries(zynmon-fuzz-logo PRIVATE zyn_gdi)
     target_compile_options(zynmon-fuzz-logo PRIVATE -fsanitize=fuzzer,address,undefined
                                                     -fno-sanitize-recover=undefined)

@@ -3,6 +3,9 @@
 
 #include <charconv>
 
+// The usage names the pictures' range as text.
+static_assert(kLastPicture == 12, "--picture's range in kUsage");
+
 const char* const kUsage =
     "usage: zynmon [--monitor N|NAME] [--picture N] [--no-intro]\n"
     "       zynmon --list-monitors | --help | --version\n"
@@ -93,7 +96,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
                 break;
             case Option::Picture:
                 if (!ParsePicture(value, line.picture)) {
-                    error = "bad picture '" + value + "' for '--picture' (0..12)";
+                    error = "bad picture '" + value + "' for '--picture' (0.." +
+                            std::to_string(kLastPicture) + ")";
                     return std::nullopt;
                 }
                 break;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "testwindow/TestWnd.h"
+
 struct CommandLine {
     enum class Action { Run, Help, Version, ListMonitors };
 
@@ -17,7 +19,7 @@ struct CommandLine {
     bool intro = true;
 };
 
-inline constexpr int kLastPicture = 12;
+inline constexpr int kLastPicture = CTestWnd::kPictureCount - 1;
 
 // Parses the arguments (without the program name). Options take their value
 // as the next argument or after '='. On failure returns nothing and sets

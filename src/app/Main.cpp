@@ -4,6 +4,7 @@
 // handling sees the program's own options; the monitor is chosen once the
 // display is open and before any window exists.
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,10 @@
 
 #include "app/CommandLine.h"
 #include "app/KeysHelp.h"
-#include "app/MonitorChoice.h"
-#include "app/Monitors.h"
 #include "app/TestApp.h"
+#include "desktop/MonitorChoice.h"
+#include "desktop/Monitors.h"
+#include "desktop/WaylandDesktop.h"
 
 namespace {
 
@@ -74,18 +76,22 @@ int main(int argc, char** argv) {
         return Fail(kExitNoDisplay, "cannot open a display");
     }
 
+    // The desktop's facts, read once before any window opens; they outlive
+    // the application, which wxEntryCleanup deletes.
     int status = 0;
-    const std::vector<MonitorInfo> monitors = ReadMonitors();
+    std::unique_ptr<CWaylandDesktop> wayland = CWaylandDesktop::Connect();
+    const std::vector<MonitorInfo> monitors = ReadMonitors(wayland.get());
     if (commandLine->action == CommandLine::Action::ListMonitors) {
         for (std::size_t i = 0; i < monitors.size(); ++i) {
             std::printf("%s\n", DescribeMonitor(i, monitors[i]).c_str());
         }
     } else if (const auto index = ChooseMonitor(monitors, commandLine->monitor, error)) {
-        app->SetMonitor(monitors[*index], *index);
+        app->SetDesktop(std::move(wayland), monitors[*index], *index, DisplayBitsPerPixel());
         status = RunApp();
     } else {
         status = Fail(commandLine->monitor ? kExitBadCommandLine : kExitNoDisplay, error);
     }
+    wayland.reset();
     wxEntryCleanup();
     return status;
 }

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "app/TestApp.h"
 
+#include <cstdio>
+
 #include "app/TestFrame.h"
 #include "panel/PanelDlg.h"
+#include "present/Presentation.h"
 
 namespace {
 
@@ -12,16 +15,28 @@ constexpr const char* kLogoFileName = "zynlogo.dta";
 
 }  // namespace
 
-void CTestApp::SetMonitor(const MonitorInfo& monitor, std::size_t index) {
-    m_monitor = monitor;
+void CTestApp::SetDesktop(std::unique_ptr<CWaylandDesktop> wayland, const MonitorInfo& monitor,
+                          std::size_t index, int bitsPerPixel) {
+    m_pWayland = std::move(wayland);
+    m_pMonitor = &monitor;
     m_nMonitorIndex = index;
+    m_nBitsPerPixel = bitsPerPixel;
 }
 
 bool CTestApp::InitInstance() {
     SetDialogBkColor(wxColour(192, 192, 192), wxColour(0, 0, 0));
+    Presentation presentation = MakePresentation(*m_pMonitor, m_nBitsPerPixel, m_pWayland.get());
     // The program's name is the executable's name, as the toolkit takes it.
+    const std::string appName = GetAppName().utf8_string();
+    if (!presentation.bufferFailure.empty()) {
+        std::fprintf(stderr, "%s: %s\n", appName.c_str(), presentation.bufferFailure.c_str());
+    }
+    if (presentation.scaledByDesktop) {
+        std::fprintf(stderr, "%s: %s\n", appName.c_str(), kScaledByDesktopNote);
+    }
     m_pMainWnd =
-        new CTestFrame(GetAppName(), m_dialogColors, m_monitor, static_cast<int>(m_nMonitorIndex));
+        new CTestFrame(GetAppName(), m_dialogColors, *m_pMonitor, static_cast<int>(m_nMonitorIndex),
+                       std::move(presentation), m_cursor);
     SetTopWindow(m_pMainWnd);
     CTestWnd& testWnd = m_pMainWnd->TestWnd();
     testWnd.SetPicture(static_cast<BYTE>(m_commandLine.picture));

@@ -6,21 +6,28 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 
 #include <wx/app.h>
 
 #include "app/CommandLine.h"
-#include "app/MonitorChoice.h"
+#include "app/Cursor.h"
+#include "desktop/MonitorChoice.h"
+#include "desktop/WaylandDesktop.h"
 #include "panel/DialogColors.h"
 
 class CTestFrame;
 
 class CTestApp : public wxApp {
 public:
-    // The start state comes from the command line; the monitor to cover is
-    // set once the display is open, before OnInit.
+    // The start state comes from the command line; the desktop's facts are
+    // given once the display is open, before OnInit.
     explicit CTestApp(const CommandLine& commandLine) : m_commandLine(commandLine) {}
-    void SetMonitor(const MonitorInfo& monitor, std::size_t index);
+    // monitor: the one to cover, the index-th of the display; it outlives
+    // the application. wayland: the Wayland connection (null off Wayland),
+    // which the application keeps until its windows are gone.
+    void SetDesktop(std::unique_ptr<CWaylandDesktop> wayland, const MonitorInfo& monitor,
+                    std::size_t index, int bitsPerPixel);
 
     bool OnInit() override { return InitInstance(); }
     bool InitInstance();
@@ -31,8 +38,11 @@ private:
     void CreatePanel();
 
     CommandLine m_commandLine;
-    MonitorInfo m_monitor;
+    std::unique_ptr<CWaylandDesktop> m_pWayland;
+    const MonitorInfo* m_pMonitor = nullptr;
     std::size_t m_nMonitorIndex = 0;
+    int m_nBitsPerPixel = 0;
     DialogColors m_dialogColors;
+    CCursor m_cursor;
     CTestFrame* m_pMainWnd = nullptr;
 };

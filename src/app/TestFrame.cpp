@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <cstdio>
-#include <stdexcept>
 #include <utility>
 
 #include <gtk/gtk.h>
@@ -13,35 +11,13 @@
 #include <gdk/gdkwayland.h>
 #endif
 
-#include "app/MessageDialog.h"
-#include "app/Monitors.h"
-#include "app/ScreenVisual.h"
-#include "app/ViewRect.h"
-#include "app/WaylandDesktop.h"
-#include "app/WaylandPresenter.h"
-#include "app/WindowLayer.h"
+#include "app/Cursor.h"
+#include "desktop/ScreenVisual.h"
+#include "desktop/WindowLayer.h"
+#include "panel/MessageDialog.h"
 #include "testwindow/Strings.h"
 
 namespace {
-
-constexpr int kPictureTimerId = 1;
-constexpr int kIntroTimerId = 2;
-
-// The pixel store keeps every direct-colour depth above 24 bits as 24.
-int StoreDepth(int bitsPerPixel) {
-    switch (bitsPerPixel) {
-        case 1:
-        case 4:
-        case 8:
-        case 15:
-        case 16:
-        case 24:
-        case 32:
-            return bitsPerPixel;
-        default:
-            return bitsPerPixel > 16 ? 24 : 16;
-    }
-}
 
 constexpr std::array<std::pair<int, TestWndKey>, 20> kKeyCodes = {{
     {WXK_RIGHT, TestWndKey::kRight},
@@ -78,14 +54,15 @@ TestWndKey TestWndKeyOf(int keyCode) {
 }  // namespace
 
 CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
-                       const MonitorInfo& monitor, int monitorIndex)
+                       const MonitorInfo& monitor, int monitorIndex, Presentation presentation,
+                       CCursor& cursor)
     : wxFrame(nullptr, wxID_ANY, kTestWindowTitle, wxPoint(monitor.logicalX, monitor.logicalY),
               wxSize(monitor.logicalWidth, monitor.logicalHeight), wxBORDER_NONE | wxSTAY_ON_TOP),
       m_monitor(monitor),
+      m_cursor(cursor),
       m_appName(appName.utf8_string()),
       m_colors(colors),
-      m_timer(this, kPictureTimerId),
-      m_introTimer(this, kIntroTimerId) {
+      m_introTimer(this) {
     // The window and the store are sized from the monitor, never from the
     // frame's client size, which a window manager may round. Where nothing
     // manages windows, the frame stays at the monitor's origin and size.
@@ -104,60 +81,36 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
         FullScreenOn(monitorIndex);
     }
     // Drawn on screen directly, so that the panel's frame above it shows the panel.
-    UseScreenDefaultVisual(*this);
-    KeepAboveDocks(*this);
-    std::unique_ptr<IPixelPresenter> presenter = MakePresenter();
-    const int bitsPerPixel = DisplayBitsPerPixel();
-    m_pTestWnd =
-        std::make_unique<CTestWnd>(*this, m_monitor.Width(), m_monitor.Height(), bitsPerPixel);
+    GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
+    UseScreenDefaultVisual(window);
+    KeepAboveDocks(window);
+    m_pTestWnd = std::make_unique<CTestWnd>(*this, presentation.width, presentation.height,
+                                            presentation.bitsPerPixel);
     m_pTestWnd->SetAppName(m_appName.c_str());
     m_pTestWnd->SetRefreshRate(monitor.refreshHz);
 
-    m_pView = new CSurfaceView(
-        this, m_monitor, StoreDepth(bitsPerPixel), [this](const RECT& rect) { Paint(rect); },
-        std::move(presenter));
+    m_pView =
+        new CSurfaceView(this, std::move(presentation), [this](const RECT& rect) { Paint(rect); });
+    m_cursor.AddWindow(this);
+    m_cursor.AddWindow(m_pView);
     // Only presses count: the second press of a double click arrives as a
     // double-click event, which does nothing.
     m_pView->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { m_pTestWnd->OnLButtonDown(); });
     m_pView->Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent&) { m_pTestWnd->OnRButtonDown(); });
-    Bind(
-        wxEVT_TIMER, [this](wxTimerEvent&) { m_pTestWnd->OnTimer(); }, kPictureTimerId);
-    Bind(
-        wxEVT_TIMER, [this](wxTimerEvent&) { m_pView->RefreshRect(m_introStep, false); },
-        kIntroTimerId);
+    Bind(wxEVT_TIMER, &CTestFrame::OnTimerEvent, this);
     // The view takes no focus, so keys pressed over the test window arrive
     // at the frame.
     Bind(wxEVT_CHAR_HOOK, &CTestFrame::OnKey, this);
 }
 
 CTestFrame::~CTestFrame() {
-    m_timer.Stop();
+    for (auto& [id, timer] : m_timers) {
+        timer->Stop();
+    }
     m_introTimer.Stop();
     // The panel clears its registration with the test window when it goes:
     // it must go while the test window still exists.
     DestroyChildren();
-}
-
-std::unique_ptr<IPixelPresenter> CTestFrame::MakePresenter() {
-    std::unique_ptr<IPixelPresenter> presenter;
-    if (m_monitor.OwnBuffer()) {
-        try {
-            presenter = std::make_unique<CWaylandPresenter>(
-                CWaylandDesktop::Connect(), static_cast<GtkWidget*>(GetHandle()), m_monitor.Width(),
-                m_monitor.Height(), m_monitor.logicalWidth, m_monitor.logicalHeight);
-        } catch (const std::runtime_error& error) {
-            // The toolkit shows the store then, at its own scale, which
-            // reaches the monitor's pixels only where its size stays.
-            std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), error.what());
-            m_monitor.scaledByDesktop =
-                !m_monitor.ScaleReaches(m_monitor.physicalWidth, m_monitor.physicalHeight);
-            m_monitor.physicalWidth = m_monitor.physicalHeight = 0;
-        }
-    }
-    if (m_monitor.scaledByDesktop) {
-        std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), kScaledByDesktopNote);
-    }
-    return presenter;
 }
 
 void CTestFrame::AfterIntro(std::function<void()> next) {
@@ -192,16 +145,18 @@ void CTestFrame::OnKey(wxKeyEvent& event) {
     }
 }
 
-wxRect CTestFrame::ToView(const RECT& rect) const {
-    const RECT r = PhysicalToLogical(rect, {m_monitor.Width(), m_monitor.logicalWidth},
-                                     {m_monitor.Height(), m_monitor.logicalHeight});
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+void CTestFrame::OnTimerEvent(wxTimerEvent& event) {
+    if (&event.GetTimer() == &m_introTimer) {
+        m_pView->RefreshRect(m_introStep, false);
+    } else {
+        m_pTestWnd->OnTimer();
+    }
 }
 
 void CTestFrame::InvalidateRectAfter(const RECT& rect, std::uint32_t delayMs) {
     // A new request replaces the one still waiting.
     m_introTimer.Stop();
-    m_introStep = ToView(rect);
+    m_introStep = m_pView->ToView(rect);
     if (delayMs == 0) {
         // The next zoom frame comes with the next frame the display takes.
         m_pView->RefreshRect(m_introStep, false);
@@ -225,23 +180,22 @@ void CTestFrame::Invalidate() {
 }
 
 unsigned CTestFrame::SetTimer(unsigned eventId, unsigned periodMs) {
-    return m_timer.Start(static_cast<int>(periodMs)) ? eventId + 1 : 0;
+    const unsigned timerId = eventId + 1;
+    std::unique_ptr<wxTimer>& timer = m_timers[timerId];
+    if (timer == nullptr) {
+        timer = std::make_unique<wxTimer>(this);
+    }
+    return timer->Start(static_cast<int>(std::min<unsigned>(periodMs, INT_MAX))) ? timerId : 0;
 }
 
-void CTestFrame::KillTimer(unsigned /*timerId*/) {
-    m_timer.Stop();
+void CTestFrame::KillTimer(unsigned timerId) {
+    if (const auto found = m_timers.find(timerId); found != m_timers.end()) {
+        found->second->Stop();
+    }
 }
 
 int CTestFrame::ShowCursor(bool show) {
-    const bool wasHidden = m_nCursorCount < 0;
-    m_nCursorCount += show ? 1 : -1;
-    const bool hidden = m_nCursorCount < 0;
-    if (hidden != wasHidden) {
-        const wxCursor cursor = hidden ? wxCursor(wxCURSOR_BLANK) : wxNullCursor;
-        SetCursor(cursor);
-        m_pView->SetCursor(cursor);
-    }
-    return m_nCursorCount;
+    return m_cursor.Show(show);
 }
 
 void CTestFrame::MessageBox(const std::string& text, const std::string& caption) {

@@ -1,36 +1,41 @@
 // SPDX-License-Identifier: MIT
 // CTestFrame: the test window of the desktop program. A borderless, topmost,
 // full-screen frame over exactly one monitor that holds the view of the
-// software display's pixel store and the CTestWnd drawing into it, and gives CTestWnd what it
-// needs of a real window (ITestWndHost).
+// software display's pixel store and the CTestWnd drawing into it, and gives
+// CTestWnd what it needs of a real window (ITestWndHost). It wires together
+// what the other rooms decided: the monitor (desktop/), the presentation of
+// its pixels (present/) and the dialogs (panel/).
 #pragma once
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
-
-#include "gdi/Surface.h"
-#include "testwindow/TestWnd.h"
-#include "testwindow/TestWndHost.h"
 
 #include <wx/frame.h>
 #include <wx/timer.h>
 
-#include "app/MonitorChoice.h"
-#include "app/SurfaceView.h"
+#include "desktop/MonitorChoice.h"
 #include "panel/DialogColors.h"
+#include "present/Presentation.h"
+#include "present/SurfaceView.h"
+#include "testwindow/TestWnd.h"
+#include "testwindow/TestWndHost.h"
+
+class CCursor;
 
 class CTestFrame : public wxFrame, public ITestWndHost {
 public:
     // appName: the caption of the program's messages; monitor: the one to
-    // cover, the monitorIndex-th of the display.
+    // cover, the monitorIndex-th of the display, which outlives the frame;
+    // presentation: how the pixels reach it; cursor: the program's cursor,
+    // which outlives the frame.
     CTestFrame(const wxString& appName, const DialogColors& colors, const MonitorInfo& monitor,
-               int monitorIndex);
+               int monitorIndex, Presentation presentation, CCursor& cursor);
     ~CTestFrame() override;
 
     CTestWnd& TestWnd() { return *m_pTestWnd; }
-    const MonitorInfo& Monitor() const { return m_monitor; }
     // Runs `next` once, right after the paint that ends the intro (or the
     // first paint, when there is no intro).
     void AfterIntro(std::function<void()> next);
@@ -46,18 +51,14 @@ public:
     void OnIntroEnded() override;
 
 private:
-    // The presenter of the store where the monitor has a buffer of the
-    // program's own (null elsewhere); says once when the desktop scales its
-    // pixels.
-    std::unique_ptr<IPixelPresenter> MakePresenter();
     // Asks the desktop to show the frame full screen on that monitor.
     void FullScreenOn(int monitorIndex);
     void Paint(const RECT& rect);
     void OnKey(wxKeyEvent& event);
-    // The view's rectangle (logical pixels) that covers rect (physical pixels).
-    wxRect ToView(const RECT& rect) const;
+    void OnTimerEvent(wxTimerEvent& event);
 
-    MonitorInfo m_monitor;
+    const MonitorInfo& m_monitor;
+    CCursor& m_cursor;
     // On Wayland the full-screen request waits for the first paint (-1: none
     // waiting).
     int m_nFullScreenAfterPaint = -1;
@@ -65,11 +66,11 @@ private:
     DialogColors m_colors;
     std::unique_ptr<CTestWnd> m_pTestWnd;
     CSurfaceView* m_pView = nullptr;
-    // The picture timer (periodic) and the intro's next step (one-shot).
-    wxTimer m_timer;
+    // The test window's timers by the identifiers SetTimer gave, and the
+    // intro's next step (one-shot).
+    std::map<unsigned, std::unique_ptr<wxTimer>> m_timers;
     wxTimer m_introTimer;
     wxRect m_introStep;
-    int m_nCursorCount = 0;
     bool m_bIntroEnded = false;
     std::function<void()> m_afterIntro;
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();

@@ -101,6 +101,13 @@ void Surface::CheckShape() const {
     }
 }
 
+int Surface::DepthFor(int displayBitsPerPixel) {
+    if (IsKnownDepth(displayBitsPerPixel)) {
+        return displayBitsPerPixel;
+    }
+    return displayBitsPerPixel > 16 ? 24 : 16;
+}
+
 Surface::Surface(int width, int height, int bitsPerPixel)
     : m_nWidth(width), m_nHeight(height), m_nBitsPerPixel(bitsPerPixel) {
     CheckShape();

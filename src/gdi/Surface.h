@@ -23,6 +23,11 @@ class Surface {
 public:
     static constexpr int kMaxSide = 16384;
 
+    // The depth a store takes to show a display of that many bits per
+    // pixel: a known depth as it is, others the direct-colour depth that
+    // holds them (24 above 16 bits, else 16).
+    static int DepthFor(int displayBitsPerPixel);
+
     // Throws std::invalid_argument for a side outside 1..kMaxSide or an unknown depth.
     Surface(int width, int height, int bitsPerPixel);
     // Draws into pixel memory the caller owns (for example memory shared with

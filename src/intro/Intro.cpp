@@ -103,7 +103,7 @@ std::vector<BYTE> MakeBitmapInfo(int width, int height, bool paletteMode) {
     return info;
 }
 
-CIntro::CIntro(ITestWndHost& host, bool bPaletteMode, int screenWidth, int screenHeight)
+CIntro::CIntro(IIntroHost& host, bool bPaletteMode, int screenWidth, int screenHeight)
     : m_host(host),
       m_bPaletteMode(bPaletteMode),
       m_nScreenHeight(screenHeight),

@@ -6,7 +6,7 @@
 // The animation is a state machine. The owner calls Play with each paint's
 // drawing context; every call draws what the current phase needs at the
 // host's tick count and asks the host for the next call
-// (ITestWndHost::InvalidateRectAfter): at once during the zoom, at the
+// (IIntroHost::InvalidateRectAfter): at once during the zoom, at the
 // deadline during holds, at a steady rate during fades. Skip inputs reach the
 // intro through OnInput; they are only looked at once the zoom is over.
 #pragma once
@@ -20,9 +20,9 @@
 #include "gdi/CDC.h"
 #include "gdi/GdiObjects.h"
 #include "gdi/GdiTypes.h"
+#include "intro/IntroHost.h"
 #include "intro/LogoFile.h"
 #include "intro/LogoRasterizer.h"
-#include "testwindow/TestWndHost.h"
 
 // Where one zoom frame goes on the screen and where the logo lies in it.
 struct ZoomFrame {
@@ -53,7 +53,7 @@ public:
         kDone,
     };
 
-    CIntro(ITestWndHost& host, bool bPaletteMode, int screenWidth, int screenHeight);
+    CIntro(IIntroHost& host, bool bPaletteMode, int screenWidth, int screenHeight);
     ~CIntro();
     CIntro(const CIntro&) = delete;
     CIntro& operator=(const CIntro&) = delete;
@@ -97,7 +97,7 @@ private:
     std::uint32_t Remaining(std::uint32_t ms) const;
     RECT FinalLogoRect() const;
 
-    ITestWndHost& m_host;
+    IIntroHost& m_host;
     bool m_bPaletteMode;
     int m_nScreenHeight;
     int m_nScreenWidth;

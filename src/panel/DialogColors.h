@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The colours of the program's dialogs (the panel and the message box): set
-// once by the application at start-up and applied to each dialog it creates.
+// once by the application at start-up (CTestApp::SetDialogBkColor, their one
+// owner) and applied to each dialog it creates.
 #pragma once
 
 #include <wx/colour.h>
 #include <wx/window.h>
 
 struct DialogColors {
-    wxColour background{0xC0, 0xC0, 0xC0};
-    wxColour text{0x00, 0x00, 0x00};
+    wxColour background;
+    wxColour text;
 };
 
 // Gives the dialog its background colour and the text of its controls the

@@ -119,7 +119,7 @@ bool CPanelDlg::OnInitDialog() {
     }
     // The picture the test window starts with (0 unless the command line
     // chose another).
-    m_pList->SetSelection(m_pTestWnd->m_nPicture);
+    m_pList->SetSelection(m_pTestWnd->Picture());
     OnSelchangePicture();
 
     wxStaticCast(FindWindow(panel::kIdMedium), wxRadioButton)->SetValue(true);

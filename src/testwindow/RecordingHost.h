@@ -13,11 +13,16 @@ class RecordingHost : public ITestWndHost {
 public:
     void Invalidate() override { ++invalidations; }
     unsigned SetTimer(unsigned eventId, unsigned periodMs) override {
+        timerId = eventId + 1;
         timerRunning = true;
         timerPeriodMs = periodMs;
-        return eventId + 1;
+        return timerId;
     }
-    void KillTimer(unsigned /*timerId*/) override { timerRunning = false; }
+    void KillTimer(unsigned id) override {
+        if (id == timerId) {
+            timerRunning = false;
+        }
+    }
     int ShowCursor(bool show) override { return cursorCount += show ? 1 : -1; }
     void MessageBox(const std::string& text, const std::string& caption) override {
         messages.push_back(caption + ": " + text);
@@ -32,6 +37,8 @@ public:
     void OnIntroEnded() override { ++introEnded; }
 
     int invalidations = 0;
+    // The last timer started, and whether it still runs.
+    unsigned timerId = 0;
     bool timerRunning = false;
     unsigned timerPeriodMs = 0;
     int cursorCount = 0;

@@ -54,6 +54,19 @@ public:
     void SetLogoPath(std::string path) { m_strLogoPath = std::move(path); }
     bool IsIntroRunning() const { return m_pIntro != nullptr; }
 
+    // The state the pictures are drawn from, for the panel, the renderer and
+    // the tests.
+    BYTE Picture() const { return m_nPicture; }
+    BYTE Resolution() const { return m_nResolution; }
+    COLORREF Color() const { return m_crColor; }
+    std::uint32_t Variant() const { return m_nVariant; }
+    std::uint32_t Ticks() const { return m_nTicks; }
+    bool IsPaletteMode() const { return m_bPaletteMode; }
+    // A state to draw as it is, without the steps that lead there (the
+    // renderer's --variant and --ticks); neither repaints.
+    void SetVariant(std::uint32_t variant) { m_nVariant = variant; }
+    void SetTicks(std::uint32_t ticks) { m_nTicks = ticks; }
+
     // Minimum number of display colours per picture.
     static constexpr auto kMinColors =
         std::to_array<std::uint16_t>({2, 2, 2, 2, 2, 2, 256, 16, 2, 16, 2, 16, 16});
@@ -83,6 +96,7 @@ public:
     // The colour of hue position t of the gradient picture (6.0 is one turn).
     COLORREF HueColor(double t) const;
 
+private:
     const int m_nScreenWidth;
     const int m_nScreenHeight;
     const double m_dAspect;
@@ -101,7 +115,6 @@ public:
     bool m_bTimerActive = false;
     int m_nRefreshRate = 0;
 
-private:
     ITestWndHost& m_host;
     const char* m_pszAppName = "zynmon";
     // The refusal message has been shown for the current selection.

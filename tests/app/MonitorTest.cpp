@@ -3,9 +3,9 @@
 // its refresh rate and its view rectangles on a scaled desktop.
 #include <gtest/gtest.h>
 
-#include "app/MonitorChoice.h"
-#include "app/RefreshRate.h"
-#include "app/ViewRect.h"
+#include "desktop/MonitorChoice.h"
+#include "desktop/RefreshRate.h"
+#include "present/ViewRect.h"
 
 namespace {
 
@@ -30,14 +30,10 @@ TEST(MonitorChoice, ByIndexOrNameElseThePrimary) {
         std::optional<std::string> wanted;
         std::optional<std::size_t> index;
     } kCases[] = {
-        {none, std::nullopt, 0},
-        {second, std::nullopt, 1},
-        {second, "0", 0},
-        {second, "B", 1},
-        {none, "A", 0},
-        {none, "002", 2},
-        {second, "7", {}},
-        {second, "99999999999999999999999", {}},
+        {none, std::nullopt, 0}, {second, std::nullopt, 1},
+        {second, "0", 0},        {second, "B", 1},
+        {none, "A", 0},          {none, "002", 2},
+        {second, "7", {}},       {second, "99999999999999999999999", {}},
     };
     for (const auto& c : kCases) {
         std::string error;
@@ -78,12 +74,9 @@ TEST(RefreshRate, FromTheModeTimings) {
         ModeTimings timings;
         int hz;
     } kCases[] = {
-        {{148'500'000, 2200, 1125, false, false}, 60},
-        {{745, 10, 1, false, false}, 75},
-        {{12'588'000, 400, 225, true, false}, 70},
-        {{74'250'000, 2200, 1125, false, true}, 60},
-        {{74'250'000, 2200, 1125, true, true}, 30},
-        {{65'000'000, 1344, 0, false, false}, 0},
+        {{148'500'000, 2200, 1125, false, false}, 60}, {{745, 10, 1, false, false}, 75},
+        {{12'588'000, 400, 225, true, false}, 70},     {{74'250'000, 2200, 1125, false, true}, 60},
+        {{74'250'000, 2200, 1125, true, true}, 30},    {{65'000'000, 1344, 0, false, false}, 0},
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(RefreshRateHz(c.timings), c.hz) << c.timings.dotClockHz;

@@ -48,7 +48,7 @@ struct Rig : Screen {
     // The screen shows the current picture, as a paint without intro draws it.
     bool ShowsPicture() const {
         Screen expected(1024, 768, surface.BitsPerPixel());
-        expected.Paint(wnd.m_nPicture, wnd.m_nResolution, wnd.m_crColor, wnd.m_nVariant);
+        expected.Paint(wnd.Picture(), wnd.Resolution(), wnd.Color(), wnd.Variant());
         return SamePixels(surface, expected.surface);
     }
     COLORREF text = 0;
@@ -156,7 +156,7 @@ TEST(IntroSkip, InputCountsFromTheFirstHoldOnInTheOrderLeftRightKey) {
         EXPECT_TRUE(c.lateMs == 1 || rig.text == PALETTEINDEX(0)) << c.ms;
         EXPECT_EQ(rig.host.cursorCount, 0);
         EXPECT_EQ(rig.host.introEnded, 1);
-        EXPECT_EQ(rig.wnd.m_nVariant, c.variant);
+        EXPECT_EQ(rig.wnd.Variant(), c.variant);
         rig.PaintAt(rig.host.now);
         EXPECT_TRUE(rig.ShowsPicture()) << c.ms;
     }

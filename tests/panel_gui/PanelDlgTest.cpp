@@ -21,7 +21,7 @@ protected:
     PanelDlgTest()
         : owner(new wxFrame(nullptr, wxID_ANY, "owner")),
           wnd(host, 1024, 768, 24),
-          dlg(new CPanelDlg(owner, wnd, host, DialogColors{})) {}
+          dlg(new CPanelDlg(owner, wnd, host, DialogColors{wxColour(192, 192, 192), *wxBLACK})) {}
     ~PanelDlgTest() override {
         owner->Destroy();
         wxTheApp->ProcessIdle();
@@ -52,7 +52,7 @@ TEST_F(PanelDlgTest, StartsWithTheTestWindowsSettingsAndEveryWayOfChoosingAgrees
     constexpr int kGroups[13] = {1, 3, 3, 3, 3, 1, 3, 0, 0, 2, 0, 0, 0};  // bit 0 level, 1 colour
     auto expect = [&](int picture) {
         EXPECT_EQ(dlg->PictureList()->GetSelection(), picture);
-        EXPECT_EQ(wnd.m_nPicture, picture);
+        EXPECT_EQ(wnd.Picture(), picture);
         for (int id : panel::kResolutionGroupIds) {
             EXPECT_EQ(Enabled(id), (kGroups[picture] & 1) != 0) << picture << " " << id;
         }
@@ -85,8 +85,8 @@ TEST_F(PanelDlgTest, StartsWithTheTestWindowsSettingsAndEveryWayOfChoosingAgrees
         expect(12 - picture);
     }
     EXPECT_FALSE(dlg->OnPictureButton(panel::kIdFullScreen));
-    EXPECT_EQ(wnd.m_crColor, 0x0000FFu);
-    EXPECT_EQ(wnd.m_nResolution, 0);
+    EXPECT_EQ(wnd.Color(), 0x0000FFu);
+    EXPECT_EQ(wnd.Resolution(), 0);
     PressKey(dlg->PictureButton(7), wxEVT_KEY_DOWN, WXK_SPACE);
     EXPECT_EQ(dlg->PictureButton(7)->ShownState(), 1);
     PressKey(dlg->PictureButton(7), wxEVT_KEY_UP, WXK_SPACE);

@@ -35,8 +35,8 @@ struct Screen {
         wnd.SetPicture(static_cast<BYTE>(picture));
         wnd.SetResolution(static_cast<BYTE>(resolution));
         wnd.SetColor(color);
-        wnd.m_nVariant = variant;
-        wnd.m_nTicks = ticks;
+        wnd.SetVariant(variant);
+        wnd.SetTicks(ticks);
         Paint();
     }
     operator const Surface&() const { return surface; }  // scan a screen as its surface

@@ -37,7 +37,8 @@ TEST(TestWindow, EventsChangeTheStateByTheRules) {
     constexpr Event kRightClick = [](CTestWnd& w, std::uint32_t) { w.OnRButtonDown(); };
     constexpr Event kTimer = [](CTestWnd& w, std::uint32_t) { w.OnTimer(); };
     constexpr Event kSetCounters = [](CTestWnd& w, std::uint32_t v) {
-        w.m_nVariant = w.m_nTicks = v;
+        w.SetVariant(v);
+        w.SetTicks(v);
     };
     constexpr struct {
         Event event;
@@ -71,10 +72,10 @@ TEST(TestWindow, EventsChangeTheStateByTheRules) {
     for (const auto& s : kSteps) {
         s.event(wnd, s.value);
         const auto step = &s - kSteps;
-        EXPECT_EQ(wnd.m_nPicture, s.picture) << step;
-        EXPECT_EQ(wnd.m_nResolution, s.level) << step;
-        EXPECT_EQ(wnd.m_nVariant, s.variant) << step;
-        EXPECT_EQ(wnd.m_nTicks, s.ticks) << step;
+        EXPECT_EQ(wnd.Picture(), s.picture) << step;
+        EXPECT_EQ(wnd.Resolution(), s.level) << step;
+        EXPECT_EQ(wnd.Variant(), s.variant) << step;
+        EXPECT_EQ(wnd.Ticks(), s.ticks) << step;
         EXPECT_EQ(host.invalidations, s.invalidations) << step;
         EXPECT_EQ(host.timerRunning, s.timer) << step;
     }
@@ -90,7 +91,7 @@ TEST(TestWindow, KeysWithThePanelHiddenStepThroughThePictures) {
     FakePanel panel(host, wnd);
     wnd.SetPanel(&panel);
     wnd.OnKeyDown(TestWndKey::kRight);  // the panel is up: its keys are its own
-    EXPECT_EQ(wnd.m_nPicture, 0);
+    EXPECT_EQ(wnd.Picture(), 0);
     wnd.OnLButtonDown();
     EXPECT_FALSE(panel.visible);
     EXPECT_EQ(host.raised, 1);
@@ -109,8 +110,8 @@ TEST(TestWindow, KeysWithThePanelHiddenStepThroughThePictures) {
     };
     for (const auto& step : kSteps) {
         wnd.OnKeyDown(step.key);
-        EXPECT_EQ(wnd.m_nPicture, step.picture) << static_cast<int>(step.key);
-        EXPECT_EQ(wnd.m_nVariant, step.variant) << static_cast<int>(step.key);
+        EXPECT_EQ(wnd.Picture(), step.picture) << static_cast<int>(step.key);
+        EXPECT_EQ(wnd.Variant(), step.variant) << static_cast<int>(step.key);
         EXPECT_FALSE(panel.visible);
     }
     EXPECT_EQ(host.cursorCount, -1);

@@ -53,11 +53,11 @@ int main(int argc, char** argv) {
     testWnd.SetPicture(static_cast<BYTE>(options->picture));
     testWnd.SetResolution(static_cast<BYTE>(options->resolution));
     testWnd.SetColor(options->color);
-    testWnd.m_nVariant = options->variant;
-    testWnd.m_nTicks = options->ticks;
+    testWnd.SetVariant(options->variant);
+    testWnd.SetTicks(options->ticks);
 
     if (options->introAt) {
-        CIntro probe(host, testWnd.m_bPaletteMode, options->width, options->height);
+        CIntro probe(host, testWnd.IsPaletteMode(), options->width, options->height);
         if (!probe.LoadLogo(options->logo.c_str())) {
             std::fprintf(stderr, "zynmon-render: logo file %s: %s\n", options->logo.c_str(),
                          LogoErrorText(probe.GetLoadError()));

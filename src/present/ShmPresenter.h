@@ -7,10 +7,9 @@
 
 #include <memory>
 
-#include "app/PixelPresenter.h"
+#include "present/PixelPresenter.h"
 
-typedef struct _GtkWidget GtkWidget;
-
-// nullptr unless the widget is on an X11 display that takes shared-memory
-// images (a local server) and its visual is 24-bit XRGB.
-std::unique_ptr<IPixelPresenter> CreateShmPresenter(GtkWidget* widget, int width, int height);
+// nullptr unless the display is X11 and takes shared-memory images (a local
+// server), and the screen's default visual, which the program's windows
+// take, is 24-bit XRGB.
+std::unique_ptr<IPixelPresenter> CreateShmPresenter(int width, int height);

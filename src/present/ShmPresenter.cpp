@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/ShmPresenter.h"
+#include "present/ShmPresenter.h"
 
 #include <algorithm>
 #include <bit>
@@ -13,6 +13,8 @@
 #include <X11/extensions/XShm.h>
 #include <gdk/gdkx.h>
 #endif
+
+#include "desktop/ScreenVisual.h"
 
 #ifdef GDK_WINDOWING_X11
 namespace {
@@ -34,9 +36,8 @@ bool IsXrgbVisual(const Visual* visual, int depth) {
 class CShmPresenter final : public IPixelPresenter {
 public:
     // Takes over the image and the attached segment.
-    CShmPresenter(GtkWidget* widget, Display* display, XImage* image,
-                  const XShmSegmentInfo& segment)
-        : m_pWidget(widget), m_pDisplay(display), m_pImage(image), m_segment(segment) {
+    CShmPresenter(Display* display, XImage* image, const XShmSegmentInfo& segment)
+        : m_pDisplay(display), m_pImage(image), m_segment(segment) {
         // The image names its segment through this pointer.
         m_pImage->obdata = reinterpret_cast<char*>(&m_segment);
     }
@@ -57,8 +58,21 @@ public:
                 static_cast<std::size_t>(m_pImage->width) * m_pImage->height};
     }
 
+    // The pixels go to the view's own X window: realized now and made
+    // native, so that the toolkit draws it on its own rather than through
+    // its parent's double buffer, and with no buffer of its own, which would
+    // be copied over the pixels at the end of a paint.
+    void ShowOn(GtkWidget* view) override {
+        m_pWidget = view;
+        G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+        gtk_widget_set_double_buffered(view, FALSE);
+        G_GNUC_END_IGNORE_DEPRECATIONS
+        gtk_widget_realize(view);
+        gdk_window_ensure_native(gtk_widget_get_window(view));
+    }
+
     bool Present(const RECT& rect) override {
-        GdkWindow* window = gtk_widget_get_window(m_pWidget);
+        GdkWindow* window = m_pWidget != nullptr ? gtk_widget_get_window(m_pWidget) : nullptr;
         if (window == nullptr) {
             return false;
         }
@@ -84,7 +98,7 @@ public:
     }
 
 private:
-    GtkWidget* m_pWidget;
+    GtkWidget* m_pWidget = nullptr;
     Display* m_pDisplay;
     XImage* m_pImage;
     XShmSegmentInfo m_segment;
@@ -93,13 +107,13 @@ private:
 
 }  // namespace
 
-std::unique_ptr<IPixelPresenter> CreateShmPresenter(GtkWidget* widget, int width, int height) {
-    GdkDisplay* gdkDisplay = gtk_widget_get_display(widget);
-    if (!GDK_IS_X11_DISPLAY(gdkDisplay)) {
+std::unique_ptr<IPixelPresenter> CreateShmPresenter(int width, int height) {
+    GdkDisplay* gdkDisplay = gdk_display_get_default();
+    GdkVisual* gdkVisual = ScreenDefaultVisual();
+    if (gdkDisplay == nullptr || !GDK_IS_X11_DISPLAY(gdkDisplay) || gdkVisual == nullptr) {
         return nullptr;
     }
     Display* display = GDK_DISPLAY_XDISPLAY(gdkDisplay);
-    GdkVisual* gdkVisual = gtk_widget_get_visual(widget);
     Visual* visual = gdk_x11_visual_get_xvisual(gdkVisual);
     if (!XShmQueryExtension(display) || !IsXrgbVisual(visual, gdk_visual_get_depth(gdkVisual))) {
         return nullptr;
@@ -139,16 +153,10 @@ std::unique_ptr<IPixelPresenter> CreateShmPresenter(GtkWidget* widget, int width
         return nullptr;
     }
     image->data = segment.shmaddr;
-    // The pixels go to the view's own X window: realized now and made
-    // native, so that the toolkit draws it on its own rather than through
-    // its parent's double buffer.
-    gtk_widget_realize(widget);
-    gdk_window_ensure_native(gtk_widget_get_window(widget));
-    return std::make_unique<CShmPresenter>(widget, display, image, segment);
+    return std::make_unique<CShmPresenter>(display, image, segment);
 }
 #else
-std::unique_ptr<IPixelPresenter> CreateShmPresenter(GtkWidget* /*widget*/, int /*width*/,
-                                                    int /*height*/) {
+std::unique_ptr<IPixelPresenter> CreateShmPresenter(int /*width*/, int /*height*/) {
     return nullptr;
 }
 #endif

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/WaylandDesktop.h"
+#include "desktop/WaylandDesktop.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -10,7 +10,12 @@
 // windows take the screen's default visual and are drawn on screen directly.
 #pragma once
 
-class wxWindow;
+typedef struct _GdkVisual GdkVisual;
+typedef struct _GtkWidget GtkWidget;
 
-// Call before the window is first shown. Does nothing off X11.
-void UseScreenDefaultVisual(wxWindow& window);
+// The default visual of the display's screen on X11; null elsewhere.
+GdkVisual* ScreenDefaultVisual();
+
+// Gives the top-level window that visual. Call before the window is first
+// shown. Does nothing off X11.
+void UseScreenDefaultVisual(GtkWidget* window);

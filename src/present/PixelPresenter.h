@@ -2,16 +2,17 @@
 // IPixelPresenter: shows the software display's pixels on the view's window
 // straight from memory that the window system reads without a copy on the
 // client side (shared memory), bypassing the toolkit's drawing and its
-// double buffer. The pixel store draws into that memory itself.
+// double buffer. The pixel store draws into that memory itself. Presenters
+// are made by the presentation factory (present/Presentation.h) before the
+// window opens; the view hands them its widget.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <span>
 
 #include "gdi/GdiTypes.h"
 
-class wxWindow;
+typedef struct _GtkWidget GtkWidget;
 
 class IPixelPresenter {
 public:
@@ -20,14 +21,11 @@ public:
     // Width x height pixels, 0x00RRGGBB each, row after row without padding;
     // valid as long as the presenter.
     virtual std::span<std::uint32_t> Pixels() = 0;
+    // The view whose window shows the pixels: given once, after the view's
+    // widget exists and before it is first shown.
+    virtual void ShowOn(GtkWidget* view) = 0;
     // Shows rect (physical pixels, inside the pixels) at the same place of
     // the window. Returns once the memory may be written again; false when
     // the window cannot be reached (then nothing was shown).
     virtual bool Present(const RECT& rect) = 0;
 };
-
-// The presenter for the window system the view runs on, for a view of
-// width x height physical pixels; nullptr where none applies (no shared
-// memory, a remote display, a visual that is not 32-bit XRGB): the view then
-// draws through the toolkit.
-std::unique_ptr<IPixelPresenter> CreatePixelPresenter(wxWindow& view, int width, int height);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/MessageDialog.h"
+#include "panel/MessageDialog.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/MonitorChoice.h"
+#include "desktop/MonitorChoice.h"
 
 #include <algorithm>
 #include <charconv>

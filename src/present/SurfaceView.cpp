@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/SurfaceView.h"
+#include "present/SurfaceView.h"
 
 #include <algorithm>
 
@@ -7,28 +7,20 @@
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
 
-CSurfaceView::CSurfaceView(wxWindow* parent, const MonitorInfo& monitor, int bitsPerPixel,
-                           std::function<void(const RECT&)> draw,
-                           std::unique_ptr<IPixelPresenter> presenter)
-    : wxWindow(parent, wxID_ANY, wxPoint(0, 0), wxSize(monitor.logicalWidth, monitor.logicalHeight),
-               wxBORDER_NONE),
-      m_xRatio{monitor.Width(), monitor.logicalWidth},
-      m_yRatio{monitor.Height(), monitor.logicalHeight},
+CSurfaceView::CSurfaceView(wxWindow* parent, Presentation presentation,
+                           std::function<void(const RECT&)> draw)
+    : wxWindow(parent, wxID_ANY, wxPoint(0, 0),
+               wxSize(presentation.LogicalWidth(), presentation.LogicalHeight()), wxBORDER_NONE),
+      m_xRatio(presentation.xRatio),
+      m_yRatio(presentation.yRatio),
       m_draw(std::move(draw)),
-      m_pPresenter(std::move(presenter)) {
+      m_pPresenter(std::move(presentation.presenter)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
-    const int width = monitor.Width();
-    const int height = monitor.Height();
-    if (m_pPresenter == nullptr) {
-        m_pPresenter = CreatePixelPresenter(*this, width, height);
-        // The presenter writes to the window itself: a toolkit buffer would
-        // be copied over it at the end of the paint.
-        if (m_pPresenter != nullptr) {
-            SetDoubleBuffered(false);
-            if (IsDoubleBuffered()) {
-                m_pPresenter.reset();
-            }
-        }
+    const int width = presentation.width;
+    const int height = presentation.height;
+    const int bitsPerPixel = presentation.bitsPerPixel;
+    if (m_pPresenter != nullptr) {
+        m_pPresenter->ShowOn(m_wxwindow);
     }
     const bool palette = bitsPerPixel <= 8;
     if (m_pPresenter != nullptr && !palette) {
@@ -46,7 +38,7 @@ CSurfaceView::CSurfaceView(wxWindow* parent, const MonitorInfo& monitor, int bit
     }
     m_pImage = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(m_pShown),
                                                    CAIRO_FORMAT_RGB24, width, height, width * 4);
-    cairo_surface_set_device_scale(m_pImage, monitor.scale, monitor.scale);
+    cairo_surface_set_device_scale(m_pImage, presentation.toolkitScale, presentation.toolkitScale);
     Bind(wxEVT_PAINT, &CSurfaceView::OnPaint, this);
 }
 
@@ -55,6 +47,11 @@ CSurfaceView::~CSurfaceView() {
         g_source_remove(m_nRedrawSource);
     }
     cairo_surface_destroy(m_pImage);
+}
+
+wxRect CSurfaceView::ToView(const RECT& rect) const {
+    const RECT r = PhysicalToLogical(rect, m_xRatio, m_yRatio);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 void CSurfaceView::RedrawSoon() {

@@ -5,10 +5,13 @@
 
 #include <vector>
 
-#include "app/MonitorChoice.h"
+#include "desktop/MonitorChoice.h"
 
-// In the desktop's order; the index is the one --monitor takes.
-std::vector<MonitorInfo> ReadMonitors();
+class CWaylandDesktop;
+
+// In the desktop's order; the index is the one --monitor takes. wayland:
+// the compositor's own view of its outputs, on Wayland (null elsewhere).
+std::vector<MonitorInfo> ReadMonitors(const CWaylandDesktop* wayland);
 
 // Bits per pixel of the display (every monitor of it shows the same visual).
 int DisplayBitsPerPixel();

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "app/WindowLayer.h"
+#include "desktop/WindowLayer.h"
 
 #include <gtk/gtk.h>
 #ifdef GDK_WINDOWING_X11
 #include <X11/Xatom.h>
 #include <gdk/gdkx.h>
 #endif
-#include <wx/window.h>
 
 namespace {
 
@@ -30,15 +29,14 @@ void SetLayer(GtkWidget* widget, gpointer /*data*/) {
 
 }  // namespace
 
-void KeepAboveDocks(wxWindow& window) {
+void KeepAboveDocks(GtkWidget* widget) {
 #ifdef GDK_WINDOWING_X11
-    GtkWidget* widget = window.GetHandle();
     if (gtk_widget_get_realized(widget)) {
         SetLayer(widget, nullptr);
     } else {
         g_signal_connect(widget, "realize", G_CALLBACK(SetLayer), nullptr);
     }
 #else
-    static_cast<void>(window);
+    static_cast<void>(widget);
 #endif
 }

@@ -9,8 +9,8 @@
 // property ignore it.
 #pragma once
 
-class wxWindow;
+typedef struct _GtkWidget GtkWidget;
 
 // Call before the window is first shown: the property is set when the
 // window is realized, before it is mapped. Does nothing off X11.
-void KeepAboveDocks(wxWindow& window);
+void KeepAboveDocks(GtkWidget* window);

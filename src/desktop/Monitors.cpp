@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/Monitors.h"
+#include "desktop/Monitors.h"
 
 #include <algorithm>
 #include <memory>
@@ -10,10 +10,9 @@
 #include <X11/extensions/Xrandr.h>
 #include <gdk/gdkx.h>
 #endif
-#include <wx/gdicmn.h>
 
-#include "app/RefreshRate.h"
-#include "app/WaylandDesktop.h"
+#include "desktop/RefreshRate.h"
+#include "desktop/WaylandDesktop.h"
 
 namespace {
 
@@ -108,13 +107,12 @@ void FollowOutputMode(MonitorInfo& info, const CWaylandDesktop& desktop) {
 
 }  // namespace
 
-std::vector<MonitorInfo> ReadMonitors() {
+std::vector<MonitorInfo> ReadMonitors(const CWaylandDesktop* wayland) {
     std::vector<MonitorInfo> monitors;
     GdkDisplay* display = gdk_display_get_default();
     if (display == nullptr) {
         return monitors;
     }
-    const std::unique_ptr<CWaylandDesktop> wayland = CWaylandDesktop::Connect();
     const int count = gdk_display_get_n_monitors(display);
     for (int i = 0; i < count; ++i) {
         GdkMonitor* monitor = gdk_display_get_monitor(display, i);
@@ -153,5 +151,6 @@ std::vector<MonitorInfo> ReadMonitors() {
 }
 
 int DisplayBitsPerPixel() {
-    return wxDisplayDepth();
+    GdkScreen* screen = gdk_screen_get_default();
+    return screen != nullptr ? gdk_visual_get_depth(gdk_screen_get_system_visual(screen)) : 0;
 }

@@ -9,16 +9,16 @@
 // output's own factor: one buffer pixel is one physical pixel. The
 // sub-surface is opaque and covers the whole window, so GTK's drawing
 // underneath never shows; its input region is empty, so clicks fall through
-// to the window.
+// to the window. It speaks through the desktop's Wayland connection
+// (desktop/WaylandDesktop.h), which outlives it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
-#include "app/PixelPresenter.h"
+#include "present/PixelPresenter.h"
 
-typedef struct _GtkWidget GtkWidget;
 struct wl_buffer;
 struct wl_surface;
 struct wl_subsurface;
@@ -27,25 +27,27 @@ class CWaylandDesktop;
 
 class CWaylandPresenter : public IPixelPresenter {
 public:
-    // window: the test window, whose Wayland surface the sub-surface joins
-    // once it exists; width x height: the store (physical pixels);
-    // logicalWidth x logicalHeight: the window it covers. Throws
-    // std::runtime_error when the buffer cannot be made.
-    CWaylandPresenter(std::unique_ptr<CWaylandDesktop> desktop, GtkWidget* window, int width,
-                      int height, int logicalWidth, int logicalHeight);
+    // width x height: the store (physical pixels); logicalWidth x
+    // logicalHeight: the window it covers. Throws std::runtime_error when
+    // the buffer cannot be made.
+    CWaylandPresenter(CWaylandDesktop& desktop, int width, int height, int logicalWidth,
+                      int logicalHeight);
     ~CWaylandPresenter() override;
     CWaylandPresenter(const CWaylandPresenter&) = delete;
     CWaylandPresenter& operator=(const CWaylandPresenter&) = delete;
 
     std::span<std::uint32_t> Pixels() override;
+    // The sub-surface joins the Wayland surface of the view's top-level
+    // window once that exists.
+    void ShowOn(GtkWidget* view) override { m_pView = view; }
     // Shows rect anew; false before the test window has its Wayland surface.
     bool Present(const RECT& rect) override;
 
 private:
     void Attach(wl_surface* window);
 
-    std::unique_ptr<CWaylandDesktop> m_pDesktop;
-    GtkWidget* m_pWindow;
+    CWaylandDesktop& m_desktop;
+    GtkWidget* m_pView = nullptr;
     int m_nWidth;
     int m_nHeight;
     int m_nLogicalWidth;

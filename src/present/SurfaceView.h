@@ -2,12 +2,14 @@
 // CSurfaceView: the window area that shows the software display's pixel
 // store 1:1 in physical pixels, and owns the store.
 //
-// A paint first lets the owner draw the physical rectangle that the update
-// region covers, then shows just that rectangle. Where a pixel presenter
-// applies (IPixelPresenter: X11 shared memory, or a Wayland buffer of the
-// monitor's own pixels), a direct-colour store draws into the presenter's
-// memory and the rectangle goes from there to the screen with no copy in
-// between. Otherwise the store is wrapped as a cairo image surface without a
+// It shows the store as the presentation made for its monitor says
+// (present/Presentation.h): the view receives the presenter and never makes
+// one. A paint first lets the owner draw the physical rectangle that the
+// update region covers, then shows just that rectangle. With a presenter
+// (X11 shared memory, or a Wayland buffer of the monitor's own pixels), a
+// direct-colour store draws into the presenter's memory and the rectangle
+// goes from there to the screen with no copy in between. Otherwise the
+// store is wrapped as a cairo image surface without a
 // copy (direct colour is 0x00RRGGBB per pixel, which is cairo's RGB24) with
 // the desktop's scale as device scale, so each store pixel is one physical
 // pixel and nothing is resampled, and painted through the toolkit.
@@ -20,24 +22,25 @@
 #include <cairo.h>
 #include <wx/window.h>
 
-#include "app/MonitorChoice.h"
-#include "app/PixelPresenter.h"
-#include "app/ViewRect.h"
 #include "gdi/Surface.h"
+#include "present/PixelPresenter.h"
+#include "present/Presentation.h"
+#include "present/ViewRect.h"
 
 class wxPaintDC;
 
 class CSurfaceView : public wxWindow {
 public:
-    // A store of the monitor's physical pixels at bitsPerPixel, shown over the
-    // monitor's logical area. draw(rect): bring the store up to date inside
-    // rect (physical pixels). presenter: one the owner made for this monitor,
-    // or null to take the window system's shared memory where it applies.
-    CSurfaceView(wxWindow* parent, const MonitorInfo& monitor, int bitsPerPixel,
-                 std::function<void(const RECT&)> draw, std::unique_ptr<IPixelPresenter> presenter);
+    // A store of the presentation's size and depth, shown over the window
+    // area it names at the parent's origin. draw(rect): bring the store up
+    // to date inside rect (physical pixels).
+    CSurfaceView(wxWindow* parent, Presentation presentation,
+                 std::function<void(const RECT&)> draw);
     ~CSurfaceView() override;
 
     Surface& Store() { return *m_pSurface; }
+    // The view's rectangle (logical pixels) that covers rect (physical pixels).
+    wxRect ToView(const RECT& rect) const;
 
     // The whole store drawn anew and shown as soon as the event being handled
     // is done: once however often it is asked until then, and ahead of the

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/WaylandPresenter.h"
+#include "present/WaylandPresenter.h"
 
 #include <stdexcept>
 
@@ -10,7 +10,7 @@
 #include <gtk/gtk.h>
 #include <wayland-client.h>
 
-#include "app/WaylandDesktop.h"
+#include "desktop/WaylandDesktop.h"
 #include "gdi/Surface.h"
 #include "viewporter-client-protocol.h"
 
@@ -20,15 +20,14 @@ constexpr std::size_t kBytesPerPixel = 4;
 
 }  // namespace
 
-CWaylandPresenter::CWaylandPresenter(std::unique_ptr<CWaylandDesktop> desktop, GtkWidget* window,
-                                     int width, int height, int logicalWidth, int logicalHeight)
-    : m_pDesktop(std::move(desktop)),
-      m_pWindow(window),
+CWaylandPresenter::CWaylandPresenter(CWaylandDesktop& desktop, int width, int height,
+                                     int logicalWidth, int logicalHeight)
+    : m_desktop(desktop),
       m_nWidth(width),
       m_nHeight(height),
       m_nLogicalWidth(logicalWidth),
       m_nLogicalHeight(logicalHeight) {
-    if (m_pDesktop == nullptr || !m_pDesktop->CanShowPhysicalPixels()) {
+    if (!m_desktop.CanShowPhysicalPixels()) {
         throw std::runtime_error("the desktop cannot show physical pixels");
     }
     // The store's limits keep the pool below 2^31 bytes, as wl_shm needs.
@@ -50,7 +49,7 @@ CWaylandPresenter::CWaylandPresenter(std::unique_ptr<CWaylandDesktop> desktop, G
     }
     m_pPixels = static_cast<std::uint32_t*>(memory);
     wl_shm_pool* pool =
-        wl_shm_create_pool(m_pDesktop->Shm(), fd, static_cast<std::int32_t>(m_nBytes));
+        wl_shm_create_pool(m_desktop.Shm(), fd, static_cast<std::int32_t>(m_nBytes));
     m_pBuffer = wl_shm_pool_create_buffer(pool, 0, width, height,
                                           static_cast<std::int32_t>(width * kBytesPerPixel),
                                           WL_SHM_FORMAT_XRGB8888);
@@ -70,18 +69,17 @@ CWaylandPresenter::~CWaylandPresenter() {
     }
     wl_buffer_destroy(m_pBuffer);
     munmap(m_pPixels, m_nBytes);
-    wl_display_flush(m_pDesktop->Display());
+    wl_display_flush(m_desktop.Display());
 }
 
 void CWaylandPresenter::Attach(wl_surface* window) {
-    wl_compositor* compositor = m_pDesktop->Compositor();
+    wl_compositor* compositor = m_desktop.Compositor();
     m_pSurface = wl_compositor_create_surface(compositor);
-    m_pSubsurface =
-        wl_subcompositor_get_subsurface(m_pDesktop->Subcompositor(), m_pSurface, window);
+    m_pSubsurface = wl_subcompositor_get_subsurface(m_desktop.Subcompositor(), m_pSurface, window);
     wl_subsurface_set_position(m_pSubsurface, 0, 0);
     // Its pictures show when it commits them, not with GTK's next frame.
     wl_subsurface_set_desync(m_pSubsurface);
-    m_pViewport = wp_viewporter_get_viewport(m_pDesktop->Viewporter(), m_pSurface);
+    m_pViewport = wp_viewporter_get_viewport(m_desktop.Viewporter(), m_pSurface);
     wp_viewport_set_destination(m_pViewport, m_nLogicalWidth, m_nLogicalHeight);
 
     wl_region* opaque = wl_compositor_create_region(compositor);
@@ -99,7 +97,8 @@ std::span<std::uint32_t> CWaylandPresenter::Pixels() {
 
 bool CWaylandPresenter::Present(const RECT& rect) {
     if (m_pSurface == nullptr) {
-        GdkWindow* gdkWindow = gtk_widget_get_window(m_pWindow);
+        GdkWindow* gdkWindow =
+            m_pView != nullptr ? gtk_widget_get_window(gtk_widget_get_toplevel(m_pView)) : nullptr;
         wl_surface* parent =
             gdkWindow != nullptr ? gdk_wayland_window_get_wl_surface(gdkWindow) : nullptr;
         if (parent == nullptr) {
@@ -118,7 +117,7 @@ bool CWaylandPresenter::Present(const RECT& rect) {
     wl_surface_commit(m_pSurface);
     // Events for the program's objects (buffer releases, surface enters)
     // need no answer: drop them so they do not pile up.
-    wl_display_dispatch_queue_pending(m_pDesktop->Display(), m_pDesktop->Queue());
-    wl_display_flush(m_pDesktop->Display());
+    wl_display_dispatch_queue_pending(m_desktop.Display(), m_desktop.Queue());
+    wl_display_flush(m_desktop.Display());
     return true;
 }
