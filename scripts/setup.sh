@@ -13,7 +13,7 @@ PACKAGES=(
     libwxgtk3.2-dev libgtk-3-dev libxrandr-dev libxext-dev libwayland-dev wayland-protocols
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox metacity icewm
-    sway grim xwayland x11-xserver-utils
+    sway grim xwayland x11-xserver-utils xserver-xorg-core xserver-xorg-video-dummy
     dpkg-dev lintian appstream desktop-file-utils file man-db
 )
 

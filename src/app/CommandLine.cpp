@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 
 // The usage names the pictures' range as text.
 static_assert(kLastPicture == 12, "--picture's range in kUsage");
 
 const char* const kUsage =
-    "usage: zynmon [--monitor N|NAME] [--picture N] [--no-intro]\n"
+    "usage: zynmon [--monitor N|NAME[,...]|all] [--picture N] [--no-intro]\n"
     "       zynmon --list-monitors | --help | --version\n"
-    "Shows test pictures full screen on one monitor, with a control panel above them.\n"
+    "Shows test pictures full screen, with a control panel above them.\n"
     "  --monitor N|NAME  the monitor to test: its index or name from --list-monitors\n"
-    "                    (default: the primary monitor, else the first)\n"
+    "                    (default: the primary monitor, else the first); several,\n"
+    "                    separated by commas (0,2), or all: a picture on each, one\n"
+    "                    panel for all, on the primary monitor among them\n"
     "  --picture N       the picture to start with, 0..12 (default 0)\n"
     "  --no-intro        start with the picture, without the logo intro\n"
     "  --list-monitors   print one line per monitor: index, name, size in physical\n"
@@ -37,6 +40,32 @@ constexpr OptionName kOptions[] = {
 };
 
 // Digits only, no sign: 0..kLastPicture.
+// A comma-separated list of indices or names, or "all" alone. Repeats are
+// the monitor choice's to find: a name and an index may name the same one.
+bool ParseMonitors(const std::string& text, std::vector<std::string>& monitors,
+                   std::string& error) {
+    std::vector<std::string> entries;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = text.find(',', start);
+        entries.push_back(text.substr(start, comma - start));
+        if (comma == std::string::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    if (std::find(entries.begin(), entries.end(), "") != entries.end()) {
+        error = "bad monitor list '" + text + "' for '--monitor': an empty entry";
+        return false;
+    }
+    if (entries.size() > 1 &&
+        std::find(entries.begin(), entries.end(), kAllMonitors) != entries.end()) {
+        error = "bad monitor list '" + text + "' for '--monitor': 'all' stands alone";
+        return false;
+    }
+    monitors = std::move(entries);
+    return true;
+}
+
 bool ParsePicture(const std::string& text, int& picture) {
     const char* end = text.data() + text.size();
     int value = 0;
@@ -92,7 +121,9 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
                     error = "option '--monitor' needs a monitor's index or name";
                     return std::nullopt;
                 }
-                line.monitor = value;
+                if (!ParseMonitors(value, line.monitors, error)) {
+                    return std::nullopt;
+                }
                 break;
             case Option::Picture:
                 if (!ParsePicture(value, line.picture)) {

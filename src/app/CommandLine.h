@@ -7,14 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "desktop/MonitorChoice.h"
 #include "testwindow/TestWnd.h"
 
 struct CommandLine {
     enum class Action { Run, Help, Version, ListMonitors };
 
     Action action = Action::Run;
-    // The monitor to test as given (an index or a name); empty: the default.
-    std::optional<std::string> monitor;
+    // The monitors to test as given (indices or names, in the order given);
+    // empty: the default one; kAllMonitors alone: every monitor.
+    std::vector<std::string> monitors;
     int picture = 0;
     bool intro = true;
 };

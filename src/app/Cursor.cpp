@@ -11,6 +11,10 @@ void CCursor::AddWindow(wxWindow* window) {
     }
 }
 
+void CCursor::RemoveWindow(wxWindow* window) {
+    std::erase(m_windows, window);
+}
+
 int CCursor::Show(bool show) {
     const bool wasHidden = m_nCount < 0;
     m_nCount += show ? 1 : -1;

@@ -13,6 +13,8 @@ class CCursor {
 public:
     // A window whose area takes the cursor's look (shown or blank).
     void AddWindow(wxWindow* window);
+    // A window that goes: its look is no longer set.
+    void RemoveWindow(wxWindow* window);
     // Raises (show) or lowers (hide) the count; returns the new count.
     int Show(bool show);
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The desktop program's entry: the command line is read before the toolkit
 // starts, so --help and --version need no display and no toolkit option
-// handling sees the program's own options; the monitor is chosen once the
+// handling sees the program's own options; the monitors are chosen once the
 // display is open and before any window exists.
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -85,11 +86,14 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < monitors.size(); ++i) {
             std::printf("%s\n", DescribeMonitor(i, monitors[i]).c_str());
         }
-    } else if (const auto index = ChooseMonitor(monitors, commandLine->monitor, error)) {
-        app->SetDesktop(std::move(wayland), monitors[*index], *index, DisplayBitsPerPixel());
+    } else if (auto chosen = ChooseMonitors(monitors, commandLine->monitors, error)) {
+        // The leading monitor first: it holds the panel and plays the intro.
+        std::rotate(chosen->begin(), chosen->begin() + LeadMonitor(monitors, *chosen),
+                    chosen->end());
+        app->SetDesktop(std::move(wayland), monitors, std::move(*chosen), DisplayBitsPerPixel());
         status = RunApp();
     } else {
-        status = Fail(commandLine->monitor ? kExitBadCommandLine : kExitNoDisplay, error);
+        status = Fail(commandLine->monitors.empty() ? kExitNoDisplay : kExitBadCommandLine, error);
     }
     wayland.reset();
     wxEntryCleanup();

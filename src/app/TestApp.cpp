@@ -15,38 +15,55 @@ constexpr const char* kLogoFileName = "zynlogo.dta";
 
 }  // namespace
 
-void CTestApp::SetDesktop(std::unique_ptr<CWaylandDesktop> wayland, const MonitorInfo& monitor,
-                          std::size_t index, int bitsPerPixel) {
+void CTestApp::SetDesktop(std::unique_ptr<CWaylandDesktop> wayland,
+                          const std::vector<MonitorInfo>& monitors, std::vector<std::size_t> chosen,
+                          int bitsPerPixel) {
     m_pWayland = std::move(wayland);
-    m_pMonitor = &monitor;
-    m_nMonitorIndex = index;
+    m_pMonitors = &monitors;
+    m_chosen = std::move(chosen);
     m_nBitsPerPixel = bitsPerPixel;
 }
 
 bool CTestApp::InitInstance() {
     SetDialogBkColor(wxColour(192, 192, 192), wxColour(0, 0, 0));
-    Presentation presentation = MakePresentation(*m_pMonitor, m_nBitsPerPixel, m_pWayland.get());
-    // The program's name is the executable's name, as the toolkit takes it.
-    const std::string appName = GetAppName().utf8_string();
-    if (!presentation.bufferFailure.empty()) {
-        std::fprintf(stderr, "%s: %s\n", appName.c_str(), presentation.bufferFailure.c_str());
+    // The leading window first: it joins the group first and leads it.
+    for (std::size_t index : m_chosen) {
+        m_frames.push_back(CreateFrame(index));
     }
-    if (presentation.scaledByDesktop) {
-        std::fprintf(stderr, "%s: %s\n", appName.c_str(), kScaledByDesktopNote);
-    }
-    m_pMainWnd =
-        new CTestFrame(GetAppName(), m_dialogColors, *m_pMonitor, static_cast<int>(m_nMonitorIndex),
-                       std::move(presentation), m_cursor);
+    m_pMainWnd = m_frames.front();
     SetTopWindow(m_pMainWnd);
-    CTestWnd& testWnd = m_pMainWnd->TestWnd();
-    testWnd.SetPicture(static_cast<BYTE>(m_commandLine.picture));
-    testWnd.SetLogoPath(m_commandLine.intro ? kLogoFileName : "");
+    m_testWnds.SetPicture(static_cast<BYTE>(m_commandLine.picture));
+    m_pMainWnd->TestWnd().SetLogoPath(m_commandLine.intro ? kLogoFileName : "");
+    for (CTestFrame* frame : m_frames) {
+        frame->HoldBlack(frame != m_pMainWnd);
+    }
     // The first paint plays the intro; the panel follows once it is over.
     m_pMainWnd->AfterIntro([this] { CreatePanel(); });
-    m_pMainWnd->Show();
+    m_pMonitorWatch = std::make_unique<CMonitorWatch>(
+        [this](std::size_t monitorIndex) { OnMonitorLeft(monitorIndex); });
+    for (CTestFrame* frame : m_frames) {
+        frame->Show();
+    }
     m_pMainWnd->Raise();
     m_pMainWnd->Update();
     return true;
+}
+
+CTestFrame* CTestApp::CreateFrame(std::size_t monitorIndex) {
+    const MonitorInfo& monitor = (*m_pMonitors)[monitorIndex];
+    Presentation presentation = MakePresentation(monitor, m_nBitsPerPixel, m_pWayland.get());
+    // The program's name is the executable's name, as the toolkit takes it.
+    const std::string appName = GetAppName().utf8_string();
+    const std::string where = m_chosen.size() > 1 ? " (" + monitor.name + ")" : "";
+    if (!presentation.bufferFailure.empty()) {
+        std::fprintf(stderr, "%s%s: %s\n", appName.c_str(), where.c_str(),
+                     presentation.bufferFailure.c_str());
+    }
+    if (presentation.scaledByDesktop) {
+        std::fprintf(stderr, "%s%s: %s\n", appName.c_str(), where.c_str(), kScaledByDesktopNote);
+    }
+    return new CTestFrame(GetAppName(), m_dialogColors, monitor, static_cast<int>(monitorIndex),
+                          std::move(presentation), m_cursor, m_testWnds, m_timers);
 }
 
 void CTestApp::SetDialogBkColor(const wxColour& background, const wxColour& text) {
@@ -54,7 +71,33 @@ void CTestApp::SetDialogBkColor(const wxColour& background, const wxColour& text
 }
 
 void CTestApp::CreatePanel() {
-    // Owned by the test window: it lives until the program ends or goes
-    // together with the test window.
-    new CPanelDlg(m_pMainWnd, m_pMainWnd->TestWnd(), *m_pMainWnd, m_dialogColors);
+    // The other windows waited in black: they take the variant the intro
+    // ended with (right clicks during it count) and show their picture.
+    for (CTestFrame* frame : m_frames) {
+        if (frame != nullptr && frame != m_pMainWnd) {
+            frame->TestWnd().SetVariant(m_pMainWnd->TestWnd().Variant());
+            frame->HoldBlack(false);
+        }
+    }
+    // Owned by the leading window: it lives until the program ends or goes
+    // together with that window.
+    new CPanelDlg(m_pMainWnd, m_testWnds, m_dialogColors);
+}
+
+void CTestApp::OnMonitorLeft(std::size_t monitorIndex) {
+    for (std::size_t i = 0; i < m_chosen.size(); ++i) {
+        CTestFrame* frame = m_frames[i];
+        if (m_chosen[i] != monitorIndex || frame == nullptr) {
+            continue;
+        }
+        m_frames[i] = nullptr;
+        frame->Leave();
+        // The leading window stays, hidden, as the panel's owner.
+        if (frame != m_pMainWnd) {
+            frame->Destroy();
+        }
+    }
+    if (m_testWnds.IsEmpty()) {
+        ExitMainLoop();
+    }
 }

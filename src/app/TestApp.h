@@ -1,20 +1,25 @@
 // SPDX-License-Identifier: MIT
-// CTestApp: starts the desktop program. Dialog colours first, then the
-// full-screen test window on the chosen monitor and its first paint (with the
-// intro, when the logo file is there and the command line allows it), then
-// the control panel.
+// CTestApp: starts the desktop program. Dialog colours first, then a
+// full-screen test window on each chosen monitor and their first paint (the
+// intro on the leading one, when the logo file is there and the command line
+// allows it; the others black meanwhile), then the control panel, one for
+// all windows, on the leading window's monitor.
 #pragma once
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 #include <wx/app.h>
 
 #include "app/CommandLine.h"
 #include "app/Cursor.h"
+#include "app/SharedTimers.h"
 #include "desktop/MonitorChoice.h"
+#include "desktop/MonitorWatch.h"
 #include "desktop/WaylandDesktop.h"
 #include "panel/DialogColors.h"
+#include "testwindow/TestWndGroup.h"
 
 class CTestFrame;
 
@@ -23,26 +28,39 @@ public:
     // The start state comes from the command line; the desktop's facts are
     // given once the display is open, before OnInit.
     explicit CTestApp(const CommandLine& commandLine) : m_commandLine(commandLine) {}
-    // monitor: the one to cover, the index-th of the display; it outlives
-    // the application. wayland: the Wayland connection (null off Wayland),
-    // which the application keeps until its windows are gone.
-    void SetDesktop(std::unique_ptr<CWaylandDesktop> wayland, const MonitorInfo& monitor,
-                    std::size_t index, int bitsPerPixel);
+    // monitors: the display's monitors, which outlive the application;
+    // chosen: the indices of those to cover, the leading one first.
+    // wayland: the Wayland connection (null off Wayland), which the
+    // application keeps until its windows are gone.
+    void SetDesktop(std::unique_ptr<CWaylandDesktop> wayland,
+                    const std::vector<MonitorInfo>& monitors, std::vector<std::size_t> chosen,
+                    int bitsPerPixel);
 
     bool OnInit() override { return InitInstance(); }
     bool InitInstance();
 
 private:
     void SetDialogBkColor(const wxColour& background, const wxColour& text);
-    // The step after the intro: the panel comes up above the first picture.
+    CTestFrame* CreateFrame(std::size_t monitorIndex);
+    // The step after the intro: the other windows show their picture, and
+    // the panel comes up above the leading one.
     void CreatePanel();
+    // A monitor left: its window closes, the others go on; with none left
+    // the program ends.
+    void OnMonitorLeft(std::size_t monitorIndex);
 
     CommandLine m_commandLine;
     std::unique_ptr<CWaylandDesktop> m_pWayland;
-    const MonitorInfo* m_pMonitor = nullptr;
-    std::size_t m_nMonitorIndex = 0;
+    const std::vector<MonitorInfo>* m_pMonitors = nullptr;
+    std::vector<std::size_t> m_chosen;
     int m_nBitsPerPixel = 0;
     DialogColors m_dialogColors;
     CCursor m_cursor;
+    CSharedTimers m_timers;
+    CTestWndGroup m_testWnds;
+    // The windows in the order of m_chosen; null once a window has gone.
+    std::vector<CTestFrame*> m_frames;
+    // The leading window, which owns the panel.
     CTestFrame* m_pMainWnd = nullptr;
+    std::unique_ptr<CMonitorWatch> m_pMonitorWatch;
 };

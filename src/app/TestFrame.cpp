@@ -12,10 +12,12 @@
 #endif
 
 #include "app/Cursor.h"
+#include "app/SharedTimers.h"
 #include "desktop/ScreenVisual.h"
 #include "desktop/WindowLayer.h"
 #include "panel/MessageDialog.h"
 #include "testwindow/Strings.h"
+#include "testwindow/TestWndGroup.h"
 
 namespace {
 
@@ -55,11 +57,13 @@ TestWndKey TestWndKeyOf(int keyCode) {
 
 CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
                        const MonitorInfo& monitor, int monitorIndex, Presentation presentation,
-                       CCursor& cursor)
+                       CCursor& cursor, CTestWndGroup& group, CSharedTimers& timers)
     : wxFrame(nullptr, wxID_ANY, kTestWindowTitle, wxPoint(monitor.logicalX, monitor.logicalY),
               wxSize(monitor.logicalWidth, monitor.logicalHeight), wxBORDER_NONE | wxSTAY_ON_TOP),
       m_monitor(monitor),
       m_cursor(cursor),
+      m_group(group),
+      m_timers(timers),
       m_appName(appName.utf8_string()),
       m_colors(colors),
       m_introTimer(this) {
@@ -95,18 +99,18 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
     m_cursor.AddWindow(m_pView);
     // Only presses count: the second press of a double click arrives as a
     // double-click event, which does nothing.
-    m_pView->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { m_pTestWnd->OnLButtonDown(); });
-    m_pView->Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent&) { m_pTestWnd->OnRButtonDown(); });
-    Bind(wxEVT_TIMER, &CTestFrame::OnTimerEvent, this);
+    // Clicks and keys in any window go to every window of the run.
+    m_group.Add(*m_pTestWnd, *this);
+    m_pView->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { m_group.OnLButtonDown(); });
+    m_pView->Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent&) { m_group.OnRButtonDown(); });
+    Bind(wxEVT_TIMER, &CTestFrame::OnIntroTimer, this);
     // The view takes no focus, so keys pressed over the test window arrive
     // at the frame.
     Bind(wxEVT_CHAR_HOOK, &CTestFrame::OnKey, this);
 }
 
 CTestFrame::~CTestFrame() {
-    for (auto& [id, timer] : m_timers) {
-        timer->Stop();
-    }
+    Detach();
     m_introTimer.Stop();
     // The panel clears its registration with the test window when it goes:
     // it must go while the test window still exists.
@@ -121,6 +125,23 @@ void CTestFrame::AfterIntro(std::function<void()> next) {
     }
 }
 
+void CTestFrame::HoldBlack(bool hold) {
+    m_bHoldBlack = hold;
+    m_pView->RedrawSoon();
+}
+
+void CTestFrame::Leave() {
+    Hide();
+    Detach();
+}
+
+void CTestFrame::Detach() {
+    m_group.Remove(*m_pTestWnd);
+    m_timers.Forget(*m_pTestWnd);
+    m_cursor.RemoveWindow(this);
+    m_cursor.RemoveWindow(m_pView);
+}
+
 void CTestFrame::FullScreenOn(int monitorIndex) {
     GtkWindow* window = GTK_WINDOW(GetHandle());
     gtk_window_fullscreen_on_monitor(window, gtk_window_get_screen(window), monitorIndex);
@@ -128,7 +149,11 @@ void CTestFrame::FullScreenOn(int monitorIndex) {
 
 void CTestFrame::Paint(const RECT& rect) {
     CDC dc(m_pView->Store(), rect);
-    m_pTestWnd->OnPaint(&dc);
+    if (m_bHoldBlack) {
+        dc.FillRectValue(rect, 0);
+    } else {
+        m_pTestWnd->OnPaint(&dc);
+    }
     if (m_nFullScreenAfterPaint >= 0) {
         // After this paint: its buffer maps the window.
         CallAfter([this, monitor = m_nFullScreenAfterPaint] { FullScreenOn(monitor); });
@@ -138,19 +163,15 @@ void CTestFrame::Paint(const RECT& rect) {
 
 void CTestFrame::OnKey(wxKeyEvent& event) {
     const TestWndKey key = TestWndKeyOf(event.GetKeyCode());
-    m_pTestWnd->OnKeyDown(key);
+    m_group.OnKeyDown(key);
     // The keys the test window uses go no further.
     if (key == TestWndKey::kOther) {
         event.Skip();
     }
 }
 
-void CTestFrame::OnTimerEvent(wxTimerEvent& event) {
-    if (&event.GetTimer() == &m_introTimer) {
-        m_pView->RefreshRect(m_introStep, false);
-    } else {
-        m_pTestWnd->OnTimer();
-    }
+void CTestFrame::OnIntroTimer(wxTimerEvent& /*event*/) {
+    m_pView->RefreshRect(m_introStep, false);
 }
 
 void CTestFrame::InvalidateRectAfter(const RECT& rect, std::uint32_t delayMs) {
@@ -180,18 +201,11 @@ void CTestFrame::Invalidate() {
 }
 
 unsigned CTestFrame::SetTimer(unsigned eventId, unsigned periodMs) {
-    const unsigned timerId = eventId + 1;
-    std::unique_ptr<wxTimer>& timer = m_timers[timerId];
-    if (timer == nullptr) {
-        timer = std::make_unique<wxTimer>(this);
-    }
-    return timer->Start(static_cast<int>(std::min<unsigned>(periodMs, INT_MAX))) ? timerId : 0;
+    return m_timers.Start(*m_pTestWnd, eventId, periodMs);
 }
 
 void CTestFrame::KillTimer(unsigned timerId) {
-    if (const auto found = m_timers.find(timerId); found != m_timers.end()) {
-        found->second->Stop();
-    }
+    m_timers.Stop(*m_pTestWnd, timerId);
 }
 
 int CTestFrame::ShowCursor(bool show) {

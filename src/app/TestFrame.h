@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -24,21 +23,31 @@
 #include "testwindow/TestWndHost.h"
 
 class CCursor;
+class CSharedTimers;
+class CTestWndGroup;
 
 class CTestFrame : public wxFrame, public ITestWndHost {
 public:
     // appName: the caption of the program's messages; monitor: the one to
     // cover, the monitorIndex-th of the display, which outlives the frame;
-    // presentation: how the pixels reach it; cursor: the program's cursor,
-    // which outlives the frame.
+    // presentation: how the pixels reach it; cursor, group, timers: the
+    // program's cursor, its test windows driven in step (the frame joins
+    // them; the first to join leads) and their timers, which outlive the frame.
     CTestFrame(const wxString& appName, const DialogColors& colors, const MonitorInfo& monitor,
-               int monitorIndex, Presentation presentation, CCursor& cursor);
+               int monitorIndex, Presentation presentation, CCursor& cursor, CTestWndGroup& group,
+               CSharedTimers& timers);
     ~CTestFrame() override;
 
     CTestWnd& TestWnd() { return *m_pTestWnd; }
     // Runs `next` once, right after the paint that ends the intro (or the
     // first paint, when there is no intro).
     void AfterIntro(std::function<void()> next);
+    // While held the window shows black instead of its test window (the
+    // other monitors while the leading one plays the intro).
+    void HoldBlack(bool hold);
+    // Its monitor left: the window hides and leaves the group, the timers
+    // and the cursor; the panel it may own stays.
+    void Leave();
 
     void Invalidate() override;
     unsigned SetTimer(unsigned eventId, unsigned periodMs) override;
@@ -55,10 +64,15 @@ private:
     void FullScreenOn(int monitorIndex);
     void Paint(const RECT& rect);
     void OnKey(wxKeyEvent& event);
-    void OnTimerEvent(wxTimerEvent& event);
+    void OnIntroTimer(wxTimerEvent& event);
+    // Leaves the group, the timers and the cursor.
+    void Detach();
 
     const MonitorInfo& m_monitor;
     CCursor& m_cursor;
+    CTestWndGroup& m_group;
+    CSharedTimers& m_timers;
+    bool m_bHoldBlack = false;
     // On Wayland the full-screen request waits for the first paint (-1: none
     // waiting).
     int m_nFullScreenAfterPaint = -1;
@@ -66,9 +80,7 @@ private:
     DialogColors m_colors;
     std::unique_ptr<CTestWnd> m_pTestWnd;
     CSurfaceView* m_pView = nullptr;
-    // The test window's timers by the identifiers SetTimer gave, and the
-    // intro's next step (one-shot).
-    std::map<unsigned, std::unique_ptr<wxTimer>> m_timers;
+    // The intro's next step (one-shot).
     wxTimer m_introTimer;
     wxRect m_introStep;
     bool m_bIntroEnded = false;

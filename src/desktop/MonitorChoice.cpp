@@ -22,34 +22,71 @@ std::optional<std::size_t> ParseIndex(const std::string& text) {
     return value;
 }
 
+// The monitor an entry names: an index in the list, else a name.
+std::optional<std::size_t> FindMonitor(const std::vector<MonitorInfo>& monitors,
+                                       const std::string& entry) {
+    if (const auto index = ParseIndex(entry)) {
+        if (*index < monitors.size()) {
+            return index;
+        }
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        if (monitors[i].name == entry) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
-std::optional<std::size_t> ChooseMonitor(const std::vector<MonitorInfo>& monitors,
-                                         const std::optional<std::string>& wanted,
-                                         std::string& error) {
-    if (!wanted) {
-        if (monitors.empty()) {
-            error = "the display reports no monitor";
-            return std::nullopt;
-        }
+std::optional<std::vector<std::size_t>> ChooseMonitors(const std::vector<MonitorInfo>& monitors,
+                                                       const std::vector<std::string>& wanted,
+                                                       std::string& error) {
+    const bool every = wanted.size() == 1 && wanted.front() == kAllMonitors;
+    if (monitors.empty() && (wanted.empty() || every)) {
+        error = "the display reports no monitor";
+        return std::nullopt;
+    }
+    std::vector<std::size_t> chosen;
+    if (wanted.empty()) {
         const auto primary = std::find_if(monitors.begin(), monitors.end(),
                                           [](const MonitorInfo& m) { return m.primary; });
-        return primary != monitors.end() ? static_cast<std::size_t>(primary - monitors.begin()) : 0;
+        chosen.push_back(
+            primary != monitors.end() ? static_cast<std::size_t>(primary - monitors.begin()) : 0);
+        return chosen;
     }
-    if (const auto index = ParseIndex(*wanted)) {
-        if (*index < monitors.size()) {
-            return *index;
-        }
-    } else {
+    if (every) {
         for (std::size_t i = 0; i < monitors.size(); ++i) {
-            if (monitors[i].name == *wanted) {
-                return i;
-            }
+            chosen.push_back(i);
+        }
+        return chosen;
+    }
+    for (const std::string& entry : wanted) {
+        const auto index = FindMonitor(monitors, entry);
+        if (!index) {
+            error = "no monitor '" + entry + "' (" + std::to_string(monitors.size()) +
+                    (monitors.size() == 1 ? " monitor" : " monitors") + ", see --list-monitors)";
+            return std::nullopt;
+        }
+        if (std::find(chosen.begin(), chosen.end(), *index) != chosen.end()) {
+            error = "monitor '" + entry + "' is chosen twice";
+            return std::nullopt;
+        }
+        chosen.push_back(*index);
+    }
+    return chosen;
+}
+
+std::size_t LeadMonitor(const std::vector<MonitorInfo>& monitors,
+                        const std::vector<std::size_t>& chosen) {
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        if (monitors[chosen[i]].primary) {
+            return i;
         }
     }
-    error = "no monitor '" + *wanted + "' (" + std::to_string(monitors.size()) +
-            (monitors.size() == 1 ? " monitor" : " monitors") + ", see --list-monitors)";
-    return std::nullopt;
+    return 0;
 }
 
 std::string DescribeMonitor(std::size_t index, const MonitorInfo& monitor) {

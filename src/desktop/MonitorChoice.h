@@ -51,12 +51,21 @@ inline constexpr const char* kScaledByDesktopNote =
     "this monitor's pixels are scaled by the desktop (a fractional scale, and no way "
     "to show physical pixels: the compositor lacks the viewporter protocol)";
 
-// The index of the monitor `wanted` names (an index in the list, or a name),
-// or without `wanted` the primary monitor, else the first. Nothing, with a
-// one-line reason in `error`, when there is no such monitor.
-std::optional<std::size_t> ChooseMonitor(const std::vector<MonitorInfo>& monitors,
-                                         const std::optional<std::string>& wanted,
-                                         std::string& error);
+// The entry of --monitor that stands for every monitor.
+inline constexpr const char* kAllMonitors = "all";
+
+// The indices of the monitors `wanted` names, in its order: each entry an
+// index in the list or a name, or "all" alone for every monitor; without
+// entries the primary monitor, else the first. Nothing, with a one-line reason
+// in `error`, when a monitor does not exist or one is named twice.
+std::optional<std::vector<std::size_t>> ChooseMonitors(const std::vector<MonitorInfo>& monitors,
+                                                       const std::vector<std::string>& wanted,
+                                                       std::string& error);
+
+// The one among the chosen monitors that holds the panel and the intro: the
+// primary one, else the first chosen. An index into `chosen`.
+std::size_t LeadMonitor(const std::vector<MonitorInfo>& monitors,
+                        const std::vector<std::size_t>& chosen);
 
 // The line --list-monitors prints for a monitor, without the line break.
 std::string DescribeMonitor(std::size_t index, const MonitorInfo& monitor);

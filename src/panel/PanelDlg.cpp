@@ -26,9 +26,8 @@ wxRect ToRect(const RECT& r) {
 
 }  // namespace
 
-CPanelDlg::CPanelDlg(wxWindow* owner, CTestWnd& testWnd, ITestWndHost& testWndHost,
-                     const DialogColors& colors)
-    : m_pTestWnd(&testWnd), m_testWndHost(testWndHost) {
+CPanelDlg::CPanelDlg(wxWindow* owner, CTestWndGroup& testWnds, const DialogColors& colors)
+    : m_testWnds(testWnds) {
     Create(owner, wxID_ANY, FromUtf8(panel::kCaption), wxPoint(0, 0), wxDefaultSize,
            wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
     CreateControls(colors);
@@ -46,7 +45,7 @@ CPanelDlg::CPanelDlg(wxWindow* owner, CTestWnd& testWnd, ITestWndHost& testWndHo
 }
 
 CPanelDlg::~CPanelDlg() {
-    m_pTestWnd->SetPanel(nullptr);
+    m_testWnds.SetPanel(nullptr);
 }
 
 void CPanelDlg::CreateControls(const DialogColors& colors) {
@@ -105,10 +104,10 @@ void CPanelDlg::CreateControls(const DialogColors& colors) {
 }
 
 bool CPanelDlg::OnInitDialog() {
-    m_pTestWnd->SetPanel(this);
+    m_testWnds.SetPanel(this);
 
-    // The screen is the monitor the test window covers: the panel is centred
-    // on it, from its origin.
+    // The screen is the monitor the leading test window covers: the panel is
+    // centred on it, from its origin.
     const wxRect screen = wxDisplay(GetParent()).GetGeometry();
     const wxSize client = GetClientSize();
     const POINT origin = panel::CentredOrigin(screen.width, screen.height, client.x, client.y);
@@ -117,14 +116,14 @@ bool CPanelDlg::OnInitDialog() {
     for (int stringId : panel::kListStringIds) {
         m_pList->Append(wxString::FromUTF8(kPictureNames[stringId - 1]));
     }
-    // The picture the test window starts with (0 unless the command line
+    // The picture the test windows start with (0 unless the command line
     // chose another).
-    m_pList->SetSelection(m_pTestWnd->Picture());
+    m_pList->SetSelection(m_testWnds.Picture());
     OnSelchangePicture();
 
     wxStaticCast(FindWindow(panel::kIdMedium), wxRadioButton)->SetValue(true);
-    m_pTestWnd->SetResolution(1);
-    m_pTestWnd->SetColor(0xFFFFFF);
+    m_testWnds.SetResolution(1);
+    m_testWnds.SetColor(0xFFFFFF);
     return true;
 }
 
@@ -133,7 +132,7 @@ void CPanelDlg::OnSelchangePicture() {
     if (i < 0 || i >= panel::kPictureCount) {
         return;
     }
-    m_pTestWnd->SetPicture(static_cast<BYTE>(i));
+    m_testWnds.SetPicture(static_cast<BYTE>(i));
     EnableGroup(panel::kResolutionGroupIds, panel::kResolutionGroupTable[i] == 1);
     EnableGroup(panel::kColorGroupIds, panel::kColorGroupTable[i] == 1);
 }
@@ -161,20 +160,20 @@ bool CPanelDlg::OnResolution(int id) {
     if (level < 0) {
         return false;
     }
-    m_pTestWnd->SetResolution(static_cast<BYTE>(level));
+    m_testWnds.SetResolution(static_cast<BYTE>(level));
     return true;
 }
 
 bool CPanelDlg::OnColorCheck(int /*id*/) {
-    m_pTestWnd->SetColor(panel::GunColor(IsChecked(panel::kIdRed), IsChecked(panel::kIdGreen),
-                                         IsChecked(panel::kIdBlue)));
+    m_testWnds.SetColor(panel::GunColor(IsChecked(panel::kIdRed), IsChecked(panel::kIdGreen),
+                                        IsChecked(panel::kIdBlue)));
     return true;
 }
 
 void CPanelDlg::OnFullScreen() {
     Hide();
-    m_testWndHost.BringWindowToTop();
-    m_testWndHost.ShowCursor(false);
+    m_testWnds.BringWindowToTop();
+    m_testWnds.ShowCursor(false);
 }
 
 void CPanelDlg::OnCancel() {

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-// CPanelDlg: the control panel, a modeless dialog owned by the test window.
-// It passes every choice at once to the test window's setters and enables the
-// option groups that the chosen picture uses.
+// CPanelDlg: the control panel, a modeless dialog owned by the leading test
+// window. It passes every choice at once to the test windows' setters (one
+// window per monitor, driven in step) and enables the option groups that the
+// chosen picture uses.
 #pragma once
 
 #include <array>
 
-#include "testwindow/TestWnd.h"
+#include "testwindow/TestWndGroup.h"
 #include "testwindow/TestWndHost.h"
 
 #include <wx/choice.h>
@@ -18,17 +19,17 @@
 
 class CPanelDlg : public wxDialog, public IPanel {
 public:
-    // Creates the dialog from its template above `owner` (the test window),
-    // initialises it and shows it.
-    CPanelDlg(wxWindow* owner, CTestWnd& testWnd, ITestWndHost& testWndHost,
-              const DialogColors& colors);
+    // Creates the dialog from its template above `owner` (the leading test
+    // window, whose monitor it is centred on), initialises it and shows it.
+    // The windows outlive the panel.
+    CPanelDlg(wxWindow* owner, CTestWndGroup& testWnds, const DialogColors& colors);
     ~CPanelDlg() override;
 
     void OnSelchangePicture();
     bool OnPictureButton(int id);
     bool OnResolution(int id);
     bool OnColorCheck(int id);
-    // Hides the panel, raises the test window and hides the cursor.
+    // Hides the panel, raises the test windows and hides the cursor.
     void OnFullScreen() override;
     void SelectPicture(int picture) override;
     // Destroys the panel and ends the program with exit status 0.
@@ -53,7 +54,6 @@ private:
     void EnableGroup(const std::array<int, 4>& ids, bool enable);
 
     std::array<CPictureButton*, panel::kPictureCount> m_buttons{};
-    CTestWnd* m_pTestWnd;
-    ITestWndHost& m_testWndHost;
+    CTestWndGroup& m_testWnds;
     wxChoice* m_pList = nullptr;
 };

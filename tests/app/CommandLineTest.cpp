@@ -15,25 +15,32 @@ TEST(CommandLine, ArgumentsGiveTheirOptionsOrOneLineNamingTheFault) {
         std::vector<std::string> args;
         std::string error;  // empty: the line is good and asks for the rest
         A action = A::Run;
-        const char* monitor = nullptr;
+        std::vector<std::string> monitors = {};
         int picture = 0;
         bool intro = true;
     } kCases[] = {
         {{}, ""},
-        {{"--monitor", "1"}, "", A::Run, "1"},
-        {{"--monitor=HEADLESS-2", "--picture", "12"}, "", A::Run, "HEADLESS-2", 12},
-        {{"--picture=0", "--no-intro"}, "", A::Run, nullptr, 0, false},
-        {{"--picture", "3", "--picture", "5"}, "", A::Run, nullptr, 5},
+        {{"--monitor", "1"}, "", A::Run, {"1"}},
+        {{"--monitor=HEADLESS-2", "--picture", "12"}, "", A::Run, {"HEADLESS-2"}, 12},
+        // Lists as given: repeats and unknown monitors are the monitor choice's.
+        {{"--monitor", "all"}, "", A::Run, {"all"}},
+        {{"--monitor", "0,2,HEADLESS-2,0"}, "", A::Run, {"0", "2", "HEADLESS-2", "0"}},
+        {{"--picture=0", "--no-intro"}, "", A::Run, {}, 0, false},
+        {{"--picture", "3", "--picture", "5"}, "", A::Run, {}, 5},
         {{"--list-monitors"}, "", A::ListMonitors},
         {{"--list-monitors", "--version"}, "", A::Version},
         {{"--version", "--help"}, "", A::Help},
         // A value may itself start with dashes: it is the option's value.
-        {{"--monitor", "--odd-name"}, "", A::Run, "--odd-name"},
+        {{"--monitor", "--odd-name"}, "", A::Run, {"--odd-name"}},
         {{"--frobnicate"}, "unknown option '--frobnicate'"},
         {{"--pic", "1"}, "unknown option '--pic'"},
         {{"picture"}, "unexpected argument 'picture'"},
         {{"--monitor"}, "option '--monitor' needs a value"},
         {{"--monitor="}, "option '--monitor' needs a monitor's index or name"},
+        {{"--monitor", ","}, "bad monitor list ',' for '--monitor': an empty entry"},
+        {{"--monitor", "0,"}, "bad monitor list '0,' for '--monitor': an empty entry"},
+        {{"--monitor", "0,,1"}, "bad monitor list '0,,1' for '--monitor': an empty entry"},
+        {{"--monitor", "all,1"}, "bad monitor list 'all,1' for '--monitor': 'all' stands alone"},
         {{"--picture"}, "option '--picture' needs a value"},
         {{"--picture", "13"}, "bad picture '13' for '--picture' (0..12)"},
         {{"--picture", "-1"}, "bad picture '-1' for '--picture' (0..12)"},
@@ -51,7 +58,7 @@ TEST(CommandLine, ArgumentsGiveTheirOptionsOrOneLineNamingTheFault) {
         if (line) {
             EXPECT_EQ(std::tie(line->action, line->picture, line->intro),
                       std::tie(c.action, c.picture, c.intro));
-            EXPECT_EQ(line->monitor.value_or("(none)"), c.monitor ? c.monitor : "(none)");
+            EXPECT_EQ(line->monitors, c.monitors);
         }
     }
 }

@@ -20,32 +20,53 @@ MonitorInfo Monitor(std::string name, int x, bool primary) {
 }
 
 // By index or else by name (never one for the other), else the primary, else
-// the first; a monitor that does not exist is named in one line.
+// the first; lists in their order, "all" every one; a monitor that does not
+// exist or comes twice is named in one line. The primary one among those
+// chosen leads, else the first chosen.
 TEST(MonitorChoice, ByIndexOrNameElseThePrimary) {
     const std::vector<MonitorInfo> none = {Monitor("A", 0, false), Monitor("B", 1280, false),
                                            Monitor("7", 2560, false)};
     const std::vector<MonitorInfo> second = {Monitor("A", 0, false), Monitor("B", 1280, true)};
+    using Wanted = std::vector<std::string>;
+    using Chosen = std::vector<std::size_t>;
     const struct {
         const std::vector<MonitorInfo>& monitors;
-        std::optional<std::string> wanted;
-        std::optional<std::size_t> index;
+        Wanted wanted;
+        Chosen chosen;  // empty: refused with `error`
+        std::size_t lead = 0;
+        std::string error = "";
     } kCases[] = {
-        {none, std::nullopt, 0}, {second, std::nullopt, 1},
-        {second, "0", 0},        {second, "B", 1},
-        {none, "A", 0},          {none, "002", 2},
-        {second, "7", {}},       {second, "99999999999999999999999", {}},
+        {none, {}, {0}},
+        {second, {}, {1}},
+        {second, {"0"}, {0}},
+        {second, {"B"}, {1}},
+        {none, {"A"}, {0}},
+        {none, {"002"}, {2}},
+        {none, {"all"}, {0, 1, 2}},
+        {second, {"all"}, {0, 1}, 1},
+        {none, {"2", "A"}, {2, 0}},
+        {second, {"0", "B"}, {0, 1}, 1},
+        {second, {"7"}, {}, 0, "no monitor '7' (2 monitors, see --list-monitors)"},
+        {second,
+         {"99999999999999999999999"},
+         {},
+         0,
+         "no monitor '99999999999999999999999' (2 monitors, see --list-monitors)"},
+        {second, {"0", "9"}, {}, 0, "no monitor '9' (2 monitors, see --list-monitors)"},
+        {second, {"0", "0"}, {}, 0, "monitor '0' is chosen twice"},
+        {none, {"1", "B"}, {}, 0, "monitor 'B' is chosen twice"},
+        {{}, {}, {}, 0, "the display reports no monitor"},
+        {{}, {"all"}, {}, 0, "the display reports no monitor"},
     };
     for (const auto& c : kCases) {
         std::string error;
-        EXPECT_EQ(ChooseMonitor(c.monitors, c.wanted, error), c.index)
-            << c.wanted.value_or("(default)");
-        EXPECT_EQ(error, c.index
-                             ? ""
-                             : "no monitor '" + *c.wanted + "' (2 monitors, see --list-monitors)");
+        const auto chosen = ChooseMonitors(c.monitors, c.wanted, error);
+        EXPECT_EQ(chosen.value_or(Chosen{}), c.chosen) << c.wanted.size();
+        EXPECT_EQ(error, c.error);
+        if (chosen) {
+            EXPECT_EQ(LeadMonitor(c.monitors, *chosen), c.lead) << c.chosen.size();
+        }
     }
-    std::string error;
-    EXPECT_FALSE(ChooseMonitor({}, std::nullopt, error));
-    EXPECT_EQ(error, "the display reports no monitor");
 }
 
 // A list line: physical size (the output's mode, or the logical size times the

@@ -21,7 +21,9 @@ protected:
     PanelDlgTest()
         : owner(new wxFrame(nullptr, wxID_ANY, "owner")),
           wnd(host, 1024, 768, 24),
-          dlg(new CPanelDlg(owner, wnd, host, DialogColors{wxColour(192, 192, 192), *wxBLACK})) {}
+          other(otherHost, 1920, 1080, 24),
+          dlg((wnds.Add(wnd, host), wnds.Add(other, otherHost),
+               new CPanelDlg(owner, wnds, DialogColors{wxColour(192, 192, 192), *wxBLACK}))) {}
     ~PanelDlgTest() override {
         owner->Destroy();
         wxTheApp->ProcessIdle();
@@ -37,8 +39,9 @@ protected:
     }
 
     wxFrame* owner;
-    RecordingHost host;
-    CTestWnd wnd;
+    RecordingHost host, otherHost;
+    CTestWnd wnd, other;
+    CTestWndGroup wnds;
     CPanelDlg* dlg;
 };
 
@@ -53,6 +56,7 @@ TEST_F(PanelDlgTest, StartsWithTheTestWindowsSettingsAndEveryWayOfChoosingAgrees
     auto expect = [&](int picture) {
         EXPECT_EQ(dlg->PictureList()->GetSelection(), picture);
         EXPECT_EQ(wnd.Picture(), picture);
+        EXPECT_EQ(other.Picture(), picture);
         for (int id : panel::kResolutionGroupIds) {
             EXPECT_EQ(Enabled(id), (kGroups[picture] & 1) != 0) << picture << " " << id;
         }
@@ -85,8 +89,10 @@ TEST_F(PanelDlgTest, StartsWithTheTestWindowsSettingsAndEveryWayOfChoosingAgrees
         expect(12 - picture);
     }
     EXPECT_FALSE(dlg->OnPictureButton(panel::kIdFullScreen));
-    EXPECT_EQ(wnd.Color(), 0x0000FFu);
-    EXPECT_EQ(wnd.Resolution(), 0);
+    for (const CTestWnd* w : {&wnd, &other}) {
+        EXPECT_EQ(w->Color(), 0x0000FFu);
+        EXPECT_EQ(w->Resolution(), 0);
+    }
     PressKey(dlg->PictureButton(7), wxEVT_KEY_DOWN, WXK_SPACE);
     EXPECT_EQ(dlg->PictureButton(7)->ShownState(), 1);
     PressKey(dlg->PictureButton(7), wxEVT_KEY_UP, WXK_SPACE);
