@@ -658,6 +658,219 @@ def test_fractional_scales_show_physical_pixels(ctx):
 def test_panel_dialog_controls(ctx):
     run([os.path.join(ctx.build_dir, "tests", "test_panel_gui")], ctx.display.env, timeout=60)
 
+# Every monitor at once: a picture on each output, one panel for all.
+
+class Skip(Exception):
+    """A pass whose desktop cannot start here: reported as skipped, with the reason."""
+
+
+class XorgDummy:
+    """Xorg with the dummy video driver: three RandR outputs side by side, the middle one primary (the
+    panel's). Xvfb has one monitor; this is the X11 desktop with several. Needs root to start."""
+
+    OUTPUTS = {"DUMMY0": (0, 0, 1280, 1024), "DUMMY1": (1280, 0, 1920, 1080), "DUMMY2": (3200, 0, 1024, 768)}
+    PRIMARY = "DUMMY1"
+    CONFIG = """Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 256000
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0-1000.0
+    VertRefresh 5.0-200.0
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Virtual 4224 1080
+    EndSubSection
+EndSection
+"""
+
+    def __init__(self):
+        self.server, self.unavailable, self.wm = None, None, None
+        self.scratch = tempfile.mkdtemp(prefix="zynmon-xorg-")
+        config, log = os.path.join(self.scratch, "xorg.conf"), os.path.join(self.scratch, "Xorg.log")
+        with open(config, "w") as file:
+            file.write(self.CONFIG)
+        if not shutil.which("Xorg") or not os.path.exists("/usr/lib/xorg/modules/drivers/dummy_drv.so"):
+            self.unavailable = "Xorg or its dummy video driver is not installed (xserver-xorg-video-dummy)"
+            return
+        if os.getuid() != 0:
+            self.unavailable = "Xorg with a configuration of its own needs root; run the tests as root"
+            return
+        self.server = subprocess.Popen(
+            ["Xorg", "-displayfd", "1", "-config", config, "-noreset", "-nolisten", "tcp", "-logfile", log],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        number = self.server.stdout.readline().strip().decode()
+        if not number:
+            self.server.wait()
+            tail = open(log).read().splitlines()[-3:] if os.path.exists(log) else []
+            self.unavailable = f"Xorg did not start (status {self.server.returncode}): {' / '.join(tail)}"
+            return
+        self.env = dict(ENVIRONMENT, DISPLAY=f":{number}")
+        layout, left = [], None
+        for name, (_, _, w, h) in self.OUTPUTS.items():
+            run(["xrandr", "--addmode", name, f"{w}x{h}"], self.env, check=False)
+            layout += ["--output", name, "--mode", f"{w}x{h}", *(["--right-of", left] if left else ["--pos", "0x0"]),
+                       *(["--primary"] if name == self.PRIMARY else [])]
+            left = name
+        run(["xrandr", *layout], self.env)
+        wait_until(lambda: all(self.output(name)[:4] == rect for name, rect in self.OUTPUTS.items()),
+                   "the dummy outputs in place")
+
+    def require(self):
+        if self.unavailable:
+            raise Skip(self.unavailable)
+
+    def close(self):
+        stop(self.server)
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    def output(self, name):
+        """An output's rectangle (x, y, width, height), scale 1 and its mode's rate in whole Hz."""
+        lines = run(["xrandr"], self.env).decode().splitlines()
+        at = next(i for i, line in enumerate(lines) if line.startswith(name + " "))
+        w, h, x, y = map(int, re.search(r"(\d+)x(\d+)\+(\d+)\+(\d+)", lines[at]).groups())
+        rate = next(float(re.search(r"([\d.]+)\*", line)[1]) for line in lines[at + 1:] if "*" in line)
+        return x, y, w, h, 1, round(rate)
+
+    xdotool, click, find_windows, frame_extents, window_rects = (
+        Display.xdotool, Display.click, Display.find_windows, Display.frame_extents, Display.window_rects)
+
+    def wait_for_frame(self, window):
+        pass
+
+    def screenshot(self, output=None, window=None):
+        """The whole screen, an output of it or a window's own image: its width and raw RGB."""
+        xwd = run(["xwd", "-silent", *(["-id", window] if window else ["-root"])], self.env)
+        crop = []
+        if output:
+            x, y, w, h = self.output(output)[:4]
+            crop = ["-crop", f"{w}x{h}+{x}+{y}"]
+        rgb = run([CONVERT, "xwd:-", *crop, "-depth", "8", "rgb:-"], self.env, input=xwd)
+        return (self.output(output)[2] if output else None), rgb
+
+
+def start_on_every_monitor(ctx, env, outputs):
+    """The program with --monitor all, and the output its panel is centred on: the primary one where
+    --list-monitors names one, else its first. The outputs map each of the program's monitors to the
+    desktop's output name."""
+    zynmon = os.path.join(ctx.build_dir, "zynmon")
+    lines = run([zynmon, "--list-monitors"], env).decode().splitlines()
+    expect(len(lines) == len(outputs), f"monitors {lines}, the desktop has {list(outputs)}")
+    lead = next((line.split(":")[0] for line in lines if line.endswith(", primary")), "0")
+    name = next(line.split(", ")[0].split(": ")[1] for line in lines if line.startswith(lead + ":"))
+    p = Program(ctx, args=("--monitor", "all", "--no-intro"), env=env)
+    wait_until(lambda: len(ctx.display.find_windows("ZYN Monitor Test Window")) == len(outputs),
+               "a test window on every monitor")
+    (x0, y0, x1, y1), (x, y, w, h) = p.panel_frame(), p.panel_rect
+    ox, oy, width, height, scale, _ = ctx.display.output(outputs[name])
+    centre = (x + w // 2 - ox - round(width) // 2, y + h // 2 - oy - round(height) // 2)
+    expect(all(abs(c) <= 1 for c in centre), f"the panel at {(x, y, w, h)}, {centre} from the centre of {name}")
+    return p, outputs[name]
+
+
+def expect_every_output(ctx, p, state, what, panel_output, outputs, bpp):
+    """Each output shows the state's picture drawn for its own physical size; on the panel's output its
+    frame is masked while it shows."""
+    wait_until(lambda: p.panel_visible() == state.panel, f"{what}: the panel")
+    for output in outputs:
+        _, _, width, height, scale, rate = ctx.display.output(output)
+        size = (round(width * scale), round(height * scale))
+        picture = ctx.render(state.picture, state.variant, state.guns, state.resolution, size=size,
+                             refresh=rate, bpp=bpp)
+        p.expect_screen(picture, f"{what}: {state}", masked=state.panel and output == panel_output,
+                        output=output)
+
+
+def walk_every_output(ctx, p, panel_output, outputs, bpp, keys):
+    """A picture chosen by the panel, a right click, a left click and keys in a window that is not the
+    panel's, Escape on the panel: every output follows each step, and the program ends with 0."""
+    other = next(output for output in outputs if output != panel_output)
+    ox, oy = ctx.display.output(other)[:2]
+    window = next(w for w in ctx.display.find_windows("ZYN Monitor Test Window")
+                  if ctx.display.window_rects(w)[0][:2] == (ox, oy))
+    steps = [(None, State(0, 0, True)), ("button 4", State(4, 0, True)),
+             ("right click", State(4, 1, True)), ("left click", State(4, 1, False))]
+    if keys:
+        steps += [("key Right", State(5, 0, False)), ("key space", State(5, 1, False)),
+                  ("key Escape", State(5, 1, True))]
+    else:
+        steps += [("left click", State(4, 1, True))]
+    for action, state in steps:
+        verb, _, arg = (action or "").partition(" ")
+        if verb == "button":
+            p.do(action)
+        elif verb in ("left", "right"):
+            ctx.display.click(ox + 20, oy + 20, 1 if verb == "left" else 3)
+        elif verb == "key":
+            ctx.display.xdotool("windowfocus", "--sync", window, "key", arg)
+        expect_every_output(ctx, p, state, f"after {action or 'the start'}", panel_output, outputs, bpp)
+    if keys:
+        p.do("keys Escape")
+        expect(p.process.wait(timeout=TIMEOUT) == 0, f"Escape: exit status {p.process.returncode}")
+
+
+@passes("sway")
+def test_every_monitor_shows_its_picture_and_one_panel_drives_all(ctx):
+    """HEADLESS-2 at scale 1.5: a Wayland client draws each output's physical pixels. Through XWayland,
+    where sway 1.7 gives X11 clients the logical size and resamples them, at scale 1."""
+    sway = ctx.display
+    sway.swaymsg("output", "HEADLESS-1", "mode", "1280x1024", "position", "0", "0", "scale", "1")
+    try:
+        for backend, scale, bpp in (("wayland", 1.5, 32), ("x11", 1, 24)):
+            sway.swaymsg("output", "HEADLESS-2", "mode", "1920x1080", "position", "1280", "0", "scale", f"{scale:g}")
+            wait_until(lambda: sway.output("HEADLESS-2")[:5] == (1280, 0, round(1920 / scale),
+                                                                 round(1080 / scale), scale), "HEADLESS-2 in place")
+            names = [line.split(", ")[0].split(": ")[1] for line in run(
+                [os.path.join(ctx.build_dir, "zynmon"), "--list-monitors"], sway.envs[backend]).decode().splitlines()]
+            # Through XWayland the monitors are XWAYLAND0, 1 in the outputs' order.
+            outputs = dict(zip(names, sway.OUTPUTS))
+            p, panel_output = start_on_every_monitor(ctx, sway.envs[backend], outputs)
+            walk_every_output(ctx, p, panel_output, list(sway.OUTPUTS), bpp, keys=backend == "x11")
+            stop(p.process)
+    finally:
+        sway.swaymsg("output", "HEADLESS-2", "scale", "1")
+
+
+@passes("xorg dummy")
+def test_every_monitor_of_xorg_shows_its_picture_and_one_panel_drives_all(ctx):
+    ctx.display.require()
+    outputs = {name: name for name in XorgDummy.OUTPUTS}
+    p, panel_output = start_on_every_monitor(ctx, ctx.display.env, outputs)
+    expect(panel_output == XorgDummy.PRIMARY, f"the panel on {panel_output}, not on the primary output")
+    walk_every_output(ctx, p, panel_output, list(outputs), DEPTH, keys=True)
+
+
+@passes("xorg dummy")
+def test_one_monitor_of_xorg_by_index_or_name(ctx):
+    ctx.display.require()
+    zynmon, names = os.path.join(ctx.build_dir, "zynmon"), list(XorgDummy.OUTPUTS)
+    listed = [line.split(", ")[0].split(": ")[1] for line in
+              run([zynmon, "--list-monitors"], ctx.display.env).decode().splitlines()]
+    for args in (("--monitor", "1"), ("--monitor", "DUMMY2")):
+        target = listed[int(args[1])] if args[1].isdigit() else args[1]
+        desktop = {o: ctx.display.screenshot(o)[1] for o in names if o != target}
+        p = Program(ctx, args=("--no-intro", *args), env=ctx.display.env)
+        _, _, w, h, _, rate = ctx.display.output(target)
+        p.expect_screen(ctx.render(0, size=(w, h), refresh=rate), f"{' '.join(args)}: picture 0", output=target)
+        expect(all(ctx.display.screenshot(o)[1] == shot for o, shot in desktop.items()),
+               f"{' '.join(args)}: another output changed")
+        stop(p.process)
+
+
+PASSES.append(("xorg dummy", XorgDummy, 1))
+
 
 def main():
     build_dir, wanted, failures = os.path.abspath(sys.argv[1]), set(sys.argv[2:]), 0
@@ -678,6 +891,8 @@ def main():
                     try:
                         test(ctx)
                         status = "ok"
+                    except Skip as reason:
+                        status = f"SKIPPED: {reason}"
                     except Exception as error:  # a broken test fails, the run goes on
                         failures += 1
                         status = f"FAIL: {error if isinstance(error, Failure) else repr(error)}"
