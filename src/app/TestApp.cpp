@@ -42,6 +42,9 @@ bool CTestApp::InitInstance() {
     m_pMonitorWatch = std::make_unique<CMonitorWatch>(
         [this](std::size_t monitorIndex) { OnMonitorLeft(monitorIndex); });
     for (CTestFrame* frame : m_frames) {
+        if (frame != m_pMainWnd) {
+            frame->FullScreenBeforeShown();
+        }
         frame->Show();
     }
     m_pMainWnd->Raise();

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include <gtk/gtk.h>
+#include <wx/dialog.h>
 #ifdef GDK_WINDOWING_WAYLAND
 #include <gdk/gdkwayland.h>
 #endif
@@ -101,7 +102,7 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
     // double-click event, which does nothing.
     // Clicks and keys in any window go to every window of the run.
     m_group.Add(*m_pTestWnd, *this);
-    m_pView->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { m_group.OnLButtonDown(); });
+    m_pView->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { OnLeftDown(); });
     m_pView->Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent&) { m_group.OnRButtonDown(); });
     Bind(wxEVT_TIMER, &CTestFrame::OnIntroTimer, this);
     // The view takes no focus, so keys pressed over the test window arrive
@@ -122,6 +123,13 @@ void CTestFrame::AfterIntro(std::function<void()> next) {
         CallAfter(std::move(next));
     } else {
         m_afterIntro = std::move(next);
+    }
+}
+
+void CTestFrame::FullScreenBeforeShown() {
+    if (m_nFullScreenAfterPaint >= 0) {
+        FullScreenOn(m_nFullScreenAfterPaint);
+        m_nFullScreenAfterPaint = -1;
     }
 }
 
@@ -159,6 +167,24 @@ void CTestFrame::Paint(const RECT& rect) {
         CallAfter([this, monitor = m_nFullScreenAfterPaint] { FullScreenOn(monitor); });
         m_nFullScreenAfterPaint = -1;
     }
+}
+
+void CTestFrame::OnLeftDown() {
+#ifdef GDK_WINDOWING_WAYLAND
+    // On Wayland a window shown again opens on the monitor that has the
+    // input, where another monitor's full-screen window would hide the
+    // panel: hidden, it becomes the dialog of the window clicked, above which
+    // the compositor shows it.
+    if (GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default())) {
+        for (wxWindow* window : wxTopLevelWindows) {
+            if (wxDynamicCast(window, wxDialog) != nullptr && !window->IsShown()) {
+                gtk_window_set_transient_for(GTK_WINDOW(window->GetHandle()),
+                                             GTK_WINDOW(GetHandle()));
+            }
+        }
+    }
+#endif
+    m_group.OnLButtonDown();
 }
 
 void CTestFrame::OnKey(wxKeyEvent& event) {

@@ -42,6 +42,11 @@ public:
     // Runs `next` once, right after the paint that ends the intro (or the
     // first paint, when there is no intro).
     void AfterIntro(std::function<void()> next);
+    // Asks for full screen before the frame is shown, where the desktop
+    // would wait for its first paint: a window mapped full screen on another
+    // monitor than the focused one does not take the input (the panel opens
+    // where the input is).
+    void FullScreenBeforeShown();
     // While held the window shows black instead of its test window (the
     // other monitors while the leading one plays the intro).
     void HoldBlack(bool hold);
@@ -63,6 +68,7 @@ private:
     // Asks the desktop to show the frame full screen on that monitor.
     void FullScreenOn(int monitorIndex);
     void Paint(const RECT& rect);
+    void OnLeftDown();
     void OnKey(wxKeyEvent& event);
     void OnIntroTimer(wxTimerEvent& event);
     // Leaves the group, the timers and the cursor.

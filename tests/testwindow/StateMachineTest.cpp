@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TestSupport.h"
+#include "testwindow/TestWndGroup.h"
 
 namespace {
 
@@ -84,15 +85,26 @@ TEST(TestWindow, EventsChangeTheStateByTheRules) {
 
 // Left clicks hide and show the panel and keep the cursor balanced; with
 // the panel hidden the keys step through the pictures like the panel does.
+// Keys and clicks reach the windows of every monitor through their group: a
+// picture step goes once through the panel to all, a variant step to each,
+// and the one cursor is counted once, by the leading window's host.
 TEST(TestWindow, KeysWithThePanelHiddenStepThroughThePictures) {
-    RecordingHost host;
-    CTestWnd wnd(host, 640, 480, 32);
-    wnd.OnLButtonDown();  // no panel registered: nothing happens
-    FakePanel panel(host, wnd);
-    wnd.SetPanel(&panel);
-    wnd.OnKeyDown(TestWndKey::kRight);  // the panel is up: its keys are its own
+    RecordingHost host, otherHost;
+    CTestWnd wnd(host, 640, 480, 32), other(otherHost, 1920, 1080, 32);
+    CTestWndGroup group;
+    group.Add(wnd, host);
+    group.Add(other, otherHost);
+    group.OnLButtonDown();  // no panel registered: nothing happens
+    struct GroupPanel : FakePanel {
+        GroupPanel(ITestWndHost& host, CTestWnd& wnd, CTestWndGroup& group)
+            : FakePanel(host, wnd), group(group) {}
+        void SelectPicture(int picture) override { group.SetPicture(static_cast<BYTE>(picture)); }
+        CTestWndGroup& group;
+    } panel(host, wnd, group);
+    group.SetPanel(&panel);
+    group.OnKeyDown(TestWndKey::kRight);  // the panel is up: its keys are its own
     EXPECT_EQ(wnd.Picture(), 0);
-    wnd.OnLButtonDown();
+    group.OnLButtonDown();
     EXPECT_FALSE(panel.visible);
     EXPECT_EQ(host.raised, 1);
 
@@ -109,21 +121,33 @@ TEST(TestWindow, KeysWithThePanelHiddenStepThroughThePictures) {
         {K::kPageUp, 12, 0},  {K::kDown, 0, 0},  {K::kLeft, 12, 0},
     };
     for (const auto& step : kSteps) {
-        wnd.OnKeyDown(step.key);
-        EXPECT_EQ(wnd.Picture(), step.picture) << static_cast<int>(step.key);
-        EXPECT_EQ(wnd.Variant(), step.variant) << static_cast<int>(step.key);
+        group.OnKeyDown(step.key);
+        for (const CTestWnd* w : {&wnd, &other}) {
+            EXPECT_EQ(w->Picture(), step.picture) << static_cast<int>(step.key);
+            EXPECT_EQ(w->Variant(), step.variant) << static_cast<int>(step.key);
+        }
         EXPECT_FALSE(panel.visible);
     }
+    group.OnRButtonDown();
+    EXPECT_EQ(wnd.Variant(), 1u);
+    EXPECT_EQ(other.Variant(), 1u);
     EXPECT_EQ(host.cursorCount, -1);
+    EXPECT_EQ(otherHost.cursorCount, 0);
     for (TestWndKey key : {K::kEscape, K::kReturn}) {
-        wnd.OnKeyDown(key);
+        group.OnKeyDown(key);
         EXPECT_TRUE(panel.visible);
         EXPECT_EQ(panel.raised, key == K::kEscape ? 1 : 2);
         EXPECT_EQ(host.cursorCount, 0);
-        wnd.OnKeyDown(key);  // the panel's own keys from here
+        group.OnKeyDown(key);  // the panel's own keys from here
         EXPECT_TRUE(panel.visible);
-        wnd.OnLButtonDown();
+        group.OnLButtonDown();
     }
+    // A window that goes takes no more calls; the next one leads.
+    group.Remove(wnd);
+    group.SetPicture(3);
+    EXPECT_EQ(wnd.Picture(), 12);
+    EXPECT_EQ(other.Picture(), 3);
+    EXPECT_EQ(&group.Lead(), &other);
 }
 
 // Every paint sets every pixel of the screen: nothing from before shows
