@@ -853,6 +853,30 @@ def test_one_monitor_of_xorg_by_index_or_name(ctx):
         stop(p.process)
 
 
+@passes("xorg dummy")
+def test_bad_monitor_lists_exit_2_and_a_monitor_that_leaves_closes_its_window(ctx):
+    ctx.display.require()
+    zynmon = os.path.join(ctx.build_dir, "zynmon")
+    for value, named in (("0,0", "'0' is chosen twice"), ("0,9", "no monitor '9'"), (",", "empty entry"),
+                         ("0,DUMMY1", "'DUMMY1' is chosen twice"), ("all,0", "'all' stands alone")):
+        result = subprocess.run([zynmon, "--monitor", value], env=ctx.display.env, capture_output=True,
+                                timeout=TIMEOUT)
+        lines = result.stderr.decode().splitlines()
+        expect(result.returncode == 2 and len(lines) == 1 and named in lines[0],
+               f"--monitor {value}: status {result.returncode}, stderr {lines}")
+    outputs = {name: name for name in XorgDummy.OUTPUTS}
+    p, panel_output = start_on_every_monitor(ctx, ctx.display.env, outputs)
+    try:
+        run(["xrandr", "--output", "DUMMY2", "--off"], ctx.display.env)
+        wait_until(lambda: len(ctx.display.find_windows("ZYN Monitor Test Window")) == 2, "DUMMY2's window to close")
+        expect(p.process.poll() is None, f"the program ended: {p.process.returncode}")
+        expect_every_output(ctx, p, State(0, 0, True), "DUMMY2 gone: the start", ["DUMMY0", "DUMMY1"], DEPTH)
+        p.do("button 3")
+        expect_every_output(ctx, p, State(3, 0, True), "DUMMY2 gone: button 3", ["DUMMY0", "DUMMY1"], DEPTH)
+    finally:
+        run(["xrandr", "--output", "DUMMY2", "--mode", "1024x768", "--right-of", "DUMMY1"], ctx.display.env)
+
+
 PASSES.append(("xorg dummy", XorgDummy, 1))
 
 
