@@ -3,8 +3,11 @@
 
 #include <charconv>
 
+#include "gdi/Surface.h"
+
 // The usage names the pictures' range as text.
 static_assert(kLastPicture == 12, "--picture's range in kUsage");
+static_assert(Surface::kMaxSide == 16384, "the largest monitor in kUsage");
 
 const char* const kUsage =
     "usage: zynmon [--monitor N|NAME] [--picture N] [--no-intro]\n"
@@ -18,7 +21,9 @@ const char* const kUsage =
     "                    pixels and position, scale, refresh rate, primary\n"
     "  --help            print this help\n"
     "  --version         print the program's version\n"
-    "Exit status: 0 ended from the panel, 1 no display, 2 bad command line.\n";
+    "Exit status: 0 ended from the panel, 1 no display or standard output not\n"
+    "written, 2 bad command line, 3 the display cannot show the pictures exactly\n"
+    "(a colour-mapped screen, a monitor over 16384 pixels or of no size).\n";
 
 namespace {
 

@@ -3,7 +3,10 @@
 // starts, so --help and --version need no display and no toolkit option
 // handling sees the program's own options; the monitor is chosen once the
 // display is open and before any window exists.
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,16 +19,41 @@
 #include "app/TestApp.h"
 #include "desktop/MonitorChoice.h"
 #include "desktop/Monitors.h"
+#include "desktop/ScreenCheck.h"
 #include "desktop/WaylandDesktop.h"
 
 namespace {
 
 constexpr int kExitNoDisplay = 1;
 constexpr int kExitBadCommandLine = 2;
+constexpr int kExitCannotShow = 3;
+// Standard output could not take what was printed (a full disk, a closed pipe).
+constexpr int kExitOutputFailed = 1;
 
 int Fail(int status, const std::string& reason) {
     std::fprintf(stderr, "zynmon: %s\n", reason.c_str());
     return status;
+}
+
+// What was printed must have reached standard output: status, or the
+// failure's.
+int Flushed(int status) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        return Fail(kExitOutputFailed,
+                    std::string("cannot write to standard output: ") + std::strerror(errno));
+    }
+    return status;
+}
+
+// A GDK_SCALE the toolkit would take to mean nonsense is dropped, with a
+// word: the desktop's own scale applies then.
+void DropBadToolkitScale() {
+    const char* scale = std::getenv("GDK_SCALE");
+    if (scale != nullptr && !IsToolkitScale(scale)) {
+        std::fprintf(stderr, "zynmon: ignoring GDK_SCALE=%s (not a positive whole number)\n",
+                     scale);
+        unsetenv("GDK_SCALE");
+    }
 }
 
 // The toolkit's main loop with the application already initialised, ending
@@ -53,14 +81,15 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             std::fputs("\n", stdout);
             std::fputs(kKeysAndMouseHelp, stdout);
-            return 0;
+            return Flushed(0);
         case CommandLine::Action::Version:
             std::printf("zynmon %s\n", ZYN_VERSION);
-            return 0;
+            return Flushed(0);
         default:
             break;
     }
 
+    DropBadToolkitScale();
     auto* app = new CTestApp(*commandLine);
     wxApp::SetInstance(app);
     bool started = false;
@@ -85,9 +114,15 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < monitors.size(); ++i) {
             std::printf("%s\n", DescribeMonitor(i, monitors[i]).c_str());
         }
+        status = Flushed(0);
     } else if (const auto index = ChooseMonitor(monitors, commandLine->monitor, error)) {
-        app->SetDesktop(std::move(wayland), monitors[*index], *index, DisplayBitsPerPixel());
-        status = RunApp();
+        const std::string why = WhyNotShown(monitors[*index], DisplayVisualKind());
+        if (why.empty()) {
+            app->SetDesktop(std::move(wayland), monitors[*index], *index, DisplayBitsPerPixel());
+            status = RunApp();
+        } else {
+            status = Fail(kExitCannotShow, why);
+        }
     } else {
         status = Fail(commandLine->monitor ? kExitBadCommandLine : kExitNoDisplay, error);
     }

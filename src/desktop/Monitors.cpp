@@ -154,3 +154,17 @@ int DisplayBitsPerPixel() {
     GdkScreen* screen = gdk_screen_get_default();
     return screen != nullptr ? gdk_visual_get_depth(gdk_screen_get_system_visual(screen)) : 0;
 }
+
+VisualKind DisplayVisualKind() {
+    GdkScreen* screen = gdk_screen_get_default();
+    if (screen == nullptr) {
+        return VisualKind::kDirect;
+    }
+    switch (gdk_visual_get_visual_type(gdk_screen_get_system_visual(screen))) {
+        case GDK_VISUAL_TRUE_COLOR:
+        case GDK_VISUAL_DIRECT_COLOR:
+            return VisualKind::kDirect;
+        default:
+            return VisualKind::kColorMapped;
+    }
+}

@@ -5,6 +5,7 @@
 
 #include "desktop/MonitorChoice.h"
 #include "desktop/RefreshRate.h"
+#include "desktop/ScreenCheck.h"
 #include "present/ViewRect.h"
 
 namespace {
@@ -113,6 +114,42 @@ TEST(ViewRect, CoversWithWholePixels) {
     EXPECT_EQ(LogicalToPhysical({2, 2, 3, 3}, {1920, 1280}, {1920, 1280}), (RECT{3, 3, 5, 5}));
     EXPECT_EQ(LogicalToPhysical({0, 0, 1280, 960}, {1920, 1280}, {1200, 960}),
               (RECT{0, 0, 1920, 1200}));
+}
+
+// The program opens no window where it cannot show the pictures exactly: a
+// colour-mapped screen, a monitor of no size, one over the store's limit.
+TEST(ScreenCheck, RefusesWhatCannotBeShownExactly) {
+    MonitorInfo ok = Monitor("A", 0, true);
+    MonitorInfo negative = ok, wide = ok, ownTall = ok;
+    negative.logicalWidth = -640;
+    wide.logicalWidth = 16385;
+    ownTall.physicalWidth = 64;
+    ownTall.physicalHeight = 16400;
+    const struct {
+        const MonitorInfo& monitor;
+        VisualKind visual;
+        const char* why;
+    } kCases[] = {
+        {ok, VisualKind::kDirect, ""},
+        {ok, VisualKind::kColorMapped,
+         "the screen shows its colours through a colour map (a PseudoColor visual), which the "
+         "toolkit cannot draw on; run the X server at depth 16 or 24"},
+        {negative, VisualKind::kDirect,
+         "the desktop reports monitor A as -640x1024 at scale 1, a size no picture fits"},
+        {wide, VisualKind::kDirect,
+         "monitor A has 16385x1024 pixels; the program draws at most 16384 on a side"},
+        {ownTall, VisualKind::kDirect,
+         "monitor A has 64x16400 pixels; the program draws at most 16384 on a side"},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(WhyNotShown(c.monitor, c.visual), c.why);
+    }
+    for (const char* good : {"1", "2", "016"}) {
+        EXPECT_TRUE(IsToolkitScale(good)) << good;
+    }
+    for (const char* bad : {"", "0", "-3", "+2", "1.5", "2x", "99999999999"}) {
+        EXPECT_FALSE(IsToolkitScale(bad)) << bad;
+    }
 }
 
 }  // namespace
