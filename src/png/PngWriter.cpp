@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "PngWriter.h"
+#include "png/PngWriter.h"
 
 #include <png.h>
 
