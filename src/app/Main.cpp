@@ -17,11 +17,14 @@
 #include "desktop/MonitorChoice.h"
 #include "desktop/Monitors.h"
 #include "desktop/WaylandDesktop.h"
+#include "remote/RemoteService.h"
 
 namespace {
 
 constexpr int kExitNoDisplay = 1;
 constexpr int kExitBadCommandLine = 2;
+constexpr int kExitNoBus = 1;
+constexpr int kExitNameTaken = 2;
 
 int Fail(int status, const std::string& reason) {
     std::fprintf(stderr, "zynmon: %s\n", reason.c_str());
@@ -37,6 +40,19 @@ int RunApp() {
     }
     wxTheApp->OnExit();
     return status;
+}
+
+// --remote: the application's id on the session bus, taken before any window
+// opens. Null, with the exit status set, when the name cannot be had.
+std::unique_ptr<CRemoteService> OwnBusName(int& status) {
+    CRemoteService::Failure failure{};
+    std::string error;
+    auto remote = CRemoteService::Own(ZYN_APP_ID, failure, error);
+    if (remote == nullptr) {
+        status = Fail(failure == CRemoteService::Failure::kNameTaken ? kExitNameTaken : kExitNoBus,
+                      error);
+    }
+    return remote;
 }
 
 }  // namespace
@@ -86,8 +102,12 @@ int main(int argc, char** argv) {
             std::printf("%s\n", DescribeMonitor(i, monitors[i]).c_str());
         }
     } else if (const auto index = ChooseMonitor(monitors, commandLine->monitor, error)) {
-        app->SetDesktop(std::move(wayland), monitors[*index], *index, DisplayBitsPerPixel());
-        status = RunApp();
+        std::unique_ptr<CRemoteService> remote;
+        if (!commandLine->remote || (remote = OwnBusName(status)) != nullptr) {
+            app->SetDesktop(std::move(wayland), monitors[*index], *index, DisplayBitsPerPixel());
+            app->SetRemote(std::move(remote));
+            status = RunApp();
+        }
     } else {
         status = Fail(commandLine->monitor ? kExitBadCommandLine : kExitNoDisplay, error);
     }
