@@ -116,12 +116,14 @@ std::unique_ptr<CRemoteService> CRemoteService::Own(const std::string& appId, Fa
     // The object first: whoever sees the name finds it.
     std::string xml = kInterfaceXml;
     xml.replace(xml.find('@'), 1, service->m_interface);
-    service->m_pNode = g_dbus_node_info_new_for_xml(xml.c_str(), nullptr);
+    service->m_pNode = g_dbus_node_info_new_for_xml(xml.c_str(), &gerror);
     static const GDBusInterfaceVTable kVTable = {
         &CRemoteService::MethodCall, &CRemoteService::GetProperty, nullptr, {}};
-    service->m_nRegistration = g_dbus_connection_register_object(
-        connection, service->m_path.c_str(), service->m_pNode->interfaces[0], &kVTable,
-        service.get(), nullptr, &gerror);
+    if (service->m_pNode != nullptr) {
+        service->m_nRegistration = g_dbus_connection_register_object(
+            connection, service->m_path.c_str(), service->m_pNode->interfaces[0], &kVTable,
+            service.get(), nullptr, &gerror);
+    }
     GVariant* answer = nullptr;
     if (service->m_nRegistration != 0) {
         answer = CallBus(connection, "RequestName",
@@ -232,6 +234,7 @@ GVariant* CRemoteService::Property(const std::string& name, const RemoteState& s
     if (name == "PanelShown") {
         return g_variant_new_boolean(state.panelShown);
     }
+    // "Monitors", the one property that does not change.
     GVariantBuilder monitors;
     g_variant_builder_init(&monitors, G_VARIANT_TYPE("a(us)"));
     for (const auto& [index, monitorName] : m_monitors) {
