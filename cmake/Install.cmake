@@ -5,14 +5,8 @@
 # pages, the copyright file and the changelog.
 include(GNUInstallDirs)
 
-# The project's home: the AppStream id, the maintainer's address and the
-# screenshot's address are made from it.
-set(ZYN_DOMAIN "example.org" CACHE STRING "The project's internet domain")
+# ZYN_DOMAIN and the AppStream id come from cmake/AppId.cmake.
 set(ZYN_RELEASE_DATE "2026-12-06")
-string(REPLACE "." ";" domain_parts ${ZYN_DOMAIN})
-list(REVERSE domain_parts)
-list(JOIN domain_parts "." reversed_domain)
-set(ZYN_APPSTREAM_ID "${reversed_domain}.zynmon")
 set(ZYN_MAINTAINER "ZYN Monitor Test maintainers <zynmon@${ZYN_DOMAIN}>")
 set(ZYN_SCREENSHOT_URL "https://${ZYN_DOMAIN}/zynmon/testcard.png")
 execute_process(COMMAND date -u -R -d ${ZYN_RELEASE_DATE}

@@ -14,6 +14,7 @@ PACKAGES=(
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox metacity icewm
     sway grim xwayland x11-xserver-utils
+    libglib2.0-dev dbus-daemon libglib2.0-bin
     dpkg-dev lintian appstream desktop-file-utils file man-db
 )
 

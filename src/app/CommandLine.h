@@ -17,6 +17,8 @@ struct CommandLine {
     std::optional<std::string> monitor;
     int picture = 0;
     bool intro = true;
+    // Offer the remote control on the session bus.
+    bool remote = false;
 };
 
 inline constexpr int kLastPicture = CTestWnd::kPictureCount - 1;

@@ -21,14 +21,17 @@
 #include "desktop/Monitors.h"
 #include "desktop/ScreenCheck.h"
 #include "desktop/WaylandDesktop.h"
+#include "remote/RemoteService.h"
 
 namespace {
 
 constexpr int kExitNoDisplay = 1;
 constexpr int kExitBadCommandLine = 2;
-constexpr int kExitCannotShow = 3;
+constexpr int kExitNoBus = 1;
 // Standard output could not take what was printed (a full disk, a closed pipe).
 constexpr int kExitOutputFailed = 1;
+constexpr int kExitNameTaken = 2;
+constexpr int kExitCannotShow = 3;
 
 int Fail(int status, const std::string& reason) {
     std::fprintf(stderr, "zynmon: %s\n", reason.c_str());
@@ -65,6 +68,19 @@ int RunApp() {
     }
     wxTheApp->OnExit();
     return status;
+}
+
+// --remote: the application's id on the session bus, taken before any window
+// opens. Null, with the exit status set, when the name cannot be had.
+std::unique_ptr<CRemoteService> OwnBusName(int& status) {
+    CRemoteService::Failure failure{};
+    std::string error;
+    auto remote = CRemoteService::Own(ZYN_APP_ID, failure, error);
+    if (remote == nullptr) {
+        status = Fail(failure == CRemoteService::Failure::kNameTaken ? kExitNameTaken : kExitNoBus,
+                      error);
+    }
+    return remote;
 }
 
 }  // namespace
@@ -117,11 +133,13 @@ int main(int argc, char** argv) {
         status = Flushed(0);
     } else if (const auto index = ChooseMonitor(monitors, commandLine->monitor, error)) {
         const std::string why = WhyNotShown(monitors[*index], DisplayVisualKind());
-        if (why.empty()) {
-            app->SetDesktop(std::move(wayland), monitors[*index], *index, DisplayBitsPerPixel());
-            status = RunApp();
-        } else {
+        std::unique_ptr<CRemoteService> remote;
+        if (!why.empty()) {
             status = Fail(kExitCannotShow, why);
+        } else if (!commandLine->remote || (remote = OwnBusName(status)) != nullptr) {
+            app->SetDesktop(std::move(wayland), monitors[*index], *index, DisplayBitsPerPixel());
+            app->SetRemote(std::move(remote));
+            status = RunApp();
         }
     } else {
         status = Fail(commandLine->monitor ? kExitBadCommandLine : kExitNoDisplay, error);

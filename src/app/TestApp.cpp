@@ -43,10 +43,20 @@ bool CTestApp::InitInstance() {
     testWnd.SetLogoPath(m_commandLine.intro ? kLogoFileName : "");
     // The first paint plays the intro; the panel follows once it is over.
     m_pMainWnd->AfterIntro([this] { CreatePanel(); });
+    if (m_pRemote != nullptr) {
+        m_pRemote->Serve(testWnd, m_pMainWnd->Store(),
+                         {{static_cast<std::uint32_t>(m_nMonitorIndex), m_pMonitor->name}},
+                         [this] { ExitMainLoop(); });
+    }
     m_pMainWnd->Show();
     m_pMainWnd->Raise();
     m_pMainWnd->Update();
     return true;
+}
+
+int CTestApp::OnExit() {
+    m_pRemote.reset();
+    return wxApp::OnExit();
 }
 
 void CTestApp::SetDialogBkColor(const wxColour& background, const wxColour& text) {

@@ -15,6 +15,7 @@
 #include "desktop/MonitorChoice.h"
 #include "desktop/WaylandDesktop.h"
 #include "panel/DialogColors.h"
+#include "remote/RemoteService.h"
 
 class CTestFrame;
 
@@ -29,8 +30,13 @@ public:
     void SetDesktop(std::unique_ptr<CWaylandDesktop> wayland, const MonitorInfo& monitor,
                     std::size_t index, int bitsPerPixel);
 
+    // The remote control, with its name on the bus (null: none); it serves
+    // the test window once that exists, and goes before the windows do.
+    void SetRemote(std::unique_ptr<CRemoteService> remote) { m_pRemote = std::move(remote); }
+
     bool OnInit() override { return InitInstance(); }
     bool InitInstance();
+    int OnExit() override;
 
 private:
     void SetDialogBkColor(const wxColour& background, const wxColour& text);
@@ -45,4 +51,5 @@ private:
     DialogColors m_dialogColors;
     CCursor m_cursor;
     CTestFrame* m_pMainWnd = nullptr;
+    std::unique_ptr<CRemoteService> m_pRemote;
 };

@@ -36,6 +36,8 @@ public:
     ~CTestFrame() override;
 
     CTestWnd& TestWnd() { return *m_pTestWnd; }
+    // The pixel store the test window draws into.
+    Surface& Store() { return m_pView->Store(); }
     // Runs `next` once, right after the paint that ends the intro (or the
     // first paint, when there is no intro).
     void AfterIntro(std::function<void()> next);

@@ -156,6 +156,22 @@ void CPanelDlg::SelectPicture(int picture) {
     OnSelchangePicture();
 }
 
+void CPanelDlg::SelectResolution(int level) {
+    for (int id : {panel::kIdHigh, panel::kIdMedium, panel::kIdLow}) {
+        if (panel::ResolutionOfRadio(id) == level) {
+            wxStaticCast(FindWindow(id), wxRadioButton)->SetValue(true);
+            OnResolution(id);
+        }
+    }
+}
+
+void CPanelDlg::SelectGuns(bool red, bool green, bool blue) {
+    wxStaticCast(FindWindow(panel::kIdRed), wxCheckBox)->SetValue(red);
+    wxStaticCast(FindWindow(panel::kIdGreen), wxCheckBox)->SetValue(green);
+    wxStaticCast(FindWindow(panel::kIdBlue), wxCheckBox)->SetValue(blue);
+    OnColorCheck(panel::kIdRed);
+}
+
 bool CPanelDlg::OnResolution(int id) {
     const int level = panel::ResolutionOfRadio(id);
     if (level < 0) {
@@ -186,7 +202,8 @@ void CPanelDlg::OnCancel() {
 
 void CPanelDlg::OnButton(wxCommandEvent& event) {
     if (event.GetId() == panel::kIdFullScreen) {
-        OnFullScreen();
+        // Through the test window, which tells its listener.
+        m_pTestWnd->ShowPanel(false);
     } else if (!OnPictureButton(event.GetId())) {
         event.Skip();
     }
@@ -216,7 +233,7 @@ void CPanelDlg::OnCharHook(wxKeyEvent& event) {
         case WXK_NUMPAD_ENTER:
             // Return hides the panel the way "Volles Bild" does, cursor
             // included, so the cursor's display counter stays balanced.
-            OnFullScreen();
+            m_pTestWnd->ShowPanel(false);
             break;
         default:
             event.Skip();

@@ -31,6 +31,8 @@ public:
     // Hides the panel, raises the test window and hides the cursor.
     void OnFullScreen() override;
     void SelectPicture(int picture) override;
+    void SelectResolution(int level) override;
+    void SelectGuns(bool red, bool green, bool blue) override;
     // Destroys the panel and ends the program with exit status 0.
     void OnCancel();
 

@@ -41,5 +41,6 @@ void CTestWnd::OnPaint(CDC* pDC) {
     if (rightClicks != 0) {
         m_nVariant += rightClicks;
         m_host.Invalidate();
+        Changed();
     }
 }

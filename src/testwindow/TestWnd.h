@@ -13,6 +13,7 @@
 #include "gdi/CDC.h"
 #include "testwindow/Keyboard.h"
 #include "testwindow/TestWndHost.h"
+#include "testwindow/TestWndListener.h"
 
 class CIntro;
 
@@ -44,7 +45,17 @@ public:
     void RenderPicture(CDC* pDC);
 
     // The panel registers itself here and clears it again when it goes.
-    void SetPanel(IPanel* panel) { m_pPanel = panel; }
+    void SetPanel(IPanel* panel);
+    IPanel* Panel() const { return m_pPanel; }
+    bool IsPanelShown() const { return m_pPanel != nullptr && m_pPanel->IsWindowVisible(); }
+    // Shows the panel and the cursor, or hides them and raises the test
+    // window (the panel's full-screen operation), as a left click does when
+    // the panel is hidden or shown; nothing without a panel or when it is
+    // already so.
+    void ShowPanel(bool show);
+    // Told after each change (null: nobody); the listener outlives its
+    // registration or is told when the test window goes.
+    void SetListener(ITestWndListener* listener) { m_pListener = listener; }
     // The caption of the refusal message (the program's name).
     void SetAppName(const char* name) { m_pszAppName = name; }
     // The refresh rate the display reports, or 0 where it reports none.
@@ -97,6 +108,8 @@ public:
     COLORREF HueColor(double t) const;
 
 private:
+    void Changed();
+
     const int m_nScreenWidth;
     const int m_nScreenHeight;
     const double m_dAspect;
@@ -111,6 +124,7 @@ private:
     std::uint32_t m_nVariant = 0;
     std::uint32_t m_nTicks = 0;
     IPanel* m_pPanel = nullptr;
+    ITestWndListener* m_pListener = nullptr;
     unsigned m_nTimerId = 0;
     bool m_bTimerActive = false;
     int m_nRefreshRate = 0;

@@ -22,6 +22,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import types
 
@@ -652,6 +653,168 @@ def test_fractional_scales_show_physical_pixels(ctx):
                 ("button 12", 12, 0, True, "none", 2)],
                output="HEADLESS-1", size=(width, height), bpp=32, refresh=sway.output("HEADLESS-1")[5])
         stop(p.process)
+
+
+# The remote control on the session bus: a bus of the test's own (dbus-run-session), the program started
+# with --remote on it, driven with gdbus calls and watched through gdbus monitor.
+
+class SessionBus:
+    """dbus-run-session's bus for as long as this lasts; its address in `env`."""
+
+    def __init__(self, env):
+        self.process = subprocess.Popen(
+            ["dbus-run-session", "--", "sh", "-c", 'echo "$DBUS_SESSION_BUS_ADDRESS"; exec cat >/dev/null'],
+            env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        address = self.process.stdout.readline().decode().strip()
+        expect(address, "dbus-run-session started no bus")
+        self.env = dict(env, DBUS_SESSION_BUS_ADDRESS=address)
+
+    def close(self):
+        self.process.stdin.close()  # the end of its command, and so of the bus
+        with contextlib.suppress(subprocess.TimeoutExpired):
+            self.process.wait(timeout=5)
+        stop(self.process)
+
+
+class Remote:
+    """The program's object on a bus: gdbus calls, its properties, and the PropertiesChanged it sends."""
+
+    def __init__(self, bus, name):
+        self.env, self.name = bus.env, name
+        self.path = "/" + name.replace(".", "/").replace("-", "_")
+        self.interface = name.replace("-", "_") + ".Remote"
+        self.signals, self.watching = [], threading.Event()
+        self.monitor = subprocess.Popen(["gdbus", "monitor", "--session", "--dest", name, "--object-path",
+                                         self.path], env=self.env, stdout=subprocess.PIPE,
+                                        stderr=subprocess.DEVNULL)
+        threading.Thread(target=self._read, daemon=True).start()
+        expect(self.watching.wait(TIMEOUT), f"gdbus monitor does not see {name}")
+
+    def _read(self):
+        for line in map(bytes.decode, self.monitor.stdout):
+            self.watching.set() if " is owned by " in line else None
+            if ".PropertiesChanged (" in line:
+                self.signals.append(self.parse(line))
+
+    @staticmethod
+    def parse(text):
+        """The properties of GetAll's answer or a PropertiesChanged line, as text: 3, rb, true, [...]."""
+        return {k: v.strip("'") for k, v in re.findall(r"'(\w+)': <(?:uint32 )?([^<>]*)>", text)}
+
+    @staticmethod
+    def text(value):
+        """A value as gdbus and GetAll write it."""
+        return str(value).lower() if isinstance(value, bool) else str(value)
+
+    def call(self, method, *args, fails=None):
+        """Calls the method; `fails`: the D-Bus error and a part of its message that it must answer."""
+        result = subprocess.run(["gdbus", "call", "--session", "--dest", self.name, "--object-path", self.path,
+                                 "--method", f"{self.interface}.{method}", *map(self.text, args)], env=self.env,
+                                capture_output=True, timeout=TIMEOUT)
+        answer = (result.stdout + result.stderr).decode(errors="replace").strip()
+        expect((result.returncode != 0) == bool(fails) and all(part in answer for part in fails or ()),
+               f"{method}{args}: {answer}")
+
+    def state(self):
+        return self.parse(run(["gdbus", "call", "--session", "--dest", self.name, "--object-path", self.path,
+                               "--method", "org.freedesktop.DBus.Properties.GetAll", self.interface],
+                              self.env).decode())
+
+    def expect_change(self, action, **changed):
+        """Takes the action and waits for the signals that tell the changed properties' new values."""
+        told = len(self.signals)
+        action()
+        wanted = {k: self.text(v) for k, v in changed.items()}
+        wait_until(lambda: wanted.items() <= functools.reduce(lambda a, b: {**a, **b},
+                                                               self.signals[told:], {}).items(),
+                   f"PropertiesChanged with {wanted}, got {self.signals[told:]}")
+
+
+def app_id(build_dir):
+    """The application's id, as the build names its AppStream metadata."""
+    found = [f.removesuffix(".metainfo.xml") for f in os.listdir(os.path.join(build_dir, "dist"))
+             if f.endswith(".metainfo.xml")]
+    expect(len(found) == 1, f"AppStream files {found}")
+    return found[0]
+
+
+def render_png(build_dir, picture, size, bpp, refresh, **state):
+    """zynmon-render's PNG file of a state, byte for byte."""
+    options = [f"--{key} {value}" for key, value in state.items()]
+    return run([os.path.join(build_dir, "zynmon-render"), "--picture", picture, "--size", "%dx%d" % size,
+                "--bpp", bpp, "--refresh", refresh, *" ".join(options).split(), "--output", "/dev/stdout"])
+
+
+@passes("plain", "sway")
+def test_remote_calls_on_the_session_bus_drive_the_picture_the_panel_follows_and_bad_calls_change_nothing(ctx):
+    sway = isinstance(ctx.display, Sway)
+    bus = SessionBus(ctx.display.envs["wayland"] if sway else ctx.display.env)
+    try:
+        p = Program(ctx, args=("--remote", "--no-intro"), env=bus.env)
+        remote = Remote(bus, app_id(ctx.build_dir))
+        wait_until(lambda: remote.state()["PanelShown"] == "true", "PanelShown")
+        output = "HEADLESS-1" if sway else None
+        _, _, w, h, scale, rate = ctx.display.output(output) if sway else (0, 0, WIDTH, HEIGHT, 1, 0)
+        screen = dict(size=(round(w * scale), round(h * scale)), bpp=32 if sway else DEPTH, refresh=rate)
+        monitor = run([os.path.join(ctx.build_dir, "zynmon"), "--list-monitors"], bus.env).decode().split(",")[0]
+        expect(remote.state() == dict(Picture="0", Variant="0", Guns="rgb", Resolution="1", PanelShown="true",
+                                      Monitors="[(uint32 0, '%s')]" % monitor.split(": ")[1]),
+               f"the state at the start: {remote.state()}")
+
+        # Every picture, the screen and the capture each the renderer's.
+        for picture in [*range(1, 13), 0]:
+            remote.expect_change(lambda: remote.call("SetPicture", picture), Picture=picture)
+            p.expect_screen(ctx.render(picture, **screen), f"picture {picture} by the bus", output=output)
+            capture = os.path.join(ctx.scratch, "capture.png")
+            remote.call("Capture", capture)
+            expect(open(capture, "rb").read() in [render_png(ctx.build_dir, picture, **screen, ticks=t)
+                                                  for t in range(1 + (picture == 11))],
+                   f"the capture of picture {picture} is not the renderer's")
+
+        # The panel follows the calls, and what the panel, the mouse and the keys change is told too.
+        remote.expect_change(lambda: remote.call("SetPicture", 2), Picture=2)
+        remote.expect_change(lambda: remote.call("SetGuns", "g"), Guns="g")
+        remote.expect_change(lambda: p.do("control Grün"), Guns="rgb")  # the box was checked
+        remote.expect_change(lambda: remote.call("SetResolution", 2), Resolution=2)
+        remote.expect_change(lambda: remote.call("StepVariant"), Variant=1)
+        remote.expect_change(lambda: p.do("click 3"), Variant=2)
+        p.expect_screen(ctx.render(2, 2, "none", 2, **screen), "picture 2 by the bus", output=output)
+        remote.expect_change(lambda: remote.call("ShowPanel", False), PanelShown=False)
+        wait_until(lambda: not p.panel_visible(), "the panel hidden by the bus")
+        remote.expect_change(lambda: p.do("click 1"), PanelShown=True)
+        wait_until(p.panel_visible, "the panel shown by a click")
+        p.wait_for_panel()  # where it shows now
+        remote.expect_change(lambda: p.do("control Volles Bild"), PanelShown=False)
+        remote.expect_change(lambda: remote.call("ShowPanel", True), PanelShown=True)
+        wait_until(p.panel_visible, "the panel shown by the bus")
+        if not sway:
+            remote.expect_change(lambda: p.do("keys Down"), Picture=3, Variant=0)  # the list followed
+
+        # Bad calls answer an error and change nothing, and a failed capture leaves no file.
+        before, folder = remote.state(), os.path.join(ctx.scratch, "captures")
+        os.makedirs(os.path.join(folder, "a folder"), exist_ok=True)
+        invalid, failed = "org.freedesktop.DBus.Error.InvalidArgs", "org.freedesktop.DBus.Error.Failed"
+        for method, arg, error, named in (
+                ("SetPicture", 13, invalid, "13"), ("SetGuns", "x", invalid, "'x'"),
+                ("SetGuns", "rr", invalid, "'rr'"), ("SetResolution", 3, invalid, "3"),
+                ("Capture", "relative.png", invalid, "relative.png"),
+                ("Capture", os.path.join(folder, "missing", "x.png"), failed, "missing"),
+                ("Capture", os.path.join(folder, "a folder"), failed, "a folder")):
+            remote.call(method, arg, fails=(error, named))
+        expect(remote.state() == before, f"bad calls changed {before} to {remote.state()}")
+        expect(os.listdir(folder) == ["a folder"] and not os.listdir(os.path.join(folder, "a folder")),
+               f"failed captures left {os.listdir(folder)}")
+
+        # A second program finds the name taken: it names the owner and ends with 2.
+        second = subprocess.run([os.path.join(ctx.build_dir, "zynmon"), "--remote"], env=bus.env,
+                                capture_output=True, timeout=TIMEOUT)
+        lines = second.stderr.decode().splitlines()
+        expect(second.returncode == 2 and len(lines) == 1 and f"process {p.process.pid} " in lines[0],
+               f"a second --remote: status {second.returncode}, {lines}")
+        remote.call("Quit")
+        expect(p.process.wait(timeout=TIMEOUT) == 0, f"Quit: exit status {p.process.returncode}")
+    finally:
+        bus.close()
 
 
 @passes("plain")

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "IntroRun.h"
-#include "PngWriter.h"
 #include "RenderOptions.h"
 #include "gdi/CDC.h"
 #include "gdi/Surface.h"
 #include "intro/Intro.h"
+#include "png/PngWriter.h"
 #include "testwindow/RecordingHost.h"
 #include "testwindow/Strings.h"
 #include "testwindow/TestWnd.h"
