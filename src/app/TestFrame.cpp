@@ -176,7 +176,8 @@ void CTestFrame::OnIntroEnded() {
 }
 
 void CTestFrame::Invalidate() {
-    m_pView->RedrawSoon();
+    // The intro moves on with each draw: one draw per frame while it plays.
+    m_pView->RedrawSoon(m_bIntroEnded);
 }
 
 unsigned CTestFrame::SetTimer(unsigned eventId, unsigned periodMs) {

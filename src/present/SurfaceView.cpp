@@ -13,32 +13,34 @@ CSurfaceView::CSurfaceView(wxWindow* parent, Presentation presentation,
                wxSize(presentation.LogicalWidth(), presentation.LogicalHeight()), wxBORDER_NONE),
       m_xRatio(presentation.xRatio),
       m_yRatio(presentation.yRatio),
+      m_nToolkitScale(presentation.toolkitScale),
       m_draw(std::move(draw)),
       m_pPresenter(std::move(presentation.presenter)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     const int width = presentation.width;
     const int height = presentation.height;
     const int bitsPerPixel = presentation.bitsPerPixel;
-    if (m_pPresenter != nullptr) {
-        m_pPresenter->ShowOn(m_wxwindow);
-    }
     const bool palette = bitsPerPixel <= 8;
-    if (m_pPresenter != nullptr && !palette) {
-        m_pSurface = std::make_unique<Surface>(width, height, bitsPerPixel, m_pPresenter->Pixels());
+    if (m_pPresenter != nullptr) {
+        m_pPresenter->ShowOn(m_wxwindow, [this] {
+            const bool inBands = m_bWaitingInBands;
+            if (!DrawAndPresent({}, inBands)) {
+                Refresh(false);
+            }
+        });
+        const std::span<std::uint32_t> memory = m_pPresenter->BeginFrame({});
+        m_pSurface = palette ? std::make_unique<Surface>(width, height, bitsPerPixel)
+                             : std::make_unique<Surface>(width, height, bitsPerPixel, memory);
+        UseMemory(memory);
     } else {
         m_pSurface = std::make_unique<Surface>(width, height, bitsPerPixel);
+        if (palette) {
+            m_converted.assign(static_cast<std::size_t>(width) * height, 0);
+            UseMemory(m_converted);
+        } else {
+            UseMemory({m_pSurface->Pixels(), static_cast<std::size_t>(width) * height});
+        }
     }
-    if (!palette) {
-        m_pShown = m_pSurface->Pixels();
-    } else if (m_pPresenter != nullptr) {
-        m_pShown = m_pPresenter->Pixels().data();
-    } else {
-        m_converted.assign(static_cast<std::size_t>(width) * height, 0);
-        m_pShown = m_converted.data();
-    }
-    m_pImage = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(m_pShown),
-                                                   CAIRO_FORMAT_RGB24, width, height, width * 4);
-    cairo_surface_set_device_scale(m_pImage, presentation.toolkitScale, presentation.toolkitScale);
     Bind(wxEVT_PAINT, &CSurfaceView::OnPaint, this);
 }
 
@@ -49,12 +51,31 @@ CSurfaceView::~CSurfaceView() {
     cairo_surface_destroy(m_pImage);
 }
 
+void CSurfaceView::UseMemory(std::span<std::uint32_t> memory) {
+    if (memory.data() == m_pShown) {
+        return;
+    }
+    const int width = m_pSurface->Width();
+    const int height = m_pSurface->Height();
+    if (!m_pSurface->IsPaletteDevice() && m_pSurface->Pixels() != memory.data()) {
+        *m_pSurface = Surface(width, height, m_pSurface->BitsPerPixel(), memory);
+    }
+    m_pShown = memory.data();
+    if (m_pImage != nullptr) {
+        cairo_surface_destroy(m_pImage);
+    }
+    m_pImage = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(m_pShown),
+                                                   CAIRO_FORMAT_RGB24, width, height, width * 4);
+    cairo_surface_set_device_scale(m_pImage, m_nToolkitScale, m_nToolkitScale);
+}
+
 wxRect CSurfaceView::ToView(const RECT& rect) const {
     const RECT r = PhysicalToLogical(rect, m_xRatio, m_yRatio);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-void CSurfaceView::RedrawSoon() {
+void CSurfaceView::RedrawSoon(bool inBands) {
+    m_bRedrawInBands = m_bRedrawInBands && inBands;
     if (m_nRedrawSource != 0) {
         return;
     }
@@ -72,10 +93,10 @@ void CSurfaceView::RedrawSoon() {
 }
 
 void CSurfaceView::RedrawNow() {
+    const bool inBands = m_bRedrawInBands;
+    m_bRedrawInBands = true;
     if (m_pPresenter != nullptr && gtk_widget_get_mapped(m_wxwindow)) {
-        const RECT store{0, 0, m_pSurface->Width(), m_pSurface->Height()};
-        m_draw(store);
-        if (PresentRect(store)) {
+        if (DrawAndPresent({0, 0, m_pSurface->Width(), m_pSurface->Height()}, inBands)) {
             return;
         }
     }
@@ -91,22 +112,49 @@ void CSurfaceView::OnPaint(wxPaintEvent& /*event*/) {
     if (!IntersectRect(&physical, &physical, &store)) {
         return;
     }
-    cairo_surface_flush(m_pImage);
-    m_draw(physical);
-    ShowRect(physical, dc);
-}
-
-bool CSurfaceView::PresentRect(const RECT& physical) {
-    if (m_pSurface->IsPaletteDevice()) {
-        ConvertPaletteValues(physical);
-    }
-    return m_pPresenter != nullptr && m_pPresenter->Present(physical);
-}
-
-void CSurfaceView::ShowRect(const RECT& physical, wxPaintDC& dc) {
-    if (PresentRect(physical)) {
+    // A paint may move the intro on: drawn in one piece.
+    if (m_pPresenter != nullptr && DrawAndPresent(physical, false)) {
         return;
     }
+    if (m_pPresenter == nullptr) {
+        cairo_surface_flush(m_pImage);
+        m_draw(physical);
+        if (m_pSurface->IsPaletteDevice()) {
+            ConvertPaletteValues(physical);
+        }
+    }
+    PaintThroughToolkit(physical, dc);
+}
+
+bool CSurfaceView::DrawAndPresent(const RECT& physical, bool inBands) {
+    m_waiting = BoundingRect(m_waiting, physical);
+    m_bWaitingInBands = m_bWaitingInBands && inBands;
+    if (IsRectEmpty(&m_waiting)) {
+        return true;
+    }
+    const std::span<std::uint32_t> memory = m_pPresenter->BeginFrame(m_waiting);
+    if (memory.empty()) {
+        return true;
+    }
+    const RECT frame = m_waiting;
+    const int bandRows = m_pPresenter->BandRows();
+    const int rows = m_bWaitingInBands && bandRows > 0 ? bandRows : frame.bottom - frame.top;
+    m_waiting = {};
+    m_bWaitingInBands = true;
+    UseMemory(memory);
+    bool shown = true;
+    for (int top = frame.top; top < frame.bottom; top += rows) {
+        const RECT band{frame.left, top, frame.right, std::min<int>(top + rows, frame.bottom)};
+        m_draw(band);
+        if (m_pSurface->IsPaletteDevice()) {
+            ConvertPaletteValues(band);
+        }
+        shown = m_pPresenter->Present(band) && shown;
+    }
+    return shown;
+}
+
+void CSurfaceView::PaintThroughToolkit(const RECT& physical, wxPaintDC& dc) {
     cairo_surface_mark_dirty_rectangle(m_pImage, physical.left, physical.top,
                                        physical.right - physical.left,
                                        physical.bottom - physical.top);

@@ -7,8 +7,10 @@
 // one. A paint first lets the owner draw the physical rectangle that the
 // update region covers, then shows just that rectangle. With a presenter
 // (X11 shared memory, or a Wayland buffer of the monitor's own pixels), a
-// direct-colour store draws into the presenter's memory and the rectangle
-// goes from there to the screen with no copy in between. Otherwise the
+// direct-colour store draws into the memory the presenter gives for each
+// frame and the rectangle goes from there to the screen with no copy in
+// between; a frame the presenter puts off (the screen still reads its
+// memory) is drawn once it is ready, with the state of then. Otherwise the
 // store is wrapped as a cairo image surface without a
 // copy (direct colour is 0x00RRGGBB per pixel, which is cairo's RGB24) with
 // the desktop's scale as device scale, so each store pixel is one physical
@@ -47,7 +49,11 @@ public:
     // toolkit's own drawing of that frame (the panel's), which would
     // otherwise come first. With a presenter the store goes to the screen
     // outside the toolkit's paint; without one the toolkit paints it.
-    void RedrawSoon();
+    // inBands: draw gives the same pixels however the store is split, and
+    // may be called once per band of rows, so that the screen takes each
+    // band while the next is drawn (not so while a draw moves an animation
+    // on).
+    void RedrawSoon(bool inBands);
 
     // Clicks on the picture must not take the focus from the panel (which
     // would raise the test window above it where no window manager stacks).
@@ -56,15 +62,20 @@ public:
 private:
     void OnPaint(wxPaintEvent& event);
     void RedrawNow();
-    void ShowRect(const RECT& physical, wxPaintDC& dc);
-    // Shows rect through the presenter (palette values turned into their
-    // colours first); false where none shows it.
-    bool PresentRect(const RECT& physical);
+    // Draws rect, with whatever is still waiting, into the presenter's
+    // memory band by band and shows each band; true when shown, or put off
+    // until the presenter is ready. False when the presenter cannot reach
+    // the window: the store is then drawn and the toolkit must show it.
+    bool DrawAndPresent(const RECT& physical, bool inBands);
+    // The store and what the window shows live in the presenter's memory.
+    void UseMemory(std::span<std::uint32_t> memory);
+    void PaintThroughToolkit(const RECT& physical, wxPaintDC& dc);
     // Palette devices store indices: the shown pixels are their colours.
     void ConvertPaletteValues(const RECT& rect);
 
     ViewRatio m_xRatio;
     ViewRatio m_yRatio;
+    int m_nToolkitScale;
     std::function<void(const RECT&)> m_draw;
     // Declared before the store, which may live in its memory.
     std::unique_ptr<IPixelPresenter> m_pPresenter;
@@ -76,4 +87,9 @@ private:
     cairo_surface_t* m_pImage = nullptr;
     // The main loop's source of the redraw asked for (0: none waiting).
     unsigned m_nRedrawSource = 0;
+    bool m_bRedrawInBands = true;
+    // Physical pixels to draw and show once the presenter is ready, and
+    // whether all that asked for them may be drawn in bands.
+    RECT m_waiting{};
+    bool m_bWaitingInBands = true;
 };
