@@ -176,8 +176,7 @@ void CTestFrame::OnIntroEnded() {
 }
 
 void CTestFrame::Invalidate() {
-    // The intro moves on with each draw: one draw per frame while it plays.
-    m_pView->RedrawSoon(m_bIntroEnded);
+    m_pView->RedrawSoon();
 }
 
 unsigned CTestFrame::SetTimer(unsigned eventId, unsigned periodMs) {

@@ -32,9 +32,6 @@ public:
     // reads every buffer or has not shown the last frame yet: then ready
     // follows once a frame may be drawn.
     virtual std::span<std::uint32_t> BeginFrame(const RECT& rect) = 0;
-    // Rows a frame is best drawn and shown in at a time: the window system
-    // takes each band while the next is drawn. 0: the frame in one piece.
-    virtual int BandRows() const { return 0; }
     // Shows rect (inside the frame's rectangle) at the same place of the
     // window; false when the window cannot be reached (then nothing was
     // shown).

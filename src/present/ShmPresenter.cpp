@@ -27,11 +27,6 @@ constexpr unsigned long kBlueMask = 0x0000FF;
 constexpr int kDepth = 24;
 constexpr int kBitsPerPixel = 32;
 constexpr int kHostByteOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
-// Rows the server copies while the program draws the next ones: a band of
-// a 4K screen is about 2 MB, small enough that the copy of the last band,
-// which nothing overlaps, is short, and large enough that the band count
-// stays low.
-constexpr int kBandRows = 256;
 
 bool IsXrgbVisual(const Visual* visual, int depth) {
     return depth == kDepth && visual->c_class == TrueColor && visual->red_mask == kRedMask &&
@@ -89,8 +84,6 @@ public:
                 static_cast<std::size_t>(m_pImage->width) * m_pImage->height};
     }
 
-    int BandRows() const override { return kBandRows; }
-
     bool Present(const RECT& rect) override {
         GdkWindow* window = m_pWidget != nullptr ? gtk_widget_get_window(m_pWidget) : nullptr;
         if (window == nullptr) {
@@ -111,7 +104,6 @@ public:
                          static_cast<unsigned>(right - left), static_cast<unsigned>(bottom - top),
                          True);
             ++m_nPending;
-            // The server copies while the program goes on drawing.
             XFlush(m_pDisplay);
         }
         return true;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "present/SurfaceView.h"
 
-#include <algorithm>
 
 #include <gtk/gtk.h>
 #include <wx/dcclient.h>
@@ -23,8 +22,7 @@ CSurfaceView::CSurfaceView(wxWindow* parent, Presentation presentation,
     const bool palette = bitsPerPixel <= 8;
     if (m_pPresenter != nullptr) {
         m_pPresenter->ShowOn(m_wxwindow, [this] {
-            const bool inBands = m_bWaitingInBands;
-            if (!DrawAndPresent({}, inBands)) {
+            if (!DrawAndPresent({})) {
                 Refresh(false);
             }
         });
@@ -74,8 +72,7 @@ wxRect CSurfaceView::ToView(const RECT& rect) const {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-void CSurfaceView::RedrawSoon(bool inBands) {
-    m_bRedrawInBands = m_bRedrawInBands && inBands;
+void CSurfaceView::RedrawSoon() {
     if (m_nRedrawSource != 0) {
         return;
     }
@@ -93,10 +90,8 @@ void CSurfaceView::RedrawSoon(bool inBands) {
 }
 
 void CSurfaceView::RedrawNow() {
-    const bool inBands = m_bRedrawInBands;
-    m_bRedrawInBands = true;
     if (m_pPresenter != nullptr && gtk_widget_get_mapped(m_wxwindow)) {
-        if (DrawAndPresent({0, 0, m_pSurface->Width(), m_pSurface->Height()}, inBands)) {
+        if (DrawAndPresent({0, 0, m_pSurface->Width(), m_pSurface->Height()})) {
             return;
         }
     }
@@ -112,8 +107,7 @@ void CSurfaceView::OnPaint(wxPaintEvent& /*event*/) {
     if (!IntersectRect(&physical, &physical, &store)) {
         return;
     }
-    // A paint may move the intro on: drawn in one piece.
-    if (m_pPresenter != nullptr && DrawAndPresent(physical, false)) {
+    if (m_pPresenter != nullptr && DrawAndPresent(physical)) {
         return;
     }
     if (m_pPresenter == nullptr) {
@@ -126,9 +120,8 @@ void CSurfaceView::OnPaint(wxPaintEvent& /*event*/) {
     PaintThroughToolkit(physical, dc);
 }
 
-bool CSurfaceView::DrawAndPresent(const RECT& physical, bool inBands) {
+bool CSurfaceView::DrawAndPresent(const RECT& physical) {
     m_waiting = BoundingRect(m_waiting, physical);
-    m_bWaitingInBands = m_bWaitingInBands && inBands;
     if (IsRectEmpty(&m_waiting)) {
         return true;
     }
@@ -137,21 +130,13 @@ bool CSurfaceView::DrawAndPresent(const RECT& physical, bool inBands) {
         return true;
     }
     const RECT frame = m_waiting;
-    const int bandRows = m_pPresenter->BandRows();
-    const int rows = m_bWaitingInBands && bandRows > 0 ? bandRows : frame.bottom - frame.top;
     m_waiting = {};
-    m_bWaitingInBands = true;
     UseMemory(memory);
-    bool shown = true;
-    for (int top = frame.top; top < frame.bottom; top += rows) {
-        const RECT band{frame.left, top, frame.right, std::min<int>(top + rows, frame.bottom)};
-        m_draw(band);
-        if (m_pSurface->IsPaletteDevice()) {
-            ConvertPaletteValues(band);
-        }
-        shown = m_pPresenter->Present(band) && shown;
+    m_draw(frame);
+    if (m_pSurface->IsPaletteDevice()) {
+        ConvertPaletteValues(frame);
     }
-    return shown;
+    return m_pPresenter->Present(frame);
 }
 
 void CSurfaceView::PaintThroughToolkit(const RECT& physical, wxPaintDC& dc) {

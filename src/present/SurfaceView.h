@@ -49,11 +49,7 @@ public:
     // toolkit's own drawing of that frame (the panel's), which would
     // otherwise come first. With a presenter the store goes to the screen
     // outside the toolkit's paint; without one the toolkit paints it.
-    // inBands: draw gives the same pixels however the store is split, and
-    // may be called once per band of rows, so that the screen takes each
-    // band while the next is drawn (not so while a draw moves an animation
-    // on).
-    void RedrawSoon(bool inBands);
+    void RedrawSoon();
 
     // Clicks on the picture must not take the focus from the panel (which
     // would raise the test window above it where no window manager stacks).
@@ -63,10 +59,10 @@ private:
     void OnPaint(wxPaintEvent& event);
     void RedrawNow();
     // Draws rect, with whatever is still waiting, into the presenter's
-    // memory band by band and shows each band; true when shown, or put off
-    // until the presenter is ready. False when the presenter cannot reach
-    // the window: the store is then drawn and the toolkit must show it.
-    bool DrawAndPresent(const RECT& physical, bool inBands);
+    // memory and shows it; true when shown, or put off until the presenter
+    // is ready. False when the presenter cannot reach the window: the store
+    // is then drawn and the toolkit must show it.
+    bool DrawAndPresent(const RECT& physical);
     // The store and what the window shows live in the presenter's memory.
     void UseMemory(std::span<std::uint32_t> memory);
     void PaintThroughToolkit(const RECT& physical, wxPaintDC& dc);
@@ -87,9 +83,6 @@ private:
     cairo_surface_t* m_pImage = nullptr;
     // The main loop's source of the redraw asked for (0: none waiting).
     unsigned m_nRedrawSource = 0;
-    bool m_bRedrawInBands = true;
-    // Physical pixels to draw and show once the presenter is ready, and
-    // whether all that asked for them may be drawn in bands.
+    // Physical pixels to draw and show once the presenter is ready.
     RECT m_waiting{};
-    bool m_bWaitingInBands = true;
 };
