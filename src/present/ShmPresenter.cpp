@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 
 #include <gtk/gtk.h>
 #ifdef GDK_WINDOWING_X11
+#include <poll.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
@@ -27,6 +29,8 @@ constexpr unsigned long kBlueMask = 0x0000FF;
 constexpr int kDepth = 24;
 constexpr int kBitsPerPixel = 32;
 constexpr int kHostByteOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+// The longest wait for the server's report that it has read an image.
+constexpr std::chrono::milliseconds kCompletionWait{1000};
 
 bool IsXrgbVisual(const Visual* visual, int depth) {
     return depth == kDepth && visual->c_class == TrueColor && visual->red_mask == kRedMask &&
@@ -73,12 +77,29 @@ public:
     }
 
     // The server reads the segment until it reports each image done: the
-    // frame waits for the reports of the last one's images.
+    // frame waits for the reports of the last one's images. A report that
+    // never comes (an image the server refused) ends the wait after a
+    // while with a round trip, after which the server reads no more.
     std::span<std::uint32_t> BeginFrame(const RECT& /*rect*/) override {
+        const auto deadline = std::chrono::steady_clock::now() + kCompletionWait;
+        XEvent event;
         while (m_nPending > 0) {
-            XEvent event;
-            XIfEvent(m_pDisplay, &event, IsCompletion, reinterpret_cast<XPointer>(this));
-            --m_nPending;
+            if (XCheckIfEvent(m_pDisplay, &event, IsCompletion, reinterpret_cast<XPointer>(this))) {
+                --m_nPending;
+                continue;
+            }
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            pollfd connection{ConnectionNumber(m_pDisplay), POLLIN, 0};
+            if (left.count() <= 0 || poll(&connection, 1, static_cast<int>(left.count())) <= 0) {
+                XSync(m_pDisplay, False);
+                while (XCheckIfEvent(m_pDisplay, &event, IsCompletion,
+                                     reinterpret_cast<XPointer>(this))) {
+                }
+                m_nPending = 0;
+                break;
+            }
+            XEventsQueued(m_pDisplay, QueuedAfterReading);
         }
         return {reinterpret_cast<std::uint32_t*>(m_pImage->data),
                 static_cast<std::size_t>(m_pImage->width) * m_pImage->height};

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "present/SurfaceView.h"
 
-
 #include <gtk/gtk.h>
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
