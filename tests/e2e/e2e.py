@@ -702,27 +702,28 @@ def test_each_frame_sway_shows_holds_one_picture_while_it_changes_quickly(ctx):
                                    if not any(differing(rgb, picture, mask, width))), None))
         except Exception as error:  # noqa: BLE001 -- reported by the test's thread
             failed.append(error)
+    _, _, other_width, other_height = Sway.OUTPUTS["HEADLESS-2"]
+    vp, right = 5, 0x111  # the virtual pointer's object and BTN_RIGHT
+
+    def send(opcode, *args):
+        """A virtual pointer event with its time stamp, and the frame that ends it."""
+        body = struct.pack(f"<I{len(args)}I", int(time.monotonic() * 1000) & 0xFFFFFFFF, *args)
+        sway.pointer.sendall(wayland_message(vp, opcode, body) + wayland_message(vp, 4))
     thread = threading.Thread(target=capture)
     thread.start()
     try:
-        _, _, other_width, other_height = Sway.OUTPUTS["HEADLESS-2"]
-        extent = (width + other_width, max(height, other_height))
-        vp, right = 5, 0x111  # the virtual pointer's object and BTN_RIGHT
-        stamp = lambda: int(time.monotonic() * 1000) & 0xFFFFFFFF  # noqa: E731
-        sway.pointer.sendall(wayland_message(vp, 1, struct.pack("<IIIII", stamp(), *spot, *extent))
-                             + wayland_message(vp, 4))
+        send(1, *spot, width + other_width, max(height, other_height))  # motion to the spot
         time.sleep(0.1)
         for _ in range(600):
-            sway.pointer.sendall(b"".join(wayland_message(vp, 2, struct.pack("<III", stamp(), right, pressed))
-                                          + wayland_message(vp, 4) for pressed in (1, 0)))
+            send(2, right, 1)
+            send(2, right, 0)
             time.sleep(0.005)
-    finally:
         time.sleep(0.5)
+    finally:
         done.set()
         # The capture waiting for a change gets one: a last click.
-        sway.pointer.sendall(wayland_message(vp, 2, struct.pack("<III", stamp(), right, 1))
-                             + wayland_message(vp, 4) + wayland_message(vp, 2, struct.pack("<III", stamp(), right, 0))
-                             + wayland_message(vp, 4))
+        send(2, right, 1)
+        send(2, right, 0)
         thread.join(TIMEOUT)
         frames.close()
     expect(not failed, f"capturing the frames: {failed}")
