@@ -822,6 +822,79 @@ def test_panel_dialog_controls(ctx):
     run([os.path.join(ctx.build_dir, "tests", "test_panel_gui")], ctx.display.env, timeout=60)
 
 
+# Frames on Wayland: the program draws only into buffers sway does not read.
+@passes("sway")
+def test_each_frame_sway_shows_holds_one_picture_while_it_changes_quickly(ctx):
+    """Picture 11 (large white and black areas) steps its variant with right clicks far faster than sway
+    shows frames, while every frame sway shows with a change is captured (screencopy with damage): each
+    holds one state of the picture whole outside the panel, never parts of two (a buffer drawn while
+    sway reads it), and several states show."""
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "bench"))
+    import threading
+    import wayland_row
+    sway, output, (width, height) = ctx.display, "HEADLESS-1", (1280, 1024)
+    sway.swaymsg("output", "HEADLESS-2", "position", width, 0)
+    sway.swaymsg("output", output, "mode", f"{width}x{height}", "position", 0, 0, "scale", 1)
+    wait_until(lambda: sway.output(output)[:4] == (0, 0, width, height), f"{output} at scale 1")
+    p = Program(ctx, args=("--monitor", output, "--no-intro", "--picture", "11"), env=sway.envs["wayland"])
+    rate = sway.output(output)[5]
+    spot = (100, 100)  # where the clicks go; sway draws the pointer's cursor there, which no state holds
+
+    def without_cursor(rgb):
+        rgb = bytearray(rgb)
+        for y in range(spot[1] - 8, spot[1] + 40):
+            rgb[(y * width + spot[0] - 8) * 3:(y * width + spot[0] + 40) * 3] = bytes(48 * 3)
+        return rgb
+    # The variant steps with each click and the phase with the timer: four states.
+    states = {(v, t): ctx.render(11, variant=v, ticks=t, size=(width, height), bpp=32, refresh=rate)
+              for v in (0, 1) for t in (0, 1)}
+    p.expect_screen(states[0, 0], "picture 11", output=output)
+    states = {state: without_cursor(picture) for state, picture in states.items()}
+    mask = p.panel_frame()
+    frames, shown, failed, done = wayland_row.OutputRow(
+        sway.envs["wayland"]["WAYLAND_DISPLAY"], output, width, 0, height), [], [], threading.Event()
+
+    def capture():
+        try:
+            while not done.is_set():
+                planes, size = frames.capture()[1], width * height
+                rgb = bytearray(size * 3)
+                rgb[0::3], rgb[1::3], rgb[2::3] = planes[2 * size:], planes[size:2 * size], planes[:size]
+                rgb = without_cursor(rgb)
+                shown.append(next((state for state, picture in states.items()
+                                   if not any(differing(rgb, picture, mask, width))), None))
+        except Exception as error:  # noqa: BLE001 -- reported by the test's thread
+            failed.append(error)
+    _, _, other_width, other_height = Sway.OUTPUTS["HEADLESS-2"]
+    vp, right = 5, 0x111  # the virtual pointer's object and BTN_RIGHT
+
+    def send(opcode, *args):
+        """A virtual pointer event with its time stamp, and the frame that ends it."""
+        body = struct.pack(f"<I{len(args)}I", int(time.monotonic() * 1000) & 0xFFFFFFFF, *args)
+        sway.pointer.sendall(wayland_message(vp, opcode, body) + wayland_message(vp, 4))
+    thread = threading.Thread(target=capture)
+    thread.start()
+    try:
+        send(1, *spot, width + other_width, max(height, other_height))  # motion to the spot
+        time.sleep(0.1)
+        for _ in range(600):
+            send(2, right, 1)
+            send(2, right, 0)
+            time.sleep(0.005)
+        time.sleep(0.5)
+    finally:
+        done.set()
+        # The capture waiting for a change gets one: a last click.
+        send(2, right, 1)
+        send(2, right, 0)
+        thread.join(TIMEOUT)
+        frames.close()
+    expect(not failed, f"capturing the frames: {failed}")
+    expect(None not in shown, f"frames {[i for i, state in enumerate(shown) if state is None]} of {len(shown)} "
+           "mix two states of the picture")
+    expect(len(shown) >= 20 and len(set(shown)) >= 2, f"only {len(shown)} frames with {set(shown)} captured")
+
+
 def main():
     build_dir, wanted, failures = os.path.abspath(sys.argv[1]), set(sys.argv[2:]), 0
     with tempfile.TemporaryDirectory(prefix="zynmon-e2e-") as scratch:
