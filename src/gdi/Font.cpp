@@ -3,20 +3,43 @@
 #include <cctype>
 #include <string_view>
 
+#include "gdi/FontFaces.h"
 #include "gdi/FontLibrary.h"
 #include "gdi/GdiObjects.h"
 
 namespace {
 
-// Face names the pictures ask for, and the family that stands in for each.
-struct FaceSubstitute {
+// Weights from this value on ask for a bold face.
+constexpr int kBoldWeight = 600;
+
+// The files of a face name by style: regular, bold, italic, bold italic.
+struct ChosenFamily {
     std::string_view faceName;
-    const char* family;
+    FaceFile styles[4];
 };
-constexpr FaceSubstitute kFaceSubstitutes[] = {
-    {"Arial", "Liberation Sans"},    // the same metrics
-    {"Small Fonts", "DejaVu Sans"},  // carefully hinted: the clearest sans at 9 to 15 pixels
-    {kSystemFontName, "DejaVu Sans"},
+
+constexpr FaceFile kDejaVuSans[4] = {
+    {"DejaVu Sans", "DejaVu Sans", "dejavu/DejaVuSans.ttf", "fonts-dejavu-core"},
+    {"DejaVu Sans Bold", "DejaVu Sans", "dejavu/DejaVuSans-Bold.ttf", "fonts-dejavu-core"},
+    {"DejaVu Sans Oblique", "DejaVu Sans", "dejavu/DejaVuSans-Oblique.ttf", "fonts-dejavu-extra"},
+    {"DejaVu Sans Bold Oblique", "DejaVu Sans", "dejavu/DejaVuSans-BoldOblique.ttf",
+     "fonts-dejavu-extra"},
+};
+
+constexpr ChosenFamily kChosenFamilies[] = {
+    // The same metrics as the face asked for.
+    {"Arial",
+     {{"Liberation Sans", "Liberation Sans", "liberation2/LiberationSans-Regular.ttf",
+       "fonts-liberation2"},
+      {"Liberation Sans Bold", "Liberation Sans", "liberation2/LiberationSans-Bold.ttf",
+       "fonts-liberation2"},
+      {"Liberation Sans Italic", "Liberation Sans", "liberation2/LiberationSans-Italic.ttf",
+       "fonts-liberation2"},
+      {"Liberation Sans Bold Italic", "Liberation Sans",
+       "liberation2/LiberationSans-BoldItalic.ttf", "fonts-liberation2"}}},
+    // Carefully hinted: the clearest sans at 9 to 15 pixels.
+    {"Small Fonts", {kDejaVuSans[0], kDejaVuSans[1], kDejaVuSans[2], kDejaVuSans[3]}},
+    {kSystemFontName, {kDejaVuSans[0], kDejaVuSans[1], kDejaVuSans[2], kDejaVuSans[3]}},
 };
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
@@ -24,18 +47,29 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
         a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
-std::string FamilyFor(const char* faceName) {
-    const std::string_view name = faceName != nullptr ? faceName : "";
-    for (const FaceSubstitute& substitute : kFaceSubstitutes) {
-        if (EqualIgnoringCase(name, substitute.faceName)) {
-            return substitute.family;
-        }
-    }
-    // Other names go to fontconfig as they are; its own aliases apply.
-    return std::string(name);
+int EffectiveWeight(int weight) {
+    return weight == FW_DONTCARE ? FW_NORMAL : weight;
 }
 
 }  // namespace
+
+const FaceFile* ChosenFaceFile(const char* faceName, int weight, bool italic) {
+    const std::string_view name = faceName != nullptr ? faceName : "";
+    for (const ChosenFamily& family : kChosenFamilies) {
+        if (EqualIgnoringCase(name, family.faceName)) {
+            return &family.styles[(weight >= kBoldWeight ? 1 : 0) + (italic ? 2 : 0)];
+        }
+    }
+    return nullptr;
+}
+
+std::optional<FaceFile> MissingFace(const char* faceName, int weight, bool italic) {
+    const FaceFile* face = ChosenFaceFile(faceName, EffectiveWeight(weight), italic);
+    if (face == nullptr || FontLibrary::Shared().FindFile(*face)) {
+        return std::nullopt;
+    }
+    return *face;
+}
 
 CFont::CFont() = default;
 CFont::~CFont() = default;
@@ -46,8 +80,13 @@ bool CFont::CreateFont(int height, int /*width*/, int /*escapement*/, int /*orie
                        BYTE /*quality*/, BYTE /*pitchAndFamily*/, const char* faceName) {
     m_pFace.reset();
     FontLibrary& library = FontLibrary::Shared();
-    const auto match = library.Resolve(FamilyFor(faceName),
-                                       weight == FW_DONTCARE ? FW_NORMAL : weight, italic != 0);
+    weight = EffectiveWeight(weight);
+    // A chosen face comes from its own file or not at all; other names go to
+    // fontconfig as they are, so that its own aliases apply.
+    const FaceFile* chosen = ChosenFaceFile(faceName, weight, italic != 0);
+    const auto match = chosen != nullptr ? library.FindFile(*chosen)
+                                         : library.Resolve(faceName != nullptr ? faceName : "",
+                                                           weight, italic != 0);
     if (!match) {
         return false;
     }

@@ -59,6 +59,11 @@ std::optional<std::vector<BYTE>> EncodeLogo(const LogoBitmap& bitmap, std::strin
         }
     }
 
+    if (runStoreSize == 0) {
+        error = "the bitmap has no black pixel: an empty logo";
+        return std::nullopt;
+    }
+
     // S counts the runs and end marks; the reader's block adds 2 bytes of slack.
     std::vector<BYTE> file;
     PutU16(file, runStoreSize & 0xFFFF);

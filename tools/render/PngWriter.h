@@ -6,5 +6,6 @@
 
 class Surface;
 
-// Returns false (with errno-style reason in `error`) when the file cannot be written.
+// Written whole or not at all; false, with the file and the system's reason in
+// `error`, when it cannot be.
 bool WritePng(const Surface& surface, const std::string& path, std::string& error);
