@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds everything and runs every test: the unit tests, the same tests built
-# with AddressSanitizer and UndefinedBehaviorSanitizer, and the end-to-end
-# tests of the desktop program under Xvfb.
+# with AddressSanitizer and UndefinedBehaviorSanitizer (the desktop program
+# too, in build-asan/), and the end-to-end tests of the desktop program under
+# Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")"
 
