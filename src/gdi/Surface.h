@@ -23,6 +23,10 @@ class Surface {
 public:
     static constexpr int kMaxSide = 16384;
 
+    // Why a surface of that shape cannot be made (one line), or null when it
+    // can: for a caller that must refuse a screen before it opens a window.
+    static const char* ShapeProblem(int width, int height, int bitsPerPixel);
+
     // Throws std::invalid_argument for a side outside 1..kMaxSide or an unknown depth.
     Surface(int width, int height, int bitsPerPixel);
     // Draws into pixel memory the caller owns (for example memory shared with

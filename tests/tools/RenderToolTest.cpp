@@ -80,6 +80,7 @@ TEST(RenderTool, ArgumentsExitCodesAndPixels) {
         {"--picture 1 --size 320x200 --resolution 2 --guns rb --variant 3 --repeat 2", 0, "", 32, 1,
          2, kRed | kBlue, 3},
         {"--picture=1 --bpp=1 --size=64x48 --guns=g", 0, "", 1, 1, 1, kGreen},
+        {"--picture 2 --size 64x48 --output out.png", 0, "", 32, 2, 1, kWhite, 0, "cd @ &&"},
         {"--picture 12 --size 640x480 --refresh 1000", 0, "", 32, 12},
         {"--list", 0, "7 Farbverläufe\n"},
         {"--help", 0, "--picture N"},

@@ -25,9 +25,10 @@ std::string ResolvedTarget(const std::string& path) {
     return path;
 }
 
+// The folder part of a path with its slash; empty for a name in the current folder.
 std::string FolderOf(const std::string& path) {
     const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 // The permissions a newly created file gets: 0666 less the process's umask.
