@@ -13,6 +13,12 @@
 
 namespace {
 
+// The system's names of open files (/dev/stdout, /proc/self/fd/N): what they
+// stand for is already open and cannot be replaced, only written.
+bool NamesAnOpenFile(const std::string& path) {
+    return path.starts_with("/dev/") || path.starts_with("/proc/");
+}
+
 // Where a file is written to: a symbolic link's target, so that the link stays.
 std::string ResolvedTarget(const std::string& path) {
     struct stat info {};
@@ -67,11 +73,11 @@ void AtomicFile::Discard() {
 bool AtomicFile::Open(std::string& error) {
     const std::string target = ResolvedTarget(m_path);
     struct stat info {};
-    if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    if (stat(target.c_str(), &info) == 0 && (!S_ISREG(info.st_mode) || NamesAnOpenFile(m_path))) {
         if (S_ISDIR(info.st_mode)) {
             return Fail("cannot write", EISDIR, error);
         }
-        m_fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+        m_fd = open(target.c_str(), O_WRONLY | O_CLOEXEC | (S_ISREG(info.st_mode) ? O_TRUNC : 0));
         return m_fd >= 0 || Fail("cannot open", errno, error);
     }
     std::string temp = FolderOf(target) + ".zynmon-XXXXXX";

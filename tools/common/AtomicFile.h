@@ -28,7 +28,8 @@ private:
 
     std::string m_path;
     // Where the bytes go: a temporary file, or the target itself where that is
-    // not a regular file (a device or a pipe, which cannot be replaced).
+    // not a regular file (a device or a pipe, which cannot be replaced) or is
+    // named as an open file (/dev/stdout redirected to a file).
     std::string m_tempPath;
     int m_fd = -1;
     bool m_failed = false;
