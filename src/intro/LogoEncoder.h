@@ -9,6 +9,11 @@
 
 #include "gdi/GdiTypes.h"
 
+// The largest logo the file format holds: run coordinates are signed 16-bit,
+// the row count unsigned 16-bit.
+inline constexpr int kMaxLogoWidth = 32767;
+inline constexpr int kMaxLogoHeight = 65535;
+
 // One flag per logo unit, row by row from the top: non-zero = covered.
 struct LogoBitmap {
     int width = 0;

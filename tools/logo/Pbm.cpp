@@ -15,10 +15,7 @@ namespace {
 
 // Sides beyond this cannot be a logo (the format stops at 65535 rows).
 constexpr long kMaxSide = 65535;
-// The largest logo the data file holds, and the largest bitmap file read: a
-// raw bitmap of that size, or a plain one of 128 Mi units.
-constexpr long kMaxLogoWidth = 32767;
-constexpr long kMaxLogoHeight = 65535;
+// The largest bitmap file read: a raw bitmap of the largest logo nearly fills it.
 constexpr std::uint64_t kMaxFileBytes = std::uint64_t{256} << 20;
 
 struct FileDescriptor {
