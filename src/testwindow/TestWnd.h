@@ -11,6 +11,7 @@
 #include <string>
 
 #include "gdi/CDC.h"
+#include "intro/LogoFile.h"
 #include "testwindow/Keyboard.h"
 #include "testwindow/TestWndHost.h"
 #include "testwindow/TestWndListener.h"
@@ -64,6 +65,13 @@ public:
     // read. Takes effect on the first paint.
     void SetLogoPath(std::string path) { m_strLogoPath = std::move(path); }
     bool IsIntroRunning() const { return m_pIntro != nullptr; }
+    // Why the logo file was not played, from the first paint on: kNone when
+    // it loaded or none was set, kMissing when there is no such file (the
+    // intro is then left out as intended), any other value a refused file.
+    LogoError GetLogoError() const { return m_nLogoError; }
+    // One line naming a refused logo file and the reason, for the user;
+    // empty when the logo loaded, none was set or the file does not exist.
+    std::string LogoRefusal() const;
 
     // The state the pictures are drawn from, for the panel, the renderer and
     // the tests.
@@ -135,5 +143,6 @@ private:
     bool m_bRefusalShown = false;
     bool m_bIntroPending = true;
     std::string m_strLogoPath;
+    LogoError m_nLogoError = LogoError::kNone;
     std::unique_ptr<CIntro> m_pIntro;
 };

@@ -96,7 +96,8 @@ TEST_F(PanelDlgTest, StartsWithTheTestWindowsSettingsAndEveryWayOfChoosingAgrees
 // Group boxes frame other controls by design: only their caption strip must
 // stay clear, and they must not cross each other.
 TEST_F(PanelDlgTest, NoControlCoversAnother) {
-    const auto box = [](wxWindow* w) { return wxDynamicCast(w, wxStaticBox); };
+    // wxDynamicCast casts to the target type before it checks the class.
+    const auto box = [](wxWindow* w) { return dynamic_cast<wxStaticBox*>(w); };
     const auto area = [&](wxWindow* w, bool whole) {
         wxRect r = w->GetRect();
         int other = 0;
