@@ -14,7 +14,7 @@ PACKAGES=(
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox metacity icewm
     sway grim xwayland x11-xserver-utils
-    dpkg-dev lintian appstream desktop-file-utils file man-db
+    dpkg-dev lintian appstream desktop-file-utils file man-db devscripts
 )
 
 missing=()
