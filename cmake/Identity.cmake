@@ -8,6 +8,12 @@
 # no one can own (RFC 6761), and the package names no web address; without a
 # maintainer the package names one at that reserved name. Either way it is no
 # release build, and configuring and packaging say so.
+# A build folder configured when the domain defaulted to example.org (its
+# cache entry has the old help text) drops that default.
+get_property(help CACHE ZYN_DOMAIN PROPERTY HELPSTRING)
+if(help STREQUAL "The project's internet domain" AND ZYN_DOMAIN STREQUAL "example.org")
+    unset(ZYN_DOMAIN CACHE)
+endif()
 set(ZYN_DOMAIN "" CACHE STRING "The project's internet domain (empty: none yet)")
 set(ZYN_MAINTAINER "" CACHE STRING "The package's maintainer, Name <address> (empty: none yet)")
 

@@ -63,9 +63,25 @@ add_custom_command(
 install(FILES ${ZYN_DIST_DIR}/icons/scalable/zynmon.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-# The web addresses, only where the project has a home on the internet.
+# The web addresses, only where the project has a home on the internet; the
+# screenshot they name is drawn into the build, to be published there.
 set(ZYN_METAINFO_WEB "")
+set(web_files)
 if(ZYN_HOMEPAGE)
+    # Under the sanitizers fontconfig's own allocations would count as leaks.
+    set(render_env)
+    if(ZYN_SANITIZE)
+        set(render_env ${CMAKE_COMMAND} -E env
+                       LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp)
+    endif()
+    set(web_files ${ZYN_DIST_DIR}/web/testcard.png)
+    add_custom_command(
+        OUTPUT ${web_files}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${ZYN_DIST_DIR}/web
+        COMMAND ${render_env} $<TARGET_FILE:zynmon-render>
+                --picture 12 --size 1024x768 --output ${web_files}
+        DEPENDS zynmon-render
+        COMMENT "Drawing the screenshot for ${ZYN_HOMEPAGE}")
     string(CONFIGURE [=[
 
   <url type="homepage">@ZYN_HOMEPAGE@</url>
@@ -102,4 +118,4 @@ list(APPEND compressed ${ZYN_DIST_DIR}/changelog.gz)
 install(FILES ${ZYN_DIST_DIR}/changelog.gz ${PROJECT_SOURCE_DIR}/resources/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-add_custom_target(zyn_dist ALL DEPENDS ${icons} ${compressed})
+add_custom_target(zyn_dist ALL DEPENDS ${icons} ${compressed} ${web_files})
