@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(
-    g++ cmake ninja-build pkg-config ccache
+    g++ cmake ninja-build pkg-config ccache python3
     libgtest-dev libbenchmark-dev libpng-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
     fonts-urw-base35
