@@ -108,22 +108,31 @@ lintian --pedantic -I --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&
     { cat "$scratch/lintian.log"; fail "lintian reports errors or warnings"; }
 cat "$scratch/lintian.log"
 # Each info tag left is explained in the README.
-for tag in $(sed -n 's/^[IP]: [^ ]* \([^ ]*\).*/\1/p' "$scratch/lintian.log" | sort -u); do
-    grep -q "\`$tag[ \`]" "$source/README.md" || fail "lintian's $tag is not explained in the README"
+sed -n 's/^[IP]: [^ ]* \([^ ]*\).*/\1/p' "$scratch/lintian.log" | sort -u | while read -r tag; do
+    grep -q "\`${tag}[ \`]" "$source/README.md" || fail "lintian's $tag is not explained in the README"
 done
 
-# Installed into a root of its own (dependencies aside, it has no maintainer
-# scripts to need them), removed and purged: nothing of it may stay.
-admin="$scratch/installed/var/lib/dpkg"
+# Installed into a root of its own (dependencies aside: it has no maintainer
+# scripts to need them), removed and purged: nothing of it may stay, neither
+# file nor folder, nor dpkg's record of it.
+installed="$scratch/installed"
+admin="$installed/var/lib/dpkg"
 mkdir -p "$admin/info" "$admin/updates"
 touch "$admin/status"
-dpkg=(fakeroot dpkg --root="$scratch/installed" --force-depends --force-not-root
+dpkg=(fakeroot dpkg --root="$installed" --force-depends --force-not-root
     --force-script-chrootless --log=/dev/null)
-"${dpkg[@]}" -i "$deb" >/dev/null
-[[ -x $scratch/installed/usr/bin/zynmon ]] || fail "dpkg -i installed no /usr/bin/zynmon"
-"${dpkg[@]}" -r zynmon >/dev/null
-"${dpkg[@]}" -P zynmon >/dev/null
-left=$(find "$scratch/installed" -path "$admin" -prune -o ! -type d -print)
+for action in "-i $deb" "-r zynmon" "-P zynmon"; do
+    # shellcheck disable=SC2086 # the action is an option and its argument
+    "${dpkg[@]}" $action >"$scratch/dpkg.log" 2>&1 || { cat "$scratch/dpkg.log"; fail "dpkg $action"; }
+    if [[ $action == -i* && ! -x $installed/usr/bin/zynmon ]]; then
+        fail "dpkg -i installed no /usr/bin/zynmon"
+    fi
+done
+left=$(find "$installed" -mindepth 1 ! -path "$installed/var" ! -path "$installed/var/lib" \
+    ! -path "$admin" ! -path "$admin/*")
 [[ -z $left ]] || fail "removing and purging the package left: $left"
-ls "$admin/info" | grep -q "^zynmon\." && fail "dpkg still holds control files of zynmon"
+records=("$admin"/info/zynmon.*)
+if [[ -e ${records[0]} ]] || grep -q "^Package: zynmon$" "$admin/status"; then
+    fail "dpkg still holds a record of zynmon"
+fi
 echo "package $(basename "$deb"): all checks passed"
