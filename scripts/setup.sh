@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(
-    g++ cmake ninja-build pkg-config ccache
+    g++ cmake ninja-build pkg-config ccache python3
     libgtest-dev libbenchmark-dev libpng-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
     fonts-urw-base35
@@ -15,7 +15,7 @@ PACKAGES=(
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox metacity icewm
     sway grim xwayland x11-xserver-utils
     libglib2.0-dev dbus-daemon libglib2.0-bin
-    dpkg-dev lintian appstream desktop-file-utils file man-db
+    dpkg-dev lintian appstream desktop-file-utils file man-db devscripts
 )
 
 missing=()

@@ -16,6 +16,7 @@
 
 #include "app/CommandLine.h"
 #include "app/KeysHelp.h"
+#include "AppId.h"
 #include "app/TestApp.h"
 #include "desktop/MonitorChoice.h"
 #include "desktop/Monitors.h"
@@ -75,7 +76,7 @@ int RunApp() {
 std::unique_ptr<CRemoteService> OwnBusName(int& status) {
     CRemoteService::Failure failure{};
     std::string error;
-    auto remote = CRemoteService::Own(ZYN_APP_ID, failure, error);
+    auto remote = CRemoteService::Own(kAppId, failure, error);
     if (remote == nullptr) {
         status = Fail(failure == CRemoteService::Failure::kNameTaken ? kExitNameTaken : kExitNoBus,
                       error);
