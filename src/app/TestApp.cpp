@@ -43,6 +43,12 @@ bool CTestApp::InitInstance() {
     testWnd.SetLogoPath(m_commandLine.intro ? kLogoFileName : "");
     // The first paint plays the intro; the panel follows once it is over.
     m_pMainWnd->AfterIntro([this] { CreatePanel(); });
+    m_pMainWnd->OnCoverWarning([this](const std::string& warning) {
+        m_coverWarning = wxString::FromUTF8(warning);
+        if (m_pPanel != nullptr) {
+            m_pPanel->ShowWarning(m_coverWarning);
+        }
+    });
     m_pMainWnd->Show();
     m_pMainWnd->Raise();
     m_pMainWnd->Update();
@@ -56,5 +62,8 @@ void CTestApp::SetDialogBkColor(const wxColour& background, const wxColour& text
 void CTestApp::CreatePanel() {
     // Owned by the test window: it lives until the program ends or goes
     // together with the test window.
-    new CPanelDlg(m_pMainWnd, m_pMainWnd->TestWnd(), *m_pMainWnd, m_dialogColors);
+    m_pPanel = new CPanelDlg(m_pMainWnd, m_pMainWnd->TestWnd(), *m_pMainWnd, m_dialogColors);
+    if (!m_coverWarning.empty()) {
+        m_pPanel->ShowWarning(m_coverWarning);
+    }
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include <wx/app.h>
+#include <wx/string.h>
 
 #include "app/CommandLine.h"
 #include "app/Cursor.h"
@@ -16,6 +17,7 @@
 #include "desktop/WaylandDesktop.h"
 #include "panel/DialogColors.h"
 
+class CPanelDlg;
 class CTestFrame;
 
 class CTestApp : public wxApp {
@@ -45,4 +47,8 @@ private:
     DialogColors m_dialogColors;
     CCursor m_cursor;
     CTestFrame* m_pMainWnd = nullptr;
+    // The panel once it is up, and the warning it shows when the test window
+    // does not cover its monitor.
+    CPanelDlg* m_pPanel = nullptr;
+    wxString m_coverWarning;
 };

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdio>
+#include <optional>
 #include <utility>
 
 #include <gtk/gtk.h>
@@ -12,7 +14,9 @@
 #endif
 
 #include "app/Cursor.h"
+#include "desktop/CoverCheck.h"
 #include "desktop/ScreenVisual.h"
+#include "desktop/WindowCover.h"
 #include "desktop/WindowLayer.h"
 #include "panel/MessageDialog.h"
 #include "testwindow/Strings.h"
@@ -51,6 +55,17 @@ TestWndKey TestWndKeyOf(int keyCode) {
     return TestWndKey::kOther;
 }
 
+// The desktop settles a window's place in a few events: the check waits this
+// long after the last one, and after its own request.
+constexpr int kCoverSettleMs = 250;
+constexpr int kCoverRequestMs = 700;
+
+// GTK's map, configure and window-state events of the test window.
+gboolean OnPlaceChanged(GtkWidget* /*widget*/, GdkEvent* /*event*/, gpointer check) {
+    (*static_cast<std::function<void()>*>(check))();
+    return FALSE;
+}
+
 }  // namespace
 
 CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
@@ -60,6 +75,8 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
               wxSize(monitor.logicalWidth, monitor.logicalHeight), wxBORDER_NONE | wxSTAY_ON_TOP),
       m_monitor(monitor),
       m_cursor(cursor),
+      m_nMonitorIndex(monitorIndex),
+      m_coverTimer(this),
       m_appName(appName.utf8_string()),
       m_colors(colors),
       m_introTimer(this) {
@@ -84,6 +101,7 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
     GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
     UseScreenDefaultVisual(window);
     KeepAboveDocks(window);
+    WatchCover();
     m_pTestWnd = std::make_unique<CTestWnd>(*this, presentation.width, presentation.height,
                                             presentation.bitsPerPixel);
     m_pTestWnd->SetAppName(m_appName.c_str());
@@ -104,6 +122,8 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
 }
 
 CTestFrame::~CTestFrame() {
+    g_signal_handlers_disconnect_by_data(GetHandle(), &m_checkCoverSoon);
+    m_coverTimer.Stop();
     for (auto& [id, timer] : m_timers) {
         timer->Stop();
     }
@@ -118,6 +138,80 @@ void CTestFrame::AfterIntro(std::function<void()> next) {
         CallAfter(std::move(next));
     } else {
         m_afterIntro = std::move(next);
+    }
+}
+
+void CTestFrame::WatchCover() {
+    GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
+    const std::optional<WindowManagerFacts> manager = ReadWindowManager(window);
+    if (!manager) {
+        return;
+    }
+    CoverFacts facts;
+    facts.managed = manager->managed;
+    facts.offersFullScreen = manager->offersFullScreen;
+    facts.canCoverItself = true;
+    if (DecideCover(facts) == CoverStep::kFallBack) {
+        gtk_widget_realize(window);
+        CoverWithoutWindowManager(window, MonitorRect());
+        m_bCoversItself = true;
+    }
+    m_checkCoverSoon = [this] { CheckCoverSoon(kCoverSettleMs); };
+    for (const char* signal : {"map-event", "configure-event", "window-state-event"}) {
+        g_signal_connect(window, signal, G_CALLBACK(OnPlaceChanged), &m_checkCoverSoon);
+    }
+}
+
+ScreenRect CTestFrame::MonitorRect() const {
+    return {m_monitor.x, m_monitor.y, m_monitor.Width(), m_monitor.Height()};
+}
+
+void CTestFrame::CheckCoverSoon(int delayMs) {
+    m_coverTimer.StartOnce(delayMs);
+}
+
+void CTestFrame::CheckCover() {
+    GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
+    const std::optional<WindowManagerFacts> manager = ReadWindowManager(window);
+    const std::optional<ScreenRect> seen = WindowOnScreen(window);
+    if (!manager || !seen || !gtk_widget_get_mapped(window)) {
+        return;
+    }
+    CoverFacts facts;
+    facts.monitor = MonitorRect();
+    facts.window = *seen;
+    facts.mapped = true;
+    facts.managed = manager->managed;
+    facts.offersFullScreen = manager->offersFullScreen;
+    facts.canCoverItself = true;
+    facts.coversItself = m_bCoversItself;
+    facts.requests = m_nCoverRequests;
+    switch (DecideCover(facts)) {
+        case CoverStep::kKeep:
+            if (m_bCoversItself) {
+                TakeKeyboardFocus(window);
+            }
+            break;
+        case CoverStep::kAskAgain:
+            ++m_nCoverRequests;
+            FullScreenOn(m_nMonitorIndex);
+            CheckCoverSoon(kCoverRequestMs);
+            break;
+        case CoverStep::kFallBack:
+            CoverWithoutWindowManager(window, facts.monitor);
+            m_bCoversItself = true;
+            CheckCoverSoon(kCoverRequestMs);
+            break;
+        case CoverStep::kWarn:
+            if (!m_bCoverWarned) {
+                m_bCoverWarned = true;
+                const std::string warning = DescribeCoverFailure(facts);
+                std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), warning.c_str());
+                if (m_coverWarning) {
+                    m_coverWarning(warning);
+                }
+            }
+            break;
     }
 }
 
@@ -146,7 +240,9 @@ void CTestFrame::OnKey(wxKeyEvent& event) {
 }
 
 void CTestFrame::OnTimerEvent(wxTimerEvent& event) {
-    if (&event.GetTimer() == &m_introTimer) {
+    if (&event.GetTimer() == &m_coverTimer) {
+        CheckCover();
+    } else if (&event.GetTimer() == &m_introTimer) {
         m_pView->RefreshRect(m_introStep, false);
     } else {
         m_pTestWnd->OnTimer();

@@ -16,6 +16,7 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
+#include "desktop/CoverCheck.h"
 #include "desktop/MonitorChoice.h"
 #include "panel/DialogColors.h"
 #include "present/Presentation.h"
@@ -39,6 +40,11 @@ public:
     // Runs `next` once, right after the paint that ends the intro (or the
     // first paint, when there is no intro).
     void AfterIntro(std::function<void()> next);
+    // Runs `warn` with a warning for the user when the window does not cover
+    // its monitor and nothing is left to try.
+    void OnCoverWarning(std::function<void(const std::string&)> warn) {
+        m_coverWarning = std::move(warn);
+    }
 
     void Invalidate() override;
     unsigned SetTimer(unsigned eventId, unsigned periodMs) override;
@@ -53,6 +59,14 @@ public:
 private:
     // Asks the desktop to show the frame full screen on that monitor.
     void FullScreenOn(int monitorIndex);
+    // The self-check: after the window maps and whenever its geometry or
+    // state changes, once the desktop has settled, the window's place is
+    // compared with the monitor's.
+    void WatchCover();
+    void CheckCoverSoon(int delayMs);
+    void CheckCover();
+    // The monitor in the display server's pixels.
+    ScreenRect MonitorRect() const;
     void Paint(const RECT& rect);
     void OnKey(wxKeyEvent& event);
     void OnTimerEvent(wxTimerEvent& event);
@@ -62,6 +76,14 @@ private:
     // On Wayland the full-screen request waits for the first paint (-1: none
     // waiting).
     int m_nFullScreenAfterPaint = -1;
+    int m_nMonitorIndex;
+    int m_nCoverRequests = 0;
+    bool m_bCoversItself = false;
+    bool m_bCoverWarned = false;
+    wxTimer m_coverTimer;
+    // What GTK's events of the window call (the signals hold its address).
+    std::function<void()> m_checkCoverSoon;
+    std::function<void(const std::string&)> m_coverWarning;
     std::string m_appName;
     DialogColors m_colors;
     std::unique_ptr<CTestWnd> m_pTestWnd;

@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: MIT
+#include "desktop/WindowCover.h"
+
+#include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+#endif
+
+namespace {
+
+#ifdef GDK_WINDOWING_X11
+// How long the program waits for the window manager to let a window go: at
+// most 50 polls 10 ms apart.
+constexpr int kWithdrawTries = 50;
+constexpr gulong kWithdrawPollUs = 10000;
+
+bool ParentIsRoot(Display* display, ::Window window) {
+    ::Window root = 0;
+    ::Window parent = 0;
+    ::Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) {
+        return true;
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return parent == root;
+}
+
+GdkWindow* X11Window(GtkWidget* widget) {
+    GdkWindow* window = gtk_widget_get_window(widget);
+    return window != nullptr && GDK_IS_X11_WINDOW(window) ? window : nullptr;
+}
+
+void Place(GdkWindow* window, const ScreenRect& area) {
+    Display* display = GDK_WINDOW_XDISPLAY(window);
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    XChangeWindowAttributes(display, GDK_WINDOW_XID(window), CWOverrideRedirect, &attributes);
+    // GDK's own record, so that it treats the window as the server does.
+    gdk_window_set_override_redirect(window, TRUE);
+    XMoveResizeWindow(display, GDK_WINDOW_XID(window), area.x, area.y,
+                      static_cast<unsigned>(area.width), static_cast<unsigned>(area.height));
+}
+#endif
+
+}  // namespace
+
+std::optional<WindowManagerFacts> ReadWindowManager(GtkWidget* widget) {
+#ifdef GDK_WINDOWING_X11
+    GdkDisplay* display = gtk_widget_get_display(widget);
+    if (!GDK_IS_X11_DISPLAY(display)) {
+        return std::nullopt;
+    }
+    Display* xdisplay = GDK_DISPLAY_XDISPLAY(display);
+    XWindowAttributes root{};
+    if (XGetWindowAttributes(xdisplay, DefaultRootWindow(xdisplay), &root) == 0) {
+        return std::nullopt;
+    }
+    WindowManagerFacts facts;
+    // A window manager is the client that redirects the root's children.
+    facts.managed = (root.all_event_masks & SubstructureRedirectMask) != 0;
+    facts.offersFullScreen = gdk_x11_screen_supports_net_wm_hint(
+        gtk_widget_get_screen(widget), gdk_atom_intern_static_string("_NET_WM_STATE_FULLSCREEN"));
+    return facts;
+#else
+    static_cast<void>(widget);
+    return std::nullopt;
+#endif
+}
+
+std::optional<ScreenRect> WindowOnScreen(GtkWidget* widget) {
+#ifdef GDK_WINDOWING_X11
+    GdkWindow* window = X11Window(widget);
+    if (window == nullptr) {
+        return std::nullopt;
+    }
+    Display* display = GDK_WINDOW_XDISPLAY(window);
+    ::Window root = 0;
+    ::Window child = 0;
+    int x = 0;
+    int y = 0;
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned border = 0;
+    unsigned depth = 0;
+    if (XGetGeometry(display, GDK_WINDOW_XID(window), &root, &x, &y, &width, &height, &border,
+                     &depth) == 0 ||
+        XTranslateCoordinates(display, GDK_WINDOW_XID(window), root, 0, 0, &x, &y, &child) == 0) {
+        return std::nullopt;
+    }
+    return ScreenRect{x, y, static_cast<int>(width), static_cast<int>(height)};
+#else
+    static_cast<void>(widget);
+    return std::nullopt;
+#endif
+}
+
+void CoverWithoutWindowManager(GtkWidget* widget, const ScreenRect& area) {
+#ifdef GDK_WINDOWING_X11
+    GdkWindow* window = X11Window(widget);
+    if (window == nullptr) {
+        return;
+    }
+    if (!gdk_window_is_visible(window)) {
+        Place(window, area);
+        return;
+    }
+    // A managed window's attribute takes effect at its next map: withdrawn,
+    // the window manager lets it go, and mapped again it is the program's.
+    Display* display = GDK_WINDOW_XDISPLAY(window);
+    XWithdrawWindow(display, GDK_WINDOW_XID(window), DefaultScreen(display));
+    XSync(display, False);
+    // A reparenting window manager hands the window back to the root; mapped
+    // inside its frame, the window would stay under the manager's stacking.
+    for (int tries = 0; tries < kWithdrawTries && !ParentIsRoot(display, GDK_WINDOW_XID(window));
+         ++tries) {
+        g_usleep(kWithdrawPollUs);
+    }
+    Place(window, area);
+    XMapRaised(display, GDK_WINDOW_XID(window));
+    XSync(display, False);
+#else
+    static_cast<void>(widget);
+    static_cast<void>(area);
+#endif
+}
+
+void TakeKeyboardFocus(GtkWidget* widget) {
+#ifdef GDK_WINDOWING_X11
+    if (GdkWindow* window = X11Window(widget);
+        window != nullptr && gdk_window_is_viewable(window)) {
+        Display* display = GDK_WINDOW_XDISPLAY(window);
+        XRaiseWindow(display, GDK_WINDOW_XID(window));
+        gdk_x11_display_error_trap_push(gdk_window_get_display(window));
+        XSetInputFocus(display, GDK_WINDOW_XID(window), RevertToParent, CurrentTime);
+        gdk_x11_display_error_trap_pop_ignored(gdk_window_get_display(window));
+    }
+#else
+    static_cast<void>(widget);
+#endif
+}
