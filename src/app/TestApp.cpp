@@ -63,6 +63,7 @@ void CTestApp::CreatePanel() {
     // Owned by the test window: it lives until the program ends or goes
     // together with the test window.
     m_pPanel = new CPanelDlg(m_pMainWnd, m_pMainWnd->TestWnd(), *m_pMainWnd, m_dialogColors);
+    m_pMainWnd->KeepBelow(m_pPanel);
     if (!m_coverWarning.empty()) {
         m_pPanel->ShowWarning(m_coverWarning);
     }

@@ -58,9 +58,10 @@ TestWndKey TestWndKeyOf(int keyCode) {
 // The desktop settles a window's place in a few events: the check waits this
 // long after the last one, and after its own request.
 constexpr int kCoverSettleMs = 250;
-constexpr int kCoverRequestMs = 700;
+constexpr int kCoverRequestMs = 400;
 
-// GTK's map, configure and window-state events of the test window.
+// GTK's map, configure and window-state events of the test window, and the
+// panel's map.
 gboolean OnPlaceChanged(GtkWidget* /*widget*/, GdkEvent* /*event*/, gpointer check) {
     (*static_cast<std::function<void()>*>(check))();
     return FALSE;
@@ -101,6 +102,9 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
     GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
     UseScreenDefaultVisual(window);
     KeepAboveDocks(window);
+    // A window of fixed size (its minimum size its maximum) is one i3 floats,
+    // out of full screen under its bar: the frame's size is the desktop's.
+    gtk_window_set_resizable(GTK_WINDOW(window), TRUE);
     WatchCover();
     m_pTestWnd = std::make_unique<CTestWnd>(*this, presentation.width, presentation.height,
                                             presentation.bitsPerPixel);
@@ -134,17 +138,15 @@ CTestFrame::~CTestFrame() {
 }
 
 void CTestFrame::AfterIntro(std::function<void()> next) {
-    if (m_bIntroEnded) {
-        CallAfter(std::move(next));
-    } else {
-        m_afterIntro = std::move(next);
-    }
+    m_afterIntro = std::move(next);
+    RunAfterIntro();
 }
 
 void CTestFrame::WatchCover() {
     GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
     const std::optional<WindowManagerFacts> manager = ReadWindowManager(window);
     if (!manager) {
+        m_bCoverSettled = true;
         return;
     }
     CoverFacts facts;
@@ -181,37 +183,73 @@ void CTestFrame::CheckCover() {
     facts.monitor = MonitorRect();
     facts.window = *seen;
     facts.mapped = true;
+    facts.fullScreen = ShownFullScreen(window);
     facts.managed = manager->managed;
     facts.offersFullScreen = manager->offersFullScreen;
     facts.canCoverItself = true;
     facts.coversItself = m_bCoversItself;
     facts.requests = m_nCoverRequests;
-    switch (DecideCover(facts)) {
-        case CoverStep::kKeep:
-            if (m_bCoversItself) {
-                TakeKeyboardFocus(window);
-            }
-            break;
-        case CoverStep::kAskAgain:
-            ++m_nCoverRequests;
-            FullScreenOn(m_nMonitorIndex);
-            CheckCoverSoon(kCoverRequestMs);
-            break;
-        case CoverStep::kFallBack:
-            CoverWithoutWindowManager(window, facts.monitor);
-            m_bCoversItself = true;
-            CheckCoverSoon(kCoverRequestMs);
-            break;
-        case CoverStep::kWarn:
-            if (!m_bCoverWarned) {
-                m_bCoverWarned = true;
-                const std::string warning = DescribeCoverFailure(facts);
-                std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), warning.c_str());
-                if (m_coverWarning) {
-                    m_coverWarning(warning);
-                }
-            }
-            break;
+    const CoverStep step = DecideCover(facts);
+                 seen->x, seen->y, seen->width, seen->height, m_nCoverRequests, m_bCoversItself,
+                 int(step));
+                 if (step == CoverStep::kKeep || step == CoverStep::kWarn) {
+                     m_bCoverSettled = true;
+                     RunAfterIntro();
+                 }
+                 switch (step) {
+                     case CoverStep::kKeep:
+                         // Covered again: a later change (i3 leaves full screen when the
+                         // panel takes the focus) gets its own requests.
+                         m_nCoverRequests = 0;
+                         break;
+                     case CoverStep::kAskAgain:
+                         ++m_nCoverRequests;
+                         // A manager that shows the window full screen in the wrong place
+                         // (awesome below a title bar it added at mapping) places it anew
+                         // when the state is set again.
+                         if (facts.fullScreen) {
+                             gtk_window_unfullscreen(GTK_WINDOW(window));
+                         }
+                         FullScreenOn(m_nMonitorIndex);
+                         CheckCoverSoon(kCoverRequestMs);
+                         break;
+                     case CoverStep::kFallBack:
+                         CoverWithoutWindowManager(window, facts.monitor);
+                         m_bCoversItself = true;
+                         if (m_stackBelowPanel) {
+                             m_stackBelowPanel();
+                         }
+                         CheckCoverSoon(kCoverRequestMs);
+                         break;
+                     case CoverStep::kWarn:
+                         if (!m_bCoverWarned) {
+                             m_bCoverWarned = true;
+                             const std::string warning = DescribeCoverFailure(facts);
+                             std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), warning.c_str());
+                             if (m_coverWarning) {
+                                 m_coverWarning(warning);
+                             }
+                         }
+                         break;
+                 }
+}
+
+void CTestFrame::KeepBelow(wxWindow* panel) {
+    GtkWidget* panelWidget = static_cast<GtkWidget*>(panel->GetHandle());
+    m_stackBelowPanel = [this, panelWidget] {
+        if (m_bCoversItself && gtk_widget_get_mapped(panelWidget)) {
+            StackBelow(static_cast<GtkWidget*>(GetHandle()), panelWidget);
+        }
+    };
+    // Each time the panel shows, in the manager's frame by then.
+    g_signal_connect(panelWidget, "map-event", G_CALLBACK(OnPlaceChanged), &m_stackBelowPanel);
+    m_stackBelowPanel();
+}
+
+void CTestFrame::BringWindowToTop() {
+    Raise();
+    if (m_bCoversItself) {
+        TakeKeyboardFocus(static_cast<GtkWidget*>(GetHandle()));
     }
 }
 
@@ -264,11 +302,17 @@ void CTestFrame::InvalidateRectAfter(const RECT& rect, std::uint32_t delayMs) {
 void CTestFrame::OnIntroEnded() {
     m_introTimer.Stop();
     m_bIntroEnded = true;
-    // Outside the paint: the panel comes up above the picture just drawn.
-    if (m_afterIntro) {
-        CallAfter(std::move(m_afterIntro));
-        m_afterIntro = nullptr;
-    }
+    RunAfterIntro();
+}
+
+void CTestFrame::RunAfterIntro() {
+                 m_bIntroEnded, m_bCoverSettled);
+                 // Outside the paint: the panel comes up above the picture just drawn, once
+                 // the window has its place (a window mapped again would cover the panel).
+                 if (m_afterIntro && m_bIntroEnded && m_bCoverSettled) {
+                     CallAfter(std::move(m_afterIntro));
+                     m_afterIntro = nullptr;
+                 }
 }
 
 void CTestFrame::Invalidate() {

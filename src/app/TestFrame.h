@@ -38,8 +38,11 @@ public:
 
     CTestWnd& TestWnd() { return *m_pTestWnd; }
     // Runs `next` once, right after the paint that ends the intro (or the
-    // first paint, when there is no intro).
+    // first paint, when there is no intro), once the window has its place.
     void AfterIntro(std::function<void()> next);
+    // The program's panel, which stays above the test window where that
+    // covers its monitor without the window manager.
+    void KeepBelow(wxWindow* panel);
     // Runs `warn` with a warning for the user when the window does not cover
     // its monitor and nothing is left to try.
     void OnCoverWarning(std::function<void(const std::string&)> warn) {
@@ -51,7 +54,7 @@ public:
     void KillTimer(unsigned timerId) override;
     int ShowCursor(bool show) override;
     void MessageBox(const std::string& text, const std::string& caption) override;
-    void BringWindowToTop() override { Raise(); }
+    void BringWindowToTop() override;
     std::uint32_t GetTickCount() override;
     void InvalidateRectAfter(const RECT& rect, std::uint32_t delayMs) override;
     void OnIntroEnded() override;
@@ -67,6 +70,8 @@ private:
     void CheckCover();
     // The monitor in the display server's pixels.
     ScreenRect MonitorRect() const;
+    // Runs what waits for the intro's end once the window has its place.
+    void RunAfterIntro();
     void Paint(const RECT& rect);
     void OnKey(wxKeyEvent& event);
     void OnTimerEvent(wxTimerEvent& event);
@@ -80,9 +85,12 @@ private:
     int m_nCoverRequests = 0;
     bool m_bCoversItself = false;
     bool m_bCoverWarned = false;
+    // The self-check has found the window in its place, or has given up.
+    bool m_bCoverSettled = false;
     wxTimer m_coverTimer;
     // What GTK's events of the window call (the signals hold its address).
     std::function<void()> m_checkCoverSoon;
+    std::function<void()> m_stackBelowPanel;
     std::function<void(const std::string&)> m_coverWarning;
     std::string m_appName;
     DialogColors m_colors;

@@ -20,7 +20,12 @@ CoverStep DecideCover(const CoverFacts& facts) {
                    ? CoverStep::kFallBack
                    : CoverStep::kKeep;
     }
-    if (facts.window == facts.monitor) {
+    // Under a manager that offers the state, a window in the right place
+    // without it may still be moved (a floating window the manager has not
+    // placed yet).
+    const bool stateHolds =
+        facts.fullScreen || !facts.managed || !facts.offersFullScreen || facts.coversItself;
+    if (facts.window == facts.monitor && stateHolds) {
         return CoverStep::kKeep;
     }
     if (facts.coversItself) {

@@ -23,8 +23,10 @@ struct CoverFacts {
     // same pixels: X11 screen pixels, or the compositor's logical layout).
     ScreenRect monitor;
     ScreenRect window;
-    // The window is mapped (before that, `window` means nothing).
+    // The window is mapped (before that, `window` means nothing), and the
+    // window manager says it shows it full screen.
     bool mapped = false;
+    bool fullScreen = false;
     // A window manager runs and offers the full-screen state.
     bool managed = false;
     bool offersFullScreen = false;

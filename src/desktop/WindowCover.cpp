@@ -28,6 +28,26 @@ bool ParentIsRoot(Display* display, ::Window window) {
     return parent == root;
 }
 
+// The root's child that holds `window`: its manager's frame, or itself.
+::Window TopLevelOf(Display* display, ::Window window) {
+    for (;;) {
+        ::Window root = 0;
+        ::Window parent = 0;
+        ::Window* children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) {
+            return window;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        if (parent == root || parent == 0) {
+            return window;
+        }
+        window = parent;
+    }
+}
+
 GdkWindow* X11Window(GtkWidget* widget) {
     GdkWindow* window = gtk_widget_get_window(widget);
     return window != nullptr && GDK_IS_X11_WINDOW(window) ? window : nullptr;
@@ -97,6 +117,11 @@ std::optional<ScreenRect> WindowOnScreen(GtkWidget* widget) {
 #endif
 }
 
+bool ShownFullScreen(GtkWidget* widget) {
+    GdkWindow* window = gtk_widget_get_window(widget);
+    return window != nullptr && (gdk_window_get_state(window) & GDK_WINDOW_STATE_FULLSCREEN) != 0;
+}
+
 void CoverWithoutWindowManager(GtkWidget* widget, const ScreenRect& area) {
 #ifdef GDK_WINDOWING_X11
     GdkWindow* window = X11Window(widget);
@@ -120,7 +145,7 @@ void CoverWithoutWindowManager(GtkWidget* widget, const ScreenRect& area) {
     }
     Place(window, area);
     XMapRaised(display, GDK_WINDOW_XID(window));
-    XSync(display, False);
+    TakeKeyboardFocus(widget);
 #else
     static_cast<void>(widget);
     static_cast<void>(area);
@@ -129,15 +154,36 @@ void CoverWithoutWindowManager(GtkWidget* widget, const ScreenRect& area) {
 
 void TakeKeyboardFocus(GtkWidget* widget) {
 #ifdef GDK_WINDOWING_X11
-    if (GdkWindow* window = X11Window(widget);
-        window != nullptr && gdk_window_is_viewable(window)) {
-        Display* display = GDK_WINDOW_XDISPLAY(window);
-        XRaiseWindow(display, GDK_WINDOW_XID(window));
-        gdk_x11_display_error_trap_push(gdk_window_get_display(window));
-        XSetInputFocus(display, GDK_WINDOW_XID(window), RevertToParent, CurrentTime);
-        gdk_x11_display_error_trap_pop_ignored(gdk_window_get_display(window));
+    GdkWindow* window = X11Window(widget);
+    if (window == nullptr) {
+        return;
     }
+    Display* display = GDK_WINDOW_XDISPLAY(window);
+    XRaiseWindow(display, GDK_WINDOW_XID(window));
+    gdk_x11_display_error_trap_push(gdk_window_get_display(window));
+    XSetInputFocus(display, GDK_WINDOW_XID(window), RevertToParent, CurrentTime);
+    gdk_x11_display_error_trap_pop_ignored(gdk_window_get_display(window));
 #else
     static_cast<void>(widget);
+#endif
+}
+
+void StackBelow(GtkWidget* widget, GtkWidget* aboveWidget) {
+#ifdef GDK_WINDOWING_X11
+    GdkWindow* window = X11Window(widget);
+    GdkWindow* above = X11Window(aboveWidget);
+    if (window == nullptr || above == nullptr) {
+        return;
+    }
+    Display* display = GDK_WINDOW_XDISPLAY(window);
+    XWindowChanges changes{};
+    changes.sibling = TopLevelOf(display, GDK_WINDOW_XID(above));
+    changes.stack_mode = Below;
+    gdk_x11_display_error_trap_push(gdk_window_get_display(window));
+    XConfigureWindow(display, GDK_WINDOW_XID(window), CWSibling | CWStackMode, &changes);
+    gdk_x11_display_error_trap_pop_ignored(gdk_window_get_display(window));
+#else
+    static_cast<void>(widget);
+    static_cast<void>(aboveWidget);
 #endif
 }

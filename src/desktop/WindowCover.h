@@ -22,11 +22,17 @@ std::optional<WindowManagerFacts> ReadWindowManager(GtkWidget* window);
 // The window's absolute geometry in screen pixels, as the server has it;
 // nothing before it is realized or off X11.
 std::optional<ScreenRect> WindowOnScreen(GtkWidget* window);
+// The window manager shows the window full screen (the window's EWMH state).
+bool ShownFullScreen(GtkWidget* window);
 // Makes the window one no window manager handles (override-redirect), over
-// `area`, above the others, with the keyboard focus. Before the window is
-// mapped the window manager never sees it; once mapped, it is withdrawn and
-// mapped again.
+// `area`. Before the window is mapped the window manager never sees it (the
+// toolkit's raise at mapping gives it the keyboard); once mapped, it is
+// withdrawn and mapped again above the others, and takes the keyboard focus
+// itself, which no window manager gives it.
 void CoverWithoutWindowManager(GtkWidget* window, const ScreenRect& area);
-// A window the window manager does not handle gets no focus from it: it takes
-// the keyboard itself once it is mapped.
+// A window no manager handles gets the keyboard only by taking it: raises
+// the window and gives it the focus.
 void TakeKeyboardFocus(GtkWidget* window);
+// Stacks a window no manager handles right below `above` (below the frame the
+// manager gave it): the program's panel stays visible over it.
+void StackBelow(GtkWidget* window, GtkWidget* above);
