@@ -190,48 +190,46 @@ void CTestFrame::CheckCover() {
     facts.coversItself = m_bCoversItself;
     facts.requests = m_nCoverRequests;
     const CoverStep step = DecideCover(facts);
-                 seen->x, seen->y, seen->width, seen->height, m_nCoverRequests, m_bCoversItself,
-                 int(step));
-                 if (step == CoverStep::kKeep || step == CoverStep::kWarn) {
-                     m_bCoverSettled = true;
-                     RunAfterIntro();
-                 }
-                 switch (step) {
-                     case CoverStep::kKeep:
-                         // Covered again: a later change (i3 leaves full screen when the
-                         // panel takes the focus) gets its own requests.
-                         m_nCoverRequests = 0;
-                         break;
-                     case CoverStep::kAskAgain:
-                         ++m_nCoverRequests;
-                         // A manager that shows the window full screen in the wrong place
-                         // (awesome below a title bar it added at mapping) places it anew
-                         // when the state is set again.
-                         if (facts.fullScreen) {
-                             gtk_window_unfullscreen(GTK_WINDOW(window));
-                         }
-                         FullScreenOn(m_nMonitorIndex);
-                         CheckCoverSoon(kCoverRequestMs);
-                         break;
-                     case CoverStep::kFallBack:
-                         CoverWithoutWindowManager(window, facts.monitor);
-                         m_bCoversItself = true;
-                         if (m_stackBelowPanel) {
-                             m_stackBelowPanel();
-                         }
-                         CheckCoverSoon(kCoverRequestMs);
-                         break;
-                     case CoverStep::kWarn:
-                         if (!m_bCoverWarned) {
-                             m_bCoverWarned = true;
-                             const std::string warning = DescribeCoverFailure(facts);
-                             std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), warning.c_str());
-                             if (m_coverWarning) {
-                                 m_coverWarning(warning);
-                             }
-                         }
-                         break;
-                 }
+    if (step == CoverStep::kKeep || step == CoverStep::kWarn) {
+        m_bCoverSettled = true;
+        RunAfterIntro();
+    }
+    switch (step) {
+        case CoverStep::kKeep:
+            // Covered again: a later change (i3 leaves full screen when the
+            // panel takes the focus) gets its own requests.
+            m_nCoverRequests = 0;
+            break;
+        case CoverStep::kAskAgain:
+            ++m_nCoverRequests;
+            // A manager that shows the window full screen in the wrong place
+            // (awesome below a title bar it added at mapping) places it anew
+            // when the state is set again.
+            if (facts.fullScreen) {
+                gtk_window_unfullscreen(GTK_WINDOW(window));
+            }
+            FullScreenOn(m_nMonitorIndex);
+            CheckCoverSoon(kCoverRequestMs);
+            break;
+        case CoverStep::kFallBack:
+            CoverWithoutWindowManager(window, facts.monitor);
+            m_bCoversItself = true;
+            if (m_stackBelowPanel) {
+                m_stackBelowPanel();
+            }
+            CheckCoverSoon(kCoverRequestMs);
+            break;
+        case CoverStep::kWarn:
+            if (!m_bCoverWarned) {
+                m_bCoverWarned = true;
+                const std::string warning = DescribeCoverFailure(facts);
+                std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), warning.c_str());
+                if (m_coverWarning) {
+                    m_coverWarning(warning);
+                }
+            }
+            break;
+    }
 }
 
 void CTestFrame::KeepBelow(wxWindow* panel) {
@@ -306,13 +304,12 @@ void CTestFrame::OnIntroEnded() {
 }
 
 void CTestFrame::RunAfterIntro() {
-                 m_bIntroEnded, m_bCoverSettled);
-                 // Outside the paint: the panel comes up above the picture just drawn, once
-                 // the window has its place (a window mapped again would cover the panel).
-                 if (m_afterIntro && m_bIntroEnded && m_bCoverSettled) {
-                     CallAfter(std::move(m_afterIntro));
-                     m_afterIntro = nullptr;
-                 }
+    // Outside the paint: the panel comes up above the picture just drawn, once
+    // the window has its place (a window mapped again would cover the panel).
+    if (m_afterIntro && m_bIntroEnded && m_bCoverSettled) {
+        CallAfter(std::move(m_afterIntro));
+        m_afterIntro = nullptr;
+    }
 }
 
 void CTestFrame::Invalidate() {
