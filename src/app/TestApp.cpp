@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "app/TestApp.h"
 
+#include <csignal>
 #include <cstdio>
+
+#include <glib-unix.h>
 
 #include "app/TestFrame.h"
 #include "panel/PanelDlg.h"
@@ -24,6 +27,17 @@ void CTestApp::SetDesktop(std::unique_ptr<CWaylandDesktop> wayland, const Monito
 }
 
 bool CTestApp::InitInstance() {
+    // A terminated program (a kiosk or test rig without keyboard stops it so)
+    // ends as the panel ends it: the main loop returns and the windows go.
+    for (const int signal : {SIGTERM, SIGINT}) {
+        g_unix_signal_add(
+            signal,
+            [](gpointer app) {
+                static_cast<CTestApp*>(app)->ExitMainLoop();
+                return G_SOURCE_CONTINUE;
+            },
+            this);
+    }
     SetDialogBkColor(wxColour(192, 192, 192), wxColour(0, 0, 0));
     Presentation presentation = MakePresentation(*m_pMonitor, m_nBitsPerPixel, m_pWayland.get());
     // The program's name is the executable's name, as the toolkit takes it.
