@@ -797,6 +797,17 @@ def test_without_a_seat_the_picture_shows_and_sigterm_ends_the_program(ctx):
            f"stderr beyond GTK's own note of the missing seat: {stderr}")
 
 
+@passes("sway")
+def test_the_monitor_list_states_the_compositors_own_scale(ctx):
+    """GTK knows whole scales only; the list states sway's, fractional ones too (HEADLESS-1, left so)."""
+    sway = ctx.display
+    for scale in (1.5, 1.25, 2, 1):
+        sway.swaymsg("output", "HEADLESS-1", "scale", f"{scale:g}")
+        wait_until(lambda: sway.output("HEADLESS-1")[4] == scale, f"sway at scale {scale}")
+        first = run([os.path.join(ctx.build_dir, "zynmon"), "--list-monitors"], sway.envs["wayland"]).decode()
+        expect(f", scale {scale:g}, " in first.splitlines()[0], f"at scale {scale:g} the list says {first!r}")
+
+
 def main():
     build_dir, wanted, failures = os.path.abspath(sys.argv[1]), set(sys.argv[2:]), 0
     with tempfile.TemporaryDirectory(prefix="zynmon-e2e-") as scratch:
