@@ -7,6 +7,7 @@
 #include <glib-unix.h>
 
 #include "app/TestFrame.h"
+#include "desktop/WindowLayer.h"
 #include "panel/PanelDlg.h"
 #include "present/Presentation.h"
 
@@ -78,6 +79,7 @@ void CTestApp::CreatePanel() {
     // together with the test window.
     m_pPanel = new CPanelDlg(m_pMainWnd, m_pMainWnd->TestWnd(), *m_pMainWnd, m_dialogColors);
     m_pMainWnd->KeepBelow(m_pPanel);
+    CentreOnParentWhereCompositorPlaces(static_cast<GtkWidget*>(m_pPanel->GetHandle()));
     if (!m_coverWarning.empty()) {
         m_pPanel->ShowWarning(m_coverWarning);
     }
