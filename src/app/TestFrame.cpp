@@ -145,17 +145,19 @@ void CTestFrame::AfterIntro(std::function<void()> next) {
 void CTestFrame::WatchCover() {
     GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
     const std::optional<WindowManagerFacts> manager = ReadWindowManager(window);
+    // On Wayland the panel comes up with the picture: the compositor gives
+    // the window its place once it is asked, after the first paint.
+    m_bCoverSettled = !manager || !manager->x11;
     if (!manager) {
-        m_bCoverSettled = true;
         return;
     }
     CoverFacts facts;
     facts.managed = manager->managed;
     facts.offersFullScreen = manager->offersFullScreen;
-    facts.canCoverItself = true;
+    facts.canCoverItself = manager->x11;
     if (DecideCover(facts) == CoverStep::kFallBack) {
         gtk_widget_realize(window);
-        CoverWithoutWindowManager(window, MonitorRect());
+        CoverWithoutWindowManager(window, MonitorRect(true));
         m_bCoversItself = true;
     }
     m_checkCoverSoon = [this] { CheckCoverSoon(kCoverSettleMs); };
@@ -164,8 +166,10 @@ void CTestFrame::WatchCover() {
     }
 }
 
-ScreenRect CTestFrame::MonitorRect() const {
-    return {m_monitor.x, m_monitor.y, m_monitor.Width(), m_monitor.Height()};
+ScreenRect CTestFrame::MonitorRect(bool x11) const {
+    return x11 ? ScreenRect{m_monitor.x, m_monitor.y, m_monitor.Width(), m_monitor.Height()}
+               : ScreenRect{m_monitor.logicalX, m_monitor.logicalY, m_monitor.logicalWidth,
+                            m_monitor.logicalHeight};
 }
 
 void CTestFrame::CheckCoverSoon(int delayMs) {
@@ -176,17 +180,18 @@ void CTestFrame::CheckCover() {
     GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
     const std::optional<WindowManagerFacts> manager = ReadWindowManager(window);
     const std::optional<ScreenRect> seen = WindowOnScreen(window);
-    if (!manager || !seen || !gtk_widget_get_mapped(window)) {
+    // On Wayland nothing is asked before the request after the first paint.
+    if (!manager || !seen || !gtk_widget_get_mapped(window) || m_nFullScreenAfterPaint >= 0) {
         return;
     }
     CoverFacts facts;
-    facts.monitor = MonitorRect();
+    facts.monitor = MonitorRect(manager->x11);
     facts.window = *seen;
     facts.mapped = true;
     facts.fullScreen = ShownFullScreen(window);
     facts.managed = manager->managed;
     facts.offersFullScreen = manager->offersFullScreen;
-    facts.canCoverItself = true;
+    facts.canCoverItself = manager->x11;
     facts.coversItself = m_bCoversItself;
     facts.requests = m_nCoverRequests;
     const CoverStep step = DecideCover(facts);

@@ -68,8 +68,9 @@ private:
     void WatchCover();
     void CheckCoverSoon(int delayMs);
     void CheckCover();
-    // The monitor in the display server's pixels.
-    ScreenRect MonitorRect() const;
+    // The monitor in the X server's pixels, or in the compositor's logical
+    // layout.
+    ScreenRect MonitorRect(bool x11) const;
     // Runs what waits for the intro's end once the window has its place.
     void RunAfterIntro();
     void Paint(const RECT& rect);

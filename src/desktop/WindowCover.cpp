@@ -5,6 +5,9 @@
 #ifdef GDK_WINDOWING_X11
 #include <gdk/gdkx.h>
 #endif
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#endif
 
 namespace {
 
@@ -68,8 +71,14 @@ void Place(GdkWindow* window, const ScreenRect& area) {
 }  // namespace
 
 std::optional<WindowManagerFacts> ReadWindowManager(GtkWidget* widget) {
-#ifdef GDK_WINDOWING_X11
     GdkDisplay* display = gtk_widget_get_display(widget);
+#ifdef GDK_WINDOWING_WAYLAND
+    if (GDK_IS_WAYLAND_DISPLAY(display)) {
+        // Every Wayland shell the program speaks (xdg-shell) has the state.
+        return WindowManagerFacts{true, true, false};
+    }
+#endif
+#ifdef GDK_WINDOWING_X11
     if (!GDK_IS_X11_DISPLAY(display)) {
         return std::nullopt;
     }
@@ -79,18 +88,32 @@ std::optional<WindowManagerFacts> ReadWindowManager(GtkWidget* widget) {
         return std::nullopt;
     }
     WindowManagerFacts facts;
+    facts.x11 = true;
     // A window manager is the client that redirects the root's children.
     facts.managed = (root.all_event_masks & SubstructureRedirectMask) != 0;
     facts.offersFullScreen = gdk_x11_screen_supports_net_wm_hint(
         gtk_widget_get_screen(widget), gdk_atom_intern_static_string("_NET_WM_STATE_FULLSCREEN"));
     return facts;
 #else
-    static_cast<void>(widget);
     return std::nullopt;
 #endif
 }
 
 std::optional<ScreenRect> WindowOnScreen(GtkWidget* widget) {
+#ifdef GDK_WINDOWING_WAYLAND
+    if (GdkWindow* window = gtk_widget_get_window(widget);
+        window != nullptr && GDK_IS_WAYLAND_WINDOW(window)) {
+        GdkMonitor* output =
+            gdk_display_get_monitor_at_window(gdk_window_get_display(window), window);
+        if (output == nullptr) {
+            return std::nullopt;
+        }
+        GdkRectangle area;
+        gdk_monitor_get_geometry(output, &area);
+        return ScreenRect{area.x, area.y, gdk_window_get_width(window),
+                          gdk_window_get_height(window)};
+    }
+#endif
 #ifdef GDK_WINDOWING_X11
     GdkWindow* window = X11Window(widget);
     if (window == nullptr) {

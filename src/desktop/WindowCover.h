@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // What the display server says of the test window's place, and the way to
-// cover a monitor without the window manager. X11 only; off X11 the queries
-// answer nothing and the actions do nothing.
+// cover a monitor without the window manager. On X11 the server's own
+// geometry; on Wayland the size the compositor configured and the output the
+// window entered, in the compositor's logical layout (the actions then do
+// nothing: no client covers an output on its own there).
 #pragma once
 
 #include <optional>
@@ -15,12 +17,16 @@ struct WindowManagerFacts {
     // children), and it offers the EWMH full-screen state.
     bool managed = false;
     bool offersFullScreen = false;
+    // X11: the program can cover a monitor without the manager, and places
+    // are in screen pixels. Wayland: neither; places are logical.
+    bool x11 = false;
 };
 
-// Off X11: nothing.
+// Nothing off X11 and Wayland.
 std::optional<WindowManagerFacts> ReadWindowManager(GtkWidget* window);
-// The window's absolute geometry in screen pixels, as the server has it;
-// nothing before it is realized or off X11.
+// The window's absolute geometry in screen pixels, as the X server has it, or
+// on Wayland its configured size at the origin of the output it entered;
+// nothing before it is realized (or has entered an output).
 std::optional<ScreenRect> WindowOnScreen(GtkWidget* window);
 // The window manager shows the window full screen (the window's EWMH state).
 bool ShownFullScreen(GtkWidget* window);
