@@ -60,7 +60,7 @@ bool CTestApp::InitInstance() {
     m_pMainWnd->AfterIntro([this] { CreatePanel(); });
     m_pMainWnd->OnCoverWarning([this](const std::string& warning) {
         m_coverWarning = wxString::FromUTF8(warning);
-        if (m_pPanel != nullptr) {
+        if (m_pPanel) {
             m_pPanel->ShowWarning(m_coverWarning);
         }
     });

@@ -10,14 +10,15 @@
 
 #include <wx/app.h>
 #include <wx/string.h>
+#include <wx/weakref.h>
 
 #include "app/CommandLine.h"
 #include "app/Cursor.h"
 #include "desktop/MonitorChoice.h"
 #include "desktop/WaylandDesktop.h"
 #include "panel/DialogColors.h"
+#include "panel/PanelDlg.h"
 
-class CPanelDlg;
 class CTestFrame;
 
 class CTestApp : public wxApp {
@@ -47,8 +48,8 @@ private:
     DialogColors m_dialogColors;
     CCursor m_cursor;
     CTestFrame* m_pMainWnd = nullptr;
-    // The panel once it is up, and the warning it shows when the test window
-    // does not cover its monitor.
-    CPanelDlg* m_pPanel = nullptr;
+    // The panel while it is up (cleared when it goes), and the warning it
+    // shows when the test window does not cover its monitor.
+    wxWeakRef<CPanelDlg> m_pPanel;
     wxString m_coverWarning;
 };
