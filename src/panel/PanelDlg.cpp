@@ -138,8 +138,19 @@ void CPanelDlg::ShowWarning(const wxString& text) {
     const int margin = GetCharHeight() / 2;
     auto* line = new wxStaticText(this, wxID_ANY, text, wxPoint(margin, client.y));
     line->SetForegroundColour(*wxRED);
-    line->Wrap(client.x - 2 * margin);
-    SetClientSize(client.x, client.y + line->GetBestSize().y + margin);
+    // The toolkit's label may come out wider than the width it was wrapped
+    // to: narrower wraps until it fits (down to half the panel at most).
+    const int width = client.x - 2 * margin;
+    for (int wrap = width; wrap > width / 2; wrap -= margin) {
+        line->SetLabel(text);
+        line->Wrap(wrap);
+        line->InvalidateBestSize();
+        if (line->GetBestSize().x <= width) {
+            break;
+        }
+    }
+    line->SetSize(line->GetBestSize());
+    SetClientSize(client.x, client.y + line->GetSize().y + margin);
     CentreOnMonitor();
 }
 
