@@ -12,8 +12,8 @@ PACKAGES=(
     fonts-urw-base35
     libwxgtk3.2-dev libgtk-3-dev libxrandr-dev libxext-dev libwayland-dev wayland-protocols
     clang libclang-rt-14-dev
-    xvfb xauth xdotool x11-apps x11-utils imagemagick openbox metacity icewm
-    sway grim xwayland x11-xserver-utils
+    xvfb xauth xdotool x11-apps x11-utils imagemagick openbox metacity icewm i3 awesome twm xfonts-base
+    sway grim xwayland x11-xserver-utils weston
     libglib2.0-dev dbus-daemon libglib2.0-bin
     dpkg-dev lintian appstream desktop-file-utils file man-db devscripts
 )

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "app/TestApp.h"
 
+#include <csignal>
 #include <cstdio>
 
+#include <glib-unix.h>
+
 #include "app/TestFrame.h"
+#include "desktop/WindowLayer.h"
 #include "panel/PanelDlg.h"
 #include "present/Presentation.h"
 
@@ -24,6 +28,17 @@ void CTestApp::SetDesktop(std::unique_ptr<CWaylandDesktop> wayland, const Monito
 }
 
 bool CTestApp::InitInstance() {
+    // A terminated program (a kiosk or test rig without keyboard stops it so)
+    // ends as the panel ends it: the main loop returns and the windows go.
+    for (const int signal : {SIGTERM, SIGINT}) {
+        g_unix_signal_add(
+            signal,
+            [](gpointer app) {
+                static_cast<CTestApp*>(app)->ExitMainLoop();
+                return G_SOURCE_CONTINUE;
+            },
+            this);
+    }
     SetDialogBkColor(wxColour(192, 192, 192), wxColour(0, 0, 0));
     Presentation presentation = MakePresentation(*m_pMonitor, m_nBitsPerPixel, m_pWayland.get());
     // The program's name is the executable's name, as the toolkit takes it.
@@ -48,6 +63,12 @@ bool CTestApp::InitInstance() {
                          {{static_cast<std::uint32_t>(m_nMonitorIndex), m_pMonitor->name}},
                          [this] { ExitMainLoop(); });
     }
+    m_pMainWnd->OnCoverWarning([this](const std::string& warning) {
+        m_coverWarning = wxString::FromUTF8(warning);
+        if (m_pPanel) {
+            m_pPanel->ShowWarning(m_coverWarning);
+        }
+    });
     m_pMainWnd->Show();
     m_pMainWnd->Raise();
     m_pMainWnd->Update();
@@ -66,5 +87,10 @@ void CTestApp::SetDialogBkColor(const wxColour& background, const wxColour& text
 void CTestApp::CreatePanel() {
     // Owned by the test window: it lives until the program ends or goes
     // together with the test window.
-    new CPanelDlg(m_pMainWnd, m_pMainWnd->TestWnd(), *m_pMainWnd, m_dialogColors);
+    m_pPanel = new CPanelDlg(m_pMainWnd, m_pMainWnd->TestWnd(), *m_pMainWnd, m_dialogColors);
+    m_pMainWnd->KeepBelow(m_pPanel);
+    CentreOnParentWhereCompositorPlaces(static_cast<GtkWidget*>(m_pPanel->GetHandle()));
+    if (!m_coverWarning.empty()) {
+        m_pPanel->ShowWarning(m_coverWarning);
+    }
 }

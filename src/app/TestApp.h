@@ -9,6 +9,8 @@
 #include <memory>
 
 #include <wx/app.h>
+#include <wx/string.h>
+#include <wx/weakref.h>
 
 #include "app/CommandLine.h"
 #include "app/Cursor.h"
@@ -16,6 +18,7 @@
 #include "desktop/WaylandDesktop.h"
 #include "panel/DialogColors.h"
 #include "remote/RemoteService.h"
+#include "panel/PanelDlg.h"
 
 class CTestFrame;
 
@@ -52,4 +55,8 @@ private:
     CCursor m_cursor;
     CTestFrame* m_pMainWnd = nullptr;
     std::unique_ptr<CRemoteService> m_pRemote;
+    // The panel while it is up (cleared when it goes), and the warning it
+    // shows when the test window does not cover its monitor.
+    wxWeakRef<CPanelDlg> m_pPanel;
+    wxString m_coverWarning;
 };

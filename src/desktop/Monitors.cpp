@@ -97,6 +97,9 @@ void FollowOutputMode(MonitorInfo& info, const CWaylandDesktop& desktop) {
     if (output == nullptr || output->width < 1 || output->height < 1) {
         return;
     }
+    if (output->logicalWidth > 0) {
+        info.outputScale = static_cast<double>(output->width) / output->logicalWidth;
+    }
     if (desktop.CanShowPhysicalPixels()) {
         info.physicalWidth = output->width;
         info.physicalHeight = output->height;

@@ -10,6 +10,7 @@
 #include <wx/radiobut.h>
 #include <wx/settings.h>
 #include <wx/statbox.h>
+#include <wx/stattext.h>
 
 #include "panel/PanelTemplate.h"
 #include "testwindow/Strings.h"
@@ -107,12 +108,7 @@ void CPanelDlg::CreateControls(const DialogColors& colors) {
 bool CPanelDlg::OnInitDialog() {
     m_pTestWnd->SetPanel(this);
 
-    // The screen is the monitor the test window covers: the panel is centred
-    // on it, from its origin.
-    const wxRect screen = wxDisplay(GetParent()).GetGeometry();
-    const wxSize client = GetClientSize();
-    const POINT origin = panel::CentredOrigin(screen.width, screen.height, client.x, client.y);
-    Move(screen.x + origin.x, screen.y + origin.y);
+    CentreOnMonitor();
 
     for (int stringId : panel::kListStringIds) {
         m_pList->Append(wxString::FromUTF8(kPictureNames[stringId - 1]));
@@ -126,6 +122,36 @@ bool CPanelDlg::OnInitDialog() {
     m_pTestWnd->SetResolution(1);
     m_pTestWnd->SetColor(0xFFFFFF);
     return true;
+}
+
+void CPanelDlg::CentreOnMonitor() {
+    // The screen is the monitor the test window covers: the panel is centred
+    // on it, from its origin.
+    const wxRect screen = wxDisplay(GetParent()).GetGeometry();
+    const wxSize client = GetClientSize();
+    const POINT origin = panel::CentredOrigin(screen.width, screen.height, client.x, client.y);
+    Move(screen.x + origin.x, screen.y + origin.y);
+}
+
+void CPanelDlg::ShowWarning(const wxString& text) {
+    const wxSize client = GetClientSize();
+    const int margin = GetCharHeight() / 2;
+    auto* line = new wxStaticText(this, wxID_ANY, text, wxPoint(margin, client.y));
+    line->SetForegroundColour(*wxRED);
+    // The toolkit's label may come out wider than the width it was wrapped
+    // to: narrower wraps until it fits (down to half the panel at most).
+    const int width = client.x - 2 * margin;
+    for (int wrap = width; wrap > width / 2; wrap -= margin) {
+        line->SetLabel(text);
+        line->Wrap(wrap);
+        line->InvalidateBestSize();
+        if (line->GetBestSize().x <= width) {
+            break;
+        }
+    }
+    line->SetSize(line->GetBestSize());
+    SetClientSize(client.x, client.y + line->GetSize().y + margin);
+    CentreOnMonitor();
 }
 
 void CPanelDlg::OnSelchangePicture() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The monitor the program covers: which one, how --list-monitors shows each,
 // its refresh rate and its view rectangles on a scaled desktop.
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "desktop/MonitorChoice.h"
@@ -61,10 +63,34 @@ TEST(MonitorChoice, ListLines) {
     resampled.scaledByDesktop = true;
     EXPECT_EQ(DescribeMonitor(0, Monitor("DP-1", 0, true)),
               "0: DP-1, 1280x1024 at 0,0, scale 1, 60 Hz, primary");
-    EXPECT_EQ(DescribeMonitor(0, own), "0: HEADLESS-1, 1920x1080 at 0,0, scale 2, 60 Hz");
+    own.outputScale = 1.5;
+    EXPECT_EQ(DescribeMonitor(0, own), "0: HEADLESS-1, 1920x1080 at 0,0, scale 1.5, 60 Hz");
     EXPECT_EQ(DescribeMonitor(2, resampled),
               std::string("2: HEADLESS-2, 2560x2048 at 1280,0, scale 2, refresh rate unknown; ") +
                   kScaledByDesktopNote);
+}
+
+// The compositor's scale to the nearest 120th, two decimals at most, no
+// trailing zeros; no scale or an absurd one is stated as 1.
+TEST(MonitorChoice, ScalesAsListed) {
+    constexpr struct {
+        double scale;
+        const char* text;
+    } kCases[] = {{1, "1"},
+                  {2, "2"},
+                  {1.5, "1.5"},
+                  {1.25, "1.25"},
+                  {2560.0 / 1707, "1.5"},
+                  {1920.0 / 1440, "1.33"},
+                  {1.0 + 1.0 / 240, "1.01"},
+                  {0, "1"},
+                  {-2, "1"},
+                  {1e9, "1"},
+                  {std::nan(""), "1"},
+                  {3.0, "3"}};
+    for (const auto& c : kCases) {
+        EXPECT_EQ(FormatScale(c.scale), c.text) << c.scale;
+    }
 }
 
 // The refresh rate from a display mode's timings: dot clock over total
