@@ -32,14 +32,14 @@ def read_string(body, at):
 
 
 class OutputRow:
-    """Row y of an output, width pixels, read through zwlr_screencopy_manager_v1."""
+    """Row y of an output (`rows` rows from y on), width pixels, read through zwlr_screencopy_manager_v1."""
 
-    def __init__(self, socket_path, output_name, width, y):
+    def __init__(self, socket_path, output_name, width, y, rows=1):
         self.sock = socket.socket(socket.AF_UNIX)
         self.sock.settimeout(e2e.TIMEOUT)
         self.sock.connect(socket_path)
         self.received, self.last_id = b"", 1
-        self.width, self.y = width, y
+        self.width, self.y, self.rows = width, y, rows
         self.buffer = self.memory = None
         registry = self.new_id()
         globals_ = {}
@@ -102,7 +102,7 @@ class OutputRow:
         """The next changed frame's time of showing and the row in it as its B, G and R planes."""
         frame = self.new_id()
         self.sock.sendall(message(self.manager, 1, struct.pack("<IiIiiii", frame, 0, self.output, 0,
-                                                               self.y, self.width, 1)))
+                                                               self.y, self.width, self.rows)))
         for obj, opcode, body in self.events():
             if obj != frame:
                 continue
@@ -117,11 +117,12 @@ class OutputRow:
             elif opcode == 3:
                 raise e2e.Failure("the screen copy failed")
         self.sock.sendall(message(frame, 1))
-        raw = self.memory[:self.width * 4]
+        raw = self.memory[:self.width * 4 * self.rows]
         return shown, raw[0::4] + raw[1::4] + raw[2::4]
 
     def make_buffer(self, format_, width, height, stride):
-        e2e.expect((width, height) == (self.width, 1), f"a copy of {width}x{height} pixels")
+        e2e.expect((width, height, stride) == (self.width, self.rows, width * 4),
+                   f"a copy of {width}x{height} pixels, {stride} bytes a row")
         e2e.expect(format_ in (0, 1), f"pixel format {format_:#x}")  # ARGB8888, XRGB8888
         size = stride * height
         fd = os.memfd_create("zynmon-latency-row")

@@ -1,20 +1,12 @@
 # SPDX-License-Identifier: MIT
 # cmake --install (and cpack, which installs the same): the programs, the logo
 # data file, a desktop entry that starts the program in the logo's directory
-# (it reads the file from there), the icon, the AppStream metadata, the manual
-# pages, the copyright file and the changelog.
+# (it reads the file from there), the icons, the AppStream metadata, the
+# manual pages, the copyright file and the changelog. Who the program is (its
+# id, web address, maintainer) comes from cmake/Identity.cmake.
 include(GNUInstallDirs)
 
-# The project's home: the AppStream id, the maintainer's address and the
-# screenshot's address are made from it.
-set(ZYN_DOMAIN "example.org" CACHE STRING "The project's internet domain")
 set(ZYN_RELEASE_DATE "2026-12-06")
-string(REPLACE "." ";" domain_parts ${ZYN_DOMAIN})
-list(REVERSE domain_parts)
-list(JOIN domain_parts "." reversed_domain)
-set(ZYN_APPSTREAM_ID "${reversed_domain}.zynmon")
-set(ZYN_MAINTAINER "ZYN Monitor Test maintainers <zynmon@${ZYN_DOMAIN}>")
-set(ZYN_SCREENSHOT_URL "https://${ZYN_DOMAIN}/zynmon/testcard.png")
 execute_process(COMMAND date -u -R -d ${ZYN_RELEASE_DATE}
                 OUTPUT_VARIABLE ZYN_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE
                 COMMAND_ERROR_IS_FATAL ANY)
@@ -28,6 +20,19 @@ if(TARGET zynmon)
     install(TARGETS zynmon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 install(TARGETS zynmon-render zynmon-logo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (cpack) also drops the compiler's notes, as a
+# distribution's packaging does.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        foreach(program zynmon zynmon-render zynmon-logo)
+            set(file \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\")
+            if(EXISTS \${file})
+                execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+                                        --remove-section=.note \${file} COMMAND_ERROR_IS_FATAL ANY)
+            endif()
+        endforeach()
+    endif()
+")
 install(FILES ${ZYN_LOGO_FILE} DESTINATION ${ZYN_INSTALL_DATADIR})
 
 # The entry names absolute paths, so it is written at install time, when the
@@ -40,29 +45,54 @@ install(CODE "
     configure_file(\"${PROJECT_SOURCE_DIR}/resources/zynmon.desktop.in\" \"\${entry}\" @ONLY)
 ")
 
-# The icon is the test card, drawn by zynmon-render at each size of the theme.
-set(ZYN_ICON_SIZES 48 128 256)
-# Under the sanitizers fontconfig's own allocations would count as leaks.
-set(render_env)
-if(ZYN_SANITIZE)
-    set(render_env ${CMAKE_COMMAND} -E env
-                   LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp)
-endif()
-set(icons)
+# The icons: the test card on a monitor's screen, drawn for each size of the
+# theme and as a scalable drawing.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(ZYN_ICON_SIZES 16 22 24 32 48 64 128 256 512)
+set(icons ${ZYN_DIST_DIR}/icons/scalable/zynmon.svg)
 foreach(size ${ZYN_ICON_SIZES})
-    set(icon ${ZYN_DIST_DIR}/icons/${size}x${size}/zynmon.png)
-    add_custom_command(
-        OUTPUT ${icon}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${ZYN_DIST_DIR}/icons/${size}x${size}
-        COMMAND ${render_env} $<TARGET_FILE:zynmon-render>
-                --picture 12 --size ${size}x${size} --output ${icon}
-        DEPENDS zynmon-render
-        COMMENT "Drawing the ${size}x${size} icon")
-    list(APPEND icons ${icon})
-    install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+    list(APPEND icons ${ZYN_DIST_DIR}/icons/${size}x${size}/zynmon.png)
+    install(FILES ${ZYN_DIST_DIR}/icons/${size}x${size}/zynmon.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
+add_custom_command(
+    OUTPUT ${icons}
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make_icons.py ${ZYN_DIST_DIR}/icons
+    DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_icons.py
+    COMMENT "Drawing the icons")
+install(FILES ${ZYN_DIST_DIR}/icons/scalable/zynmon.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-set(ZYN_METAINFO ${ZYN_DIST_DIR}/${ZYN_APPSTREAM_ID}.metainfo.xml)
+# The web addresses, only where the project has a home on the internet; the
+# screenshot they name is drawn into the build, to be published there.
+set(ZYN_METAINFO_WEB "")
+set(web_files)
+if(ZYN_HOMEPAGE)
+    # Under the sanitizers fontconfig's own allocations would count as leaks.
+    set(render_env)
+    if(ZYN_SANITIZE)
+        set(render_env ${CMAKE_COMMAND} -E env
+                       LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp)
+    endif()
+    set(web_files ${ZYN_DIST_DIR}/web/testcard.png)
+    add_custom_command(
+        OUTPUT ${web_files}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${ZYN_DIST_DIR}/web
+        COMMAND ${render_env} $<TARGET_FILE:zynmon-render>
+                --picture 12 --size 1024x768 --output ${web_files}
+        DEPENDS zynmon-render
+        COMMENT "Drawing the screenshot for ${ZYN_HOMEPAGE}")
+    string(CONFIGURE [=[
+
+  <url type="homepage">@ZYN_HOMEPAGE@</url>
+  <screenshots>
+    <screenshot type="default">
+      <caption>The composite test card at 1024x768</caption>
+      <image>@ZYN_HOMEPAGE@/testcard.png</image>
+    </screenshot>
+  </screenshots>]=] ZYN_METAINFO_WEB @ONLY)
+endif()
+set(ZYN_METAINFO ${ZYN_DIST_DIR}/${ZYN_APP_ID}.metainfo.xml)
 configure_file(${PROJECT_SOURCE_DIR}/resources/zynmon.metainfo.xml.in ${ZYN_METAINFO} @ONLY)
 install(FILES ${ZYN_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
@@ -88,4 +118,4 @@ list(APPEND compressed ${ZYN_DIST_DIR}/changelog.gz)
 install(FILES ${ZYN_DIST_DIR}/changelog.gz ${PROJECT_SOURCE_DIR}/resources/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-add_custom_target(zyn_dist ALL DEPENDS ${icons} ${compressed})
+add_custom_target(zyn_dist ALL DEPENDS ${icons} ${compressed} ${web_files})

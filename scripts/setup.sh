@@ -6,15 +6,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(
-    g++ cmake ninja-build pkg-config ccache
+    g++ cmake ninja-build pkg-config ccache python3
     libgtest-dev libbenchmark-dev libpng-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
     fonts-urw-base35
     libwxgtk3.2-dev libgtk-3-dev libxrandr-dev libxext-dev libwayland-dev wayland-protocols
     clang libclang-rt-14-dev
-    xvfb xauth xdotool x11-apps x11-utils imagemagick openbox metacity icewm
-    sway grim xwayland x11-xserver-utils xserver-xorg-core xserver-xorg-video-dummy
-    dpkg-dev lintian appstream desktop-file-utils file man-db
+    xvfb xauth xdotool x11-apps x11-utils imagemagick openbox metacity icewm i3 awesome twm xfonts-base
+    sway grim xwayland x11-xserver-utils weston xserver-xorg-core xserver-xorg-video-dummy
+    libglib2.0-dev dbus-daemon libglib2.0-bin
+    dpkg-dev lintian appstream desktop-file-utils file man-db devscripts
 )
 
 missing=()

@@ -4,11 +4,14 @@
 #include <algorithm>
 #include <charconv>
 
+#include "gdi/Surface.h"
+
 // The usage names the pictures' range as text.
 static_assert(kLastPicture == 12, "--picture's range in kUsage");
+static_assert(Surface::kMaxSide == 16384, "the largest monitor in kUsage");
 
 const char* const kUsage =
-    "usage: zynmon [--monitor N|NAME[,...]|all] [--picture N] [--no-intro]\n"
+    "usage: zynmon [--monitor N|NAME[,...]|all] [--picture N] [--no-intro] [--remote]\n"
     "       zynmon --list-monitors | --help | --version\n"
     "Shows test pictures full screen, with a control panel above them.\n"
     "  --monitor N|NAME  the monitor to test: its index or name from --list-monitors\n"
@@ -17,15 +20,19 @@ const char* const kUsage =
     "                    panel for all, on the primary monitor among them\n"
     "  --picture N       the picture to start with, 0..12 (default 0)\n"
     "  --no-intro        start with the picture, without the logo intro\n"
+    "  --remote          take remote calls on the session bus (see the manual page)\n"
     "  --list-monitors   print one line per monitor: index, name, size in physical\n"
     "                    pixels and position, scale, refresh rate, primary\n"
     "  --help            print this help\n"
     "  --version         print the program's version\n"
-    "Exit status: 0 ended from the panel, 1 no display, 2 bad command line.\n";
+    "Exit status: 0 ended from the panel or a remote call, 1 no display (or no session\n"
+    "bus for --remote, or standard output not written), 2 bad command line (or the\n"
+    "name on the bus already taken), 3 the display cannot show the pictures exactly\n"
+    "(a colour-mapped screen, a monitor over 16384 pixels or of no size).\n";
 
 namespace {
 
-enum class Option { Monitor, Picture, NoIntro, ListMonitors, Help, Version };
+enum class Option { Monitor, Picture, NoIntro, Remote, ListMonitors, Help, Version };
 
 struct OptionName {
     const char* name;
@@ -37,6 +44,7 @@ constexpr OptionName kOptions[] = {
     {"--monitor", Option::Monitor, true},   {"--picture", Option::Picture, true},
     {"--no-intro", Option::NoIntro, false}, {"--list-monitors", Option::ListMonitors, false},
     {"--help", Option::Help, false},        {"--version", Option::Version, false},
+    {"--remote", Option::Remote, false},
 };
 
 // Digits only, no sign: 0..kLastPicture.
@@ -134,6 +142,9 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
                 break;
             case Option::NoIntro:
                 line.intro = false;
+                break;
+            case Option::Remote:
+                line.remote = true;
                 break;
             case Option::ListMonitors:
                 list = true;

@@ -19,6 +19,8 @@ struct CommandLine {
     std::vector<std::string> monitors;
     int picture = 0;
     bool intro = true;
+    // Offer the remote control on the session bus.
+    bool remote = false;
 };
 
 inline constexpr int kLastPicture = CTestWnd::kPictureCount - 1;

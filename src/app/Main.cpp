@@ -4,7 +4,10 @@
 // handling sees the program's own options; the monitors are chosen once the
 // display is open and before any window exists.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,19 +17,48 @@
 
 #include "app/CommandLine.h"
 #include "app/KeysHelp.h"
+#include "AppId.h"
 #include "app/TestApp.h"
 #include "desktop/MonitorChoice.h"
 #include "desktop/Monitors.h"
+#include "desktop/ScreenCheck.h"
 #include "desktop/WaylandDesktop.h"
+#include "remote/RemoteService.h"
 
 namespace {
 
 constexpr int kExitNoDisplay = 1;
 constexpr int kExitBadCommandLine = 2;
+constexpr int kExitNoBus = 1;
+// Standard output could not take what was printed (a full disk, a closed pipe).
+constexpr int kExitOutputFailed = 1;
+constexpr int kExitNameTaken = 2;
+constexpr int kExitCannotShow = 3;
 
 int Fail(int status, const std::string& reason) {
     std::fprintf(stderr, "zynmon: %s\n", reason.c_str());
     return status;
+}
+
+// What was printed must have reached standard output: status, or the
+// failure's.
+int Flushed(int status) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        return Fail(kExitOutputFailed,
+                    std::string("cannot write to standard output: ") + std::strerror(errno));
+    }
+    return status;
+}
+
+// A GDK_SCALE the toolkit would take to mean nonsense is dropped, with a
+// word: the desktop's own scale applies then.
+void DropBadToolkitScale() {
+    const char* scale = std::getenv("GDK_SCALE");
+    if (scale != nullptr && !IsToolkitScale(scale)) {
+        std::fprintf(stderr, "zynmon: ignoring GDK_SCALE=%s (not a positive whole number)\n",
+                     scale);
+        unsetenv("GDK_SCALE");
+    }
 }
 
 // The toolkit's main loop with the application already initialised, ending
@@ -38,6 +70,19 @@ int RunApp() {
     }
     wxTheApp->OnExit();
     return status;
+}
+
+// --remote: the application's id on the session bus, taken before any window
+// opens. Null, with the exit status set, when the name cannot be had.
+std::unique_ptr<CRemoteService> OwnBusName(int& status) {
+    CRemoteService::Failure failure{};
+    std::string error;
+    auto remote = CRemoteService::Own(kAppId, failure, error);
+    if (remote == nullptr) {
+        status = Fail(failure == CRemoteService::Failure::kNameTaken ? kExitNameTaken : kExitNoBus,
+                      error);
+    }
+    return remote;
 }
 
 }  // namespace
@@ -54,14 +99,15 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             std::fputs("\n", stdout);
             std::fputs(kKeysAndMouseHelp, stdout);
-            return 0;
+            return Flushed(0);
         case CommandLine::Action::Version:
             std::printf("zynmon %s\n", ZYN_VERSION);
-            return 0;
+            return Flushed(0);
         default:
             break;
     }
 
+    DropBadToolkitScale();
     auto* app = new CTestApp(*commandLine);
     wxApp::SetInstance(app);
     bool started = false;
@@ -86,12 +132,26 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < monitors.size(); ++i) {
             std::printf("%s\n", DescribeMonitor(i, monitors[i]).c_str());
         }
+        status = Flushed(0);
     } else if (auto chosen = ChooseMonitors(monitors, commandLine->monitors, error)) {
         // The leading monitor first: it holds the panel and plays the intro.
         std::rotate(chosen->begin(), chosen->begin() + LeadMonitor(monitors, *chosen),
                     chosen->end());
-        app->SetDesktop(std::move(wayland), monitors, std::move(*chosen), DisplayBitsPerPixel());
-        status = RunApp();
+        std::string why;
+        for (const std::size_t index : *chosen) {
+            if (why.empty()) {
+                why = WhyNotShown(monitors[index], DisplayVisualKind());
+            }
+        }
+        std::unique_ptr<CRemoteService> remote;
+        if (!why.empty()) {
+            status = Fail(kExitCannotShow, why);
+        } else if (!commandLine->remote || (remote = OwnBusName(status)) != nullptr) {
+            app->SetDesktop(std::move(wayland), monitors, std::move(*chosen),
+                            DisplayBitsPerPixel());
+            app->SetRemote(std::move(remote));
+            status = RunApp();
+        }
     } else {
         status = Fail(commandLine->monitors.empty() ? kExitNoDisplay : kExitBadCommandLine, error);
     }

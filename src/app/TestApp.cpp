@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "app/TestApp.h"
 
+#include <csignal>
 #include <cstdio>
 
+#include <glib-unix.h>
+
 #include "app/TestFrame.h"
+#include "desktop/WindowLayer.h"
 #include "panel/PanelDlg.h"
 #include "present/Presentation.h"
 
@@ -25,6 +29,17 @@ void CTestApp::SetDesktop(std::unique_ptr<CWaylandDesktop> wayland,
 }
 
 bool CTestApp::InitInstance() {
+    // A terminated program (a kiosk or test rig without keyboard stops it so)
+    // ends as the panel ends it: the main loop returns and the windows go.
+    for (const int signal : {SIGTERM, SIGINT}) {
+        g_unix_signal_add(
+            signal,
+            [](gpointer app) {
+                static_cast<CTestApp*>(app)->ExitMainLoop();
+                return G_SOURCE_CONTINUE;
+            },
+            this);
+    }
     SetDialogBkColor(wxColour(192, 192, 192), wxColour(0, 0, 0));
     // The leading window first: it joins the group first and leads it.
     for (std::size_t index : m_chosen) {
@@ -41,7 +56,21 @@ bool CTestApp::InitInstance() {
     m_pMainWnd->AfterIntro([this] { CreatePanel(); });
     m_pMonitorWatch = std::make_unique<CMonitorWatch>(
         [this](std::size_t monitorIndex) { OnMonitorLeft(monitorIndex); });
+    if (m_pRemote != nullptr) {
+        std::vector<RemoteMonitor> covered;
+        for (const std::size_t index : m_chosen) {
+            covered.push_back({static_cast<std::uint32_t>(index), (*m_pMonitors)[index].name});
+        }
+        m_pRemote->Serve(m_pMainWnd->TestWnd(), m_pMainWnd->Store(), covered,
+                         [this] { ExitMainLoop(); });
+    }
     for (CTestFrame* frame : m_frames) {
+        frame->OnCoverWarning([this](const std::string& warning) {
+            m_coverWarning = wxString::FromUTF8(warning);
+            if (m_pPanel) {
+                m_pPanel->ShowWarning(m_coverWarning);
+            }
+        });
         if (frame != m_pMainWnd) {
             frame->FullScreenBeforeShown();
         }
@@ -69,6 +98,11 @@ CTestFrame* CTestApp::CreateFrame(std::size_t monitorIndex) {
                           std::move(presentation), m_cursor, m_testWnds, m_timers);
 }
 
+int CTestApp::OnExit() {
+    m_pRemote.reset();
+    return wxApp::OnExit();
+}
+
 void CTestApp::SetDialogBkColor(const wxColour& background, const wxColour& text) {
     m_dialogColors = {background, text};
 }
@@ -84,7 +118,16 @@ void CTestApp::CreatePanel() {
     }
     // Owned by the leading window: it lives until the program ends or goes
     // together with that window.
-    new CPanelDlg(m_pMainWnd, m_testWnds, m_dialogColors);
+    m_pPanel = new CPanelDlg(m_pMainWnd, m_testWnds, m_dialogColors);
+    for (CTestFrame* frame : m_frames) {
+        if (frame != nullptr) {
+            frame->KeepBelow(m_pPanel);
+        }
+    }
+    CentreOnParentWhereCompositorPlaces(static_cast<GtkWidget*>(m_pPanel->GetHandle()));
+    if (!m_coverWarning.empty()) {
+        m_pPanel->ShowWarning(m_coverWarning);
+    }
 }
 
 void CTestApp::OnMonitorLeft(std::size_t monitorIndex) {

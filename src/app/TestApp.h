@@ -11,6 +11,8 @@
 #include <vector>
 
 #include <wx/app.h>
+#include <wx/string.h>
+#include <wx/weakref.h>
 
 #include "app/CommandLine.h"
 #include "app/Cursor.h"
@@ -19,6 +21,8 @@
 #include "desktop/MonitorWatch.h"
 #include "desktop/WaylandDesktop.h"
 #include "panel/DialogColors.h"
+#include "panel/PanelDlg.h"
+#include "remote/RemoteService.h"
 #include "testwindow/TestWndGroup.h"
 
 class CTestFrame;
@@ -36,8 +40,13 @@ public:
                     const std::vector<MonitorInfo>& monitors, std::vector<std::size_t> chosen,
                     int bitsPerPixel);
 
+    // The remote control, with its name on the bus (null: none); it serves
+    // the test window once that exists, and goes before the windows do.
+    void SetRemote(std::unique_ptr<CRemoteService> remote) { m_pRemote = std::move(remote); }
+
     bool OnInit() override { return InitInstance(); }
     bool InitInstance();
+    int OnExit() override;
 
 private:
     void SetDialogBkColor(const wxColour& background, const wxColour& text);
@@ -63,4 +72,9 @@ private:
     // The leading window, which owns the panel.
     CTestFrame* m_pMainWnd = nullptr;
     std::unique_ptr<CMonitorWatch> m_pMonitorWatch;
+    std::unique_ptr<CRemoteService> m_pRemote;
+    // The panel while it is up (cleared when it goes), and the warning it
+    // shows when the test window does not cover its monitor.
+    wxWeakRef<CPanelDlg> m_pPanel;
+    wxString m_coverWarning;
 };

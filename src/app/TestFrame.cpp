@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdio>
+#include <optional>
 #include <utility>
 
 #include <gtk/gtk.h>
@@ -14,7 +16,9 @@
 
 #include "app/Cursor.h"
 #include "app/SharedTimers.h"
+#include "desktop/CoverCheck.h"
 #include "desktop/ScreenVisual.h"
+#include "desktop/WindowCover.h"
 #include "desktop/WindowLayer.h"
 #include "panel/MessageDialog.h"
 #include "testwindow/Strings.h"
@@ -54,6 +58,18 @@ TestWndKey TestWndKeyOf(int keyCode) {
     return TestWndKey::kOther;
 }
 
+// The desktop settles a window's place in a few events: the check waits this
+// long after the last one, and after its own request.
+constexpr int kCoverSettleMs = 250;
+constexpr int kCoverRequestMs = 400;
+
+// GTK's map, configure and window-state events of the test window, and the
+// panel's map.
+gboolean OnPlaceChanged(GtkWidget* /*widget*/, GdkEvent* /*event*/, gpointer check) {
+    (*static_cast<std::function<void()>*>(check))();
+    return FALSE;
+}
+
 }  // namespace
 
 CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
@@ -65,6 +81,8 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
       m_cursor(cursor),
       m_group(group),
       m_timers(timers),
+      m_nMonitorIndex(monitorIndex),
+      m_coverTimer(this),
       m_appName(appName.utf8_string()),
       m_colors(colors),
       m_introTimer(this) {
@@ -89,6 +107,10 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
     GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
     UseScreenDefaultVisual(window);
     KeepAboveDocks(window);
+    // A window of fixed size (its minimum size its maximum) is one i3 floats,
+    // out of full screen under its bar: the frame's size is the desktop's.
+    gtk_window_set_resizable(GTK_WINDOW(window), TRUE);
+    WatchCover();
     m_pTestWnd = std::make_unique<CTestWnd>(*this, presentation.width, presentation.height,
                                             presentation.bitsPerPixel);
     m_pTestWnd->SetAppName(m_appName.c_str());
@@ -104,7 +126,7 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
     m_group.Add(*m_pTestWnd, *this);
     m_pView->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { OnLeftDown(); });
     m_pView->Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent&) { m_group.OnRButtonDown(); });
-    Bind(wxEVT_TIMER, &CTestFrame::OnIntroTimer, this);
+    Bind(wxEVT_TIMER, &CTestFrame::OnTimerEvent, this);
     // The view takes no focus, so keys pressed over the test window arrive
     // at the frame.
     Bind(wxEVT_CHAR_HOOK, &CTestFrame::OnKey, this);
@@ -112,6 +134,8 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
 
 CTestFrame::~CTestFrame() {
     Detach();
+    g_signal_handlers_disconnect_by_data(GetHandle(), &m_checkCoverSoon);
+    m_coverTimer.Stop();
     m_introTimer.Stop();
     // The panel clears its registration with the test window when it goes:
     // it must go while the test window still exists.
@@ -119,10 +143,121 @@ CTestFrame::~CTestFrame() {
 }
 
 void CTestFrame::AfterIntro(std::function<void()> next) {
-    if (m_bIntroEnded) {
-        CallAfter(std::move(next));
-    } else {
-        m_afterIntro = std::move(next);
+    m_afterIntro = std::move(next);
+    RunAfterIntro();
+}
+
+void CTestFrame::WatchCover() {
+    GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
+    const std::optional<WindowManagerFacts> manager = ReadWindowManager(window);
+    // On Wayland the panel comes up with the picture: the compositor gives
+    // the window its place once it is asked, after the first paint.
+    m_bCoverSettled = !manager || !manager->x11;
+    if (!manager) {
+        return;
+    }
+    CoverFacts facts;
+    facts.managed = manager->managed;
+    facts.offersFullScreen = manager->offersFullScreen;
+    facts.canCoverItself = manager->x11;
+    if (DecideCover(facts) == CoverStep::kFallBack) {
+        gtk_widget_realize(window);
+        CoverWithoutWindowManager(window, MonitorRect(true));
+        m_bCoversItself = true;
+    }
+    m_checkCoverSoon = [this] { CheckCoverSoon(kCoverSettleMs); };
+    for (const char* signal : {"map-event", "configure-event", "window-state-event"}) {
+        g_signal_connect(window, signal, G_CALLBACK(OnPlaceChanged), &m_checkCoverSoon);
+    }
+}
+
+ScreenRect CTestFrame::MonitorRect(bool x11) const {
+    return x11 ? ScreenRect{m_monitor.x, m_monitor.y, m_monitor.Width(), m_monitor.Height()}
+               : ScreenRect{m_monitor.logicalX, m_monitor.logicalY, m_monitor.logicalWidth,
+                            m_monitor.logicalHeight};
+}
+
+void CTestFrame::CheckCoverSoon(int delayMs) {
+    m_coverTimer.StartOnce(delayMs);
+}
+
+void CTestFrame::CheckCover() {
+    GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
+    const std::optional<WindowManagerFacts> manager = ReadWindowManager(window);
+    const std::optional<ScreenRect> seen = WindowOnScreen(window);
+    // On Wayland nothing is asked before the request after the first paint.
+    if (!manager || !seen || !gtk_widget_get_mapped(window) || m_nFullScreenAfterPaint >= 0) {
+        return;
+    }
+    CoverFacts facts;
+    facts.monitor = MonitorRect(manager->x11);
+    facts.window = *seen;
+    facts.mapped = true;
+    facts.fullScreen = ShownFullScreen(window);
+    facts.managed = manager->managed;
+    facts.offersFullScreen = manager->offersFullScreen;
+    facts.canCoverItself = manager->x11;
+    facts.coversItself = m_bCoversItself;
+    facts.requests = m_nCoverRequests;
+    const CoverStep step = DecideCover(facts);
+    if (step == CoverStep::kKeep || step == CoverStep::kWarn) {
+        m_bCoverSettled = true;
+        RunAfterIntro();
+    }
+    switch (step) {
+        case CoverStep::kKeep:
+            // Covered again: a later change (i3 leaves full screen when the
+            // panel takes the focus) gets its own requests.
+            m_nCoverRequests = 0;
+            break;
+        case CoverStep::kAskAgain:
+            ++m_nCoverRequests;
+            // A manager that shows the window full screen in the wrong place
+            // (awesome below a title bar it added at mapping) places it anew
+            // when the state is set again.
+            if (facts.fullScreen) {
+                gtk_window_unfullscreen(GTK_WINDOW(window));
+            }
+            FullScreenOn(m_nMonitorIndex);
+            CheckCoverSoon(kCoverRequestMs);
+            break;
+        case CoverStep::kFallBack:
+            CoverWithoutWindowManager(window, facts.monitor);
+            m_bCoversItself = true;
+            if (m_stackBelowPanel) {
+                m_stackBelowPanel();
+            }
+            CheckCoverSoon(kCoverRequestMs);
+            break;
+        case CoverStep::kWarn:
+            if (!m_bCoverWarned) {
+                m_bCoverWarned = true;
+                const std::string warning = DescribeCoverFailure(facts);
+                std::fprintf(stderr, "%s: %s\n", m_appName.c_str(), warning.c_str());
+                if (m_coverWarning) {
+                    m_coverWarning(warning);
+                }
+            }
+            break;
+    }
+}
+
+void CTestFrame::KeepBelow(wxWindow* panel) {
+    GtkWidget* panelWidget = static_cast<GtkWidget*>(panel->GetHandle());
+    m_stackBelowPanel = [this, panelWidget] {
+        if (m_bCoversItself && gtk_widget_get_mapped(panelWidget)) {
+            StackBelow(static_cast<GtkWidget*>(GetHandle()), panelWidget);
+        }
+    };
+    // Each time the panel shows, in the manager's frame by then.
+    g_signal_connect(panelWidget, "map-event", G_CALLBACK(OnPlaceChanged), &m_stackBelowPanel);
+    m_stackBelowPanel();
+}
+
+void CTestFrame::BringWindowToTop() {
+    Raise();
+    if (m_bCoversItself) {
+        TakeKeyboardFocus(static_cast<GtkWidget*>(GetHandle()));
     }
 }
 
@@ -196,8 +331,12 @@ void CTestFrame::OnKey(wxKeyEvent& event) {
     }
 }
 
-void CTestFrame::OnIntroTimer(wxTimerEvent& /*event*/) {
-    m_pView->RefreshRect(m_introStep, false);
+void CTestFrame::OnTimerEvent(wxTimerEvent& event) {
+    if (&event.GetTimer() == &m_coverTimer) {
+        CheckCover();
+    } else {
+        m_pView->RefreshRect(m_introStep, false);
+    }
 }
 
 void CTestFrame::InvalidateRectAfter(const RECT& rect, std::uint32_t delayMs) {
@@ -215,8 +354,13 @@ void CTestFrame::InvalidateRectAfter(const RECT& rect, std::uint32_t delayMs) {
 void CTestFrame::OnIntroEnded() {
     m_introTimer.Stop();
     m_bIntroEnded = true;
-    // Outside the paint: the panel comes up above the picture just drawn.
-    if (m_afterIntro) {
+    RunAfterIntro();
+}
+
+void CTestFrame::RunAfterIntro() {
+    // Outside the paint: the panel comes up above the picture just drawn, once
+    // the window has its place (a window mapped again would cover the panel).
+    if (m_afterIntro && m_bIntroEnded && m_bCoverSettled) {
         CallAfter(std::move(m_afterIntro));
         m_afterIntro = nullptr;
     }

@@ -15,6 +15,7 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
+#include "desktop/CoverCheck.h"
 #include "desktop/MonitorChoice.h"
 #include "panel/DialogColors.h"
 #include "present/Presentation.h"
@@ -39,8 +40,10 @@ public:
     ~CTestFrame() override;
 
     CTestWnd& TestWnd() { return *m_pTestWnd; }
+    // The pixel store the test window draws into.
+    Surface& Store() { return m_pView->Store(); }
     // Runs `next` once, right after the paint that ends the intro (or the
-    // first paint, when there is no intro).
+    // first paint, when there is no intro), once the window has its place.
     void AfterIntro(std::function<void()> next);
     // Asks for full screen before the frame is shown, where the desktop
     // would wait for its first paint: a window mapped full screen on another
@@ -53,13 +56,21 @@ public:
     // Its monitor left: the window hides and leaves the group, the timers
     // and the cursor; the panel it may own stays.
     void Leave();
+    // The program's panel, which stays above the test window where that
+    // covers its monitor without the window manager.
+    void KeepBelow(wxWindow* panel);
+    // Runs `warn` with a warning for the user when the window does not cover
+    // its monitor and nothing is left to try.
+    void OnCoverWarning(std::function<void(const std::string&)> warn) {
+        m_coverWarning = std::move(warn);
+    }
 
     void Invalidate() override;
     unsigned SetTimer(unsigned eventId, unsigned periodMs) override;
     void KillTimer(unsigned timerId) override;
     int ShowCursor(bool show) override;
     void MessageBox(const std::string& text, const std::string& caption) override;
-    void BringWindowToTop() override { Raise(); }
+    void BringWindowToTop() override;
     std::uint32_t GetTickCount() override;
     void InvalidateRectAfter(const RECT& rect, std::uint32_t delayMs) override;
     void OnIntroEnded() override;
@@ -67,10 +78,22 @@ public:
 private:
     // Asks the desktop to show the frame full screen on that monitor.
     void FullScreenOn(int monitorIndex);
+    // The self-check: after the window maps and whenever its geometry or
+    // state changes, once the desktop has settled, the window's place is
+    // compared with the monitor's.
+    void WatchCover();
+    void CheckCoverSoon(int delayMs);
+    void CheckCover();
+    // The monitor in the X server's pixels, or in the compositor's logical
+    // layout.
+    ScreenRect MonitorRect(bool x11) const;
+    // Runs what waits for the intro's end once the window has its place.
+    void RunAfterIntro();
     void Paint(const RECT& rect);
     void OnLeftDown();
     void OnKey(wxKeyEvent& event);
-    void OnIntroTimer(wxTimerEvent& event);
+    // The intro's next step and the self-check's.
+    void OnTimerEvent(wxTimerEvent& event);
     // Leaves the group, the timers and the cursor.
     void Detach();
 
@@ -82,6 +105,17 @@ private:
     // On Wayland the full-screen request waits for the first paint (-1: none
     // waiting).
     int m_nFullScreenAfterPaint = -1;
+    int m_nMonitorIndex;
+    int m_nCoverRequests = 0;
+    bool m_bCoversItself = false;
+    bool m_bCoverWarned = false;
+    // The self-check has found the window in its place, or has given up.
+    bool m_bCoverSettled = false;
+    wxTimer m_coverTimer;
+    // What GTK's events of the window call (the signals hold its address).
+    std::function<void()> m_checkCoverSoon;
+    std::function<void()> m_stackBelowPanel;
+    std::function<void(const std::string&)> m_coverWarning;
     std::string m_appName;
     DialogColors m_colors;
     std::unique_ptr<CTestWnd> m_pTestWnd;

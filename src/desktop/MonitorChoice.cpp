@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 
 namespace {
 
@@ -89,11 +91,27 @@ std::size_t LeadMonitor(const std::vector<MonitorInfo>& monitors,
     return 0;
 }
 
+std::string FormatScale(double scale) {
+    constexpr double kSteps = 120;
+    // Out of every sensible range (no scale, an absurd one): stated as 1.
+    if (!(scale > 0 && scale < 1000)) {
+        scale = 1;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", std::round(scale * kSteps) / kSteps);
+    std::string result = text;
+    result.erase(result.find_last_not_of('0') + 1);
+    if (result.back() == '.') {
+        result.pop_back();
+    }
+    return result;
+}
+
 std::string DescribeMonitor(std::size_t index, const MonitorInfo& monitor) {
     std::string line = std::to_string(index) + ": " + monitor.name + ", " +
                        std::to_string(monitor.Width()) + "x" + std::to_string(monitor.Height()) +
                        " at " + std::to_string(monitor.x) + "," + std::to_string(monitor.y) +
-                       ", scale " + std::to_string(monitor.scale) + ", ";
+                       ", scale " + FormatScale(monitor.DesktopScale()) + ", ";
     line += monitor.refreshHz > 0 ? std::to_string(monitor.refreshHz) + " Hz"
                                   : std::string("refresh rate unknown");
     if (monitor.primary) {

@@ -22,6 +22,10 @@ struct MonitorInfo {
     int logicalHeight = 0;
     // Physical pixels per logical pixel as the toolkit scales, a whole number.
     int scale = 1;
+    // The compositor's own scale where the program can learn it (Wayland:
+    // the output's mode over its logical size, fractional ones too); 0 where
+    // it cannot.
+    double outputScale = 0;
     // The monitor's own pixels (its current mode) where the program shows
     // them through a buffer of its own (on Wayland, where the compositor can
     // show one in physical pixels). 0 x 0 otherwise.
@@ -35,6 +39,8 @@ struct MonitorInfo {
     int refreshHz = 0;
     bool primary = false;
 
+    // The scale the desktop shows the monitor at.
+    double DesktopScale() const { return outputScale > 0 ? outputScale : scale; }
     bool OwnBuffer() const { return physicalWidth > 0 && physicalHeight > 0; }
     // The toolkit's whole scale reaches a screen of width x height physical
     // pixels.
@@ -66,6 +72,11 @@ std::optional<std::vector<std::size_t>> ChooseMonitors(const std::vector<Monitor
 // primary one, else the first chosen. An index into `chosen`.
 std::size_t LeadMonitor(const std::vector<MonitorInfo>& monitors,
                         const std::vector<std::size_t>& chosen);
+
+// A scale as --list-monitors states it: to the nearest 120th (the steps a
+// compositor's fractional scale takes), with at most two decimals and no
+// trailing zeros ("1", "1.5", "1.25").
+std::string FormatScale(double scale);
 
 // The line --list-monitors prints for a monitor, without the line break.
 std::string DescribeMonitor(std::size_t index, const MonitorInfo& monitor);

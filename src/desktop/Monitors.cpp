@@ -97,6 +97,9 @@ void FollowOutputMode(MonitorInfo& info, const CWaylandDesktop& desktop) {
     if (output == nullptr || output->width < 1 || output->height < 1) {
         return;
     }
+    if (output->logicalWidth > 0) {
+        info.outputScale = static_cast<double>(output->width) / output->logicalWidth;
+    }
     if (desktop.CanShowPhysicalPixels()) {
         info.physicalWidth = output->width;
         info.physicalHeight = output->height;
@@ -153,4 +156,18 @@ std::vector<MonitorInfo> ReadMonitors(const CWaylandDesktop* wayland) {
 int DisplayBitsPerPixel() {
     GdkScreen* screen = gdk_screen_get_default();
     return screen != nullptr ? gdk_visual_get_depth(gdk_screen_get_system_visual(screen)) : 0;
+}
+
+VisualKind DisplayVisualKind() {
+    GdkScreen* screen = gdk_screen_get_default();
+    if (screen == nullptr) {
+        return VisualKind::kDirect;
+    }
+    switch (gdk_visual_get_visual_type(gdk_screen_get_system_visual(screen))) {
+        case GDK_VISUAL_TRUE_COLOR:
+        case GDK_VISUAL_DIRECT_COLOR:
+            return VisualKind::kDirect;
+        default:
+            return VisualKind::kColorMapped;
+    }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "desktop/MonitorChoice.h"
+#include "desktop/ScreenCheck.h"
 
 class CWaylandDesktop;
 
@@ -15,3 +16,5 @@ std::vector<MonitorInfo> ReadMonitors(const CWaylandDesktop* wayland);
 
 // Bits per pixel of the display (every monitor of it shows the same visual).
 int DisplayBitsPerPixel();
+// How the display's visual turns pixel values into colours.
+VisualKind DisplayVisualKind();

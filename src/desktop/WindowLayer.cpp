@@ -2,6 +2,9 @@
 #include "desktop/WindowLayer.h"
 
 #include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#endif
 #ifdef GDK_WINDOWING_X11
 #include <X11/Xatom.h>
 #include <gdk/gdkx.h>
@@ -38,5 +41,16 @@ void KeepAboveDocks(GtkWidget* widget) {
     }
 #else
     static_cast<void>(widget);
+#endif
+}
+
+void CentreOnParentWhereCompositorPlaces(GtkWidget* dialog) {
+#ifdef GDK_WINDOWING_WAYLAND
+    GdkWindow* window = gtk_widget_get_window(dialog);
+    if (window != nullptr && GDK_IS_WAYLAND_WINDOW(window)) {
+        gdk_window_set_modal_hint(window, TRUE);
+    }
+#else
+    static_cast<void>(dialog);
 #endif
 }

@@ -14,3 +14,9 @@ typedef struct _GtkWidget GtkWidget;
 // Call before the window is first shown: the property is set when the
 // window is realized, before it is mapped. Does nothing off X11.
 void KeepAboveDocks(GtkWidget* window);
+
+// Wayland: the compositor places windows, and a client cannot. A dialog with
+// the modal hint is one mutter centres on its parent (other compositors
+// ignore the hint); the program's own input is not blocked by it. Call after
+// the dialog is shown, before its first paint. Does nothing off Wayland.
+void CentreOnParentWhereCompositorPlaces(GtkWidget* dialog);

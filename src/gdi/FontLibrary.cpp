@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <string_view>
 
 namespace {
 
@@ -60,6 +61,50 @@ std::optional<FontMatch> MatchWithFontconfig(const std::string& family, int weig
     FcPatternGetInteger(match.get(), FC_SLANT, 0, &matchedSlant);
     found.emboldenSynthetically = weight >= kBoldWeight && matchedWeight < FC_WEIGHT_DEMIBOLD;
     found.slantSynthetically = italic && matchedSlant == FC_SLANT_ROMAN;
+    return found;
+}
+
+struct FontSetDeleter {
+    void operator()(FcFontSet* set) const { FcFontSetDestroy(set); }
+};
+struct ObjectSetDeleter {
+    void operator()(FcObjectSet* set) const { FcObjectSetDestroy(set); }
+};
+
+bool EndsWithPath(std::string_view path, std::string_view tail) {
+    return path.size() > tail.size() && path.ends_with(tail) &&
+           path[path.size() - tail.size() - 1] == '/';
+}
+
+std::optional<FontMatch> ListedFile(const FaceFile& face) {
+    PatternPtr pattern(FcPatternCreate());
+    std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
+        FcObjectSetBuild(FC_FILE, FC_INDEX, nullptr));
+    if (!pattern || !objects) {
+        return std::nullopt;
+    }
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(face.family));
+    std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
+        FcFontList(nullptr, pattern.get(), objects.get()));
+    if (!fonts) {
+        return std::nullopt;
+    }
+    // Where the file is in several font folders, the first path in sorted
+    // order: the same choice whatever order fontconfig lists them in.
+    std::optional<FontMatch> found;
+    for (int i = 0; i < fonts->nfont; ++i) {
+        FcChar8* file = nullptr;
+        int index = 0;
+        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &file) != FcResultMatch ||
+            !EndsWithPath(reinterpret_cast<const char*>(file), face.file)) {
+            continue;
+        }
+        FcPatternGetInteger(fonts->fonts[i], FC_INDEX, 0, &index);
+        FontMatch match{reinterpret_cast<const char*>(file), index, false, false};
+        if (!found || match < *found) {
+            found = std::move(match);
+        }
+    }
     return found;
 }
 
@@ -137,6 +182,16 @@ std::optional<FontMatch> FontLibrary::Resolve(const std::string& family, int wei
     }
     std::optional<FontMatch> match = MatchWithFontconfig(family, weight, italic);
     m_resolved.emplace(key, match);
+    return match;
+}
+
+std::optional<FontMatch> FontLibrary::FindFile(const FaceFile& face) {
+    std::lock_guard lock(m_mutex);
+    if (auto it = m_found.find(face.file); it != m_found.end()) {
+        return it->second;
+    }
+    std::optional<FontMatch> match = ListedFile(face);
+    m_found.emplace(face.file, match);
     return match;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Fonts of the software display: font files found by family name through
-// fontconfig, and their glyphs rendered once per face and size by FreeType,
-// hinted and one bit per pixel, into a cache that every context shares.
+// Fonts of the software display: font files found through fontconfig (the
+// chosen faces by their file, other names by family), and their glyphs rendered once per face and
+// size by FreeType, hinted and one bit per pixel, into a cache that every context shares.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,8 @@
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include "gdi/FontFaces.h"
 
 struct FT_LibraryRec_;
 
@@ -90,6 +92,9 @@ public:
     // The best file fontconfig knows for the family (weight 1..1000, the
     // platform's scale), or nothing when it knows no font at all.
     std::optional<FontMatch> Resolve(const std::string& family, int weight, bool italic);
+    // The installed file of a chosen face, found among the fonts fontconfig
+    // lists for its family by the file's path; nothing when it is not there.
+    std::optional<FontMatch> FindFile(const FaceFile& face);
 
     // The glyphs of a file at a size: height > 0 asks for a character cell of
     // that many pixels, height < 0 for characters (em) of -height pixels.
@@ -103,6 +108,7 @@ private:
     FT_LibraryRec_* m_pLibrary = nullptr;
     std::mutex m_mutex;
     std::map<std::tuple<std::string, int, bool>, std::optional<FontMatch>> m_resolved;
+    std::map<std::string, std::optional<FontMatch>, std::less<>> m_found;
     std::map<std::pair<FontMatch, int>, std::shared_ptr<const GlyphSet>> m_cache;
 };
 

@@ -88,6 +88,8 @@ class CFont : public CGdiObject {
 public:
     // Cell height in pixels of a font created with height 0, and of the default font.
     static constexpr int kDefaultHeight = 16;
+    // Weight of the default font (kSystemFontName).
+    static constexpr int kDefaultWeight = FW_BOLD;
 
     CFont();
     ~CFont();

@@ -92,12 +92,19 @@ std::size_t NearestColorIndex(std::span<const PALETTEENTRY> table, COLORREF rgb)
     return best;
 }
 
-void Surface::CheckShape() const {
-    if (m_nWidth < 1 || m_nHeight < 1 || m_nWidth > kMaxSide || m_nHeight > kMaxSide) {
-        throw std::invalid_argument("screen size out of range");
+const char* Surface::ShapeProblem(int width, int height, int bitsPerPixel) {
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) {
+        return "screen size out of range (1 to 16384 pixels a side)";
     }
-    if (!IsKnownDepth(m_nBitsPerPixel)) {
-        throw std::invalid_argument("unknown colour depth");
+    if (!IsKnownDepth(bitsPerPixel)) {
+        return "unknown colour depth (1, 4, 8, 15, 16, 24 or 32 bits per pixel)";
+    }
+    return nullptr;
+}
+
+void Surface::CheckShape() const {
+    if (const char* problem = ShapeProblem(m_nWidth, m_nHeight, m_nBitsPerPixel)) {
+        throw std::invalid_argument(problem);
     }
 }
 

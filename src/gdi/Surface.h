@@ -28,6 +28,10 @@ public:
     // holds them (24 above 16 bits, else 16).
     static int DepthFor(int displayBitsPerPixel);
 
+    // Why a surface of that shape cannot be made (one line), or null when it
+    // can: for a caller that must refuse a screen before it opens a window.
+    static const char* ShapeProblem(int width, int height, int bitsPerPixel);
+
     // Throws std::invalid_argument for a side outside 1..kMaxSide or an unknown depth.
     Surface(int width, int height, int bitsPerPixel);
     // Draws into pixel memory the caller owns (for example memory shared with

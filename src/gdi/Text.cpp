@@ -80,9 +80,9 @@ CFont* CDC::CurrentFont() {
     }
     if (!m_bDefaultFontTried) {
         m_bDefaultFontTried = true;
-        m_defaultFont.CreateFont(CFont::kDefaultHeight, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, kSystemFontName);
+        m_defaultFont.CreateFont(CFont::kDefaultHeight, 0, 0, 0, CFont::kDefaultWeight, 0, 0, 0,
+                                 ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kSystemFontName);
     }
     return &m_defaultFont;
 }

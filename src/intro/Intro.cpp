@@ -30,7 +30,6 @@ constexpr std::uint32_t kFadeFrameMs = 16;
 
 constexpr int kFontHeight = 16;
 constexpr BYTE kProofQuality = 2;
-constexpr const char* kFontFace = "Arial";
 constexpr int kTextGap = 8;
 constexpr int kTextHeight = 16;
 constexpr int kCredit1Offset = 32;
@@ -320,8 +319,8 @@ void CIntro::RunPhases(CDC* pDC) {
                         return;
                     case StepResult::kDone:
                         m_pFont = std::make_unique<CFont>();
-                        m_pFont->CreateFont(kFontHeight, 0, 0, 0, FW_NORMAL, false, false, false, 0,
-                                            0, 0, kProofQuality, 0, kFontFace);
+                        m_pFont->CreateFont(kFontHeight, 0, 0, 0, kTitleWeight, false, false, false,
+                                            0, 0, 0, kProofQuality, 0, kTitleFace);
                         EnterPhase(Phase::kTitleFade);
                         break;
                 }

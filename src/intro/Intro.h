@@ -53,6 +53,10 @@ public:
         kDone,
     };
 
+    // The face and weight of the title and credit lines.
+    static constexpr const char* kTitleFace = "Arial";
+    static constexpr int kTitleWeight = FW_NORMAL;
+
     CIntro(IIntroHost& host, bool bPaletteMode, int screenWidth, int screenHeight);
     ~CIntro();
     CIntro(const CIntro&) = delete;

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int kMaxWidth = 32767;  // run coordinates are signed 16-bit
-constexpr int kMaxHeight = 65535;
 constexpr std::size_t kMaxRuns = 255;
 
 void PutU16(std::vector<BYTE>& out, unsigned value) {
@@ -17,8 +15,8 @@ void PutU16(std::vector<BYTE>& out, unsigned value) {
 }  // namespace
 
 std::optional<std::vector<BYTE>> EncodeLogo(const LogoBitmap& bitmap, std::string& error) {
-    if (bitmap.width < 1 || bitmap.width > kMaxWidth || bitmap.height < 1 ||
-        bitmap.height > kMaxHeight) {
+    if (bitmap.width < 1 || bitmap.width > kMaxLogoWidth || bitmap.height < 1 ||
+        bitmap.height > kMaxLogoHeight) {
         error = "logo size " + std::to_string(bitmap.width) + "x" + std::to_string(bitmap.height) +
                 " outside 1x1..32767x65535";
         return std::nullopt;
@@ -57,6 +55,11 @@ std::optional<std::vector<BYTE>> EncodeLogo(const LogoBitmap& bitmap, std::strin
         if (!runs.empty()) {
             runStoreSize += static_cast<std::uint32_t>(4 * runs.size() + 2);
         }
+    }
+
+    if (runStoreSize == 0) {
+        error = "the bitmap has no black pixel: an empty logo";
+        return std::nullopt;
     }
 
     // S counts the runs and end marks; the reader's block adds 2 bytes of slack.

@@ -3,9 +3,12 @@
 // followed by an end mark; a row without runs has a null pointer.
 #include "intro/LogoFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <cstdio>
-#include <memory>
+#include <cerrno>
 
 namespace {
 
@@ -45,32 +48,60 @@ private:
     std::size_t m_pos = 0;
 };
 
-bool ReadFileBytes(const char* path, std::vector<BYTE>& bytes) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), std::fclose);
-    if (file == nullptr) {
-        return false;
-    }
-    bytes.clear();
-    BYTE chunk[1 << 16];
-    while (bytes.size() < LogoFile::kMaxFileSize) {
-        const std::size_t want = static_cast<std::size_t>(
-            std::min<std::uint64_t>(sizeof chunk, LogoFile::kMaxFileSize - bytes.size()));
-        const std::size_t got = std::fread(chunk, 1, want, file.get());
-        bytes.insert(bytes.end(), chunk, chunk + got);
-        if (got < want) {
-            break;
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor() {
+        if (fd >= 0) {
+            close(fd);
         }
     }
-    return std::ferror(file.get()) == 0;
+};
+
+// Reads at most kMaxFileSize bytes of a regular file. The file is opened
+// without blocking and checked before any read, so that a FIFO or a device
+// named as the logo cannot stall the caller (the GUI thread).
+LogoError ReadFileBytes(const char* path, std::vector<BYTE>& bytes) {
+    const FileDescriptor file{open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+    const int fd = file.fd;
+    if (fd < 0) {
+        return errno == ENOENT ? LogoError::kMissing : LogoError::kUnreadable;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0) {
+        return LogoError::kUnreadable;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return LogoError::kNotRegularFile;
+    }
+    const auto size = static_cast<std::size_t>(
+        std::min<std::uint64_t>(static_cast<std::uint64_t>(info.st_size), LogoFile::kMaxFileSize));
+    bytes.assign(size, 0);
+    std::size_t filled = 0;
+    while (filled < size) {
+        const ssize_t got = read(fd, bytes.data() + filled, size - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return LogoError::kUnreadable;
+        }
+        if (got == 0) {
+            break;  // the file shrank meanwhile: what is there is read
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return LogoError::kNone;
 }
 
 }  // namespace
 
 LogoError LogoFile::Read(const char* path) {
     std::vector<BYTE> file;
-    if (path == nullptr || !ReadFileBytes(path, file)) {
+    const LogoError error = path != nullptr ? ReadFileBytes(path, file) : LogoError::kUnreadable;
+    if (error != LogoError::kNone) {
         Parse({});
-        return LogoError::kUnreadable;
+        return error;
     }
     return Parse(file);
 }
@@ -106,6 +137,12 @@ LogoError LogoFile::ParseRows(std::span<const BYTE> file) {
     const std::uint64_t runStoreBytes = std::uint64_t{S} + 2;
     if (B * sizeof(const WORD*) + runStoreBytes > kMaxBlockSize) {
         return LogoError::kSizeTooLarge;
+    }
+
+    // Every row has at least its count byte: a shorter file is refused before
+    // the row table is made.
+    if (!reader.Has(B)) {
+        return LogoError::kTruncated;
     }
 
     // Rows keep their start in the run data until it has stopped growing.
@@ -151,6 +188,10 @@ LogoError LogoFile::ParseRows(std::span<const BYTE> file) {
         m_pLogoData.push_back(kEndMark);
     }
 
+    // A logo without a covered unit would play as a black intro.
+    if (m_pLogoData.empty()) {
+        return LogoError::kEmptyLogo;
+    }
     m_ppRows.assign(B, nullptr);
     for (WORD i = 0; i < B; ++i) {
         if (rowStarts[i] != kNoRuns) {
@@ -164,12 +205,16 @@ const char* LogoErrorText(LogoError error) {
     switch (error) {
         case LogoError::kNone:
             return "no error";
+        case LogoError::kMissing:
+            return "missing";
         case LogoError::kUnreadable:
-            return "missing or unreadable";
+            return "unreadable";
+        case LogoError::kNotRegularFile:
+            return "not a regular file";
         case LogoError::kTruncated:
             return "ends before its last row";
         case LogoError::kEmptyLogo:
-            return "zero width or height";
+            return "empty logo (zero width or height, or no covered unit)";
         case LogoError::kSizeTooLarge:
             return "run store size too large";
         case LogoError::kRunStoreOverflow:

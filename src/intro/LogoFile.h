@@ -14,9 +14,11 @@
 
 enum class LogoError {
     kNone,
-    kUnreadable,        // missing or unreadable file
+    kMissing,           // no file of that name
+    kUnreadable,        // a file that cannot be opened or read
+    kNotRegularFile,    // a folder, FIFO, device or socket: refused without reading
     kTruncated,         // the file ends before its last row record
-    kEmptyLogo,         // A = 0 or B = 0
+    kEmptyLogo,         // A = 0, B = 0, or no row has a run
     kSizeTooLarge,      // S asks for a run store beyond kMaxBlockSize
     kRunStoreOverflow,  // the runs and end marks do not fit into S + 2 bytes
     kRunOutOfRange,     // a run coordinate outside 0..A-1
@@ -43,8 +45,8 @@ public:
     LogoFile(const LogoFile&) = delete;
     LogoFile& operator=(const LogoFile&) = delete;
 
-    // Reads the file at path (a null path is unreadable). On an error the
-    // store is left empty.
+    // Reads the file at path (a null path is unreadable), a regular file only,
+    // never blocking on what it names. On an error the store is left empty.
     LogoError Read(const char* path);
     // The same for a file's contents held in memory.
     LogoError Parse(std::span<const BYTE> file);

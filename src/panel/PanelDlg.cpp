@@ -10,6 +10,7 @@
 #include <wx/radiobut.h>
 #include <wx/settings.h>
 #include <wx/statbox.h>
+#include <wx/stattext.h>
 
 #include "panel/PanelTemplate.h"
 #include "testwindow/Strings.h"
@@ -106,12 +107,7 @@ void CPanelDlg::CreateControls(const DialogColors& colors) {
 bool CPanelDlg::OnInitDialog() {
     m_testWnds.SetPanel(this);
 
-    // The screen is the monitor the leading test window covers: the panel is
-    // centred on it, from its origin.
-    const wxRect screen = wxDisplay(GetParent()).GetGeometry();
-    const wxSize client = GetClientSize();
-    const POINT origin = panel::CentredOrigin(screen.width, screen.height, client.x, client.y);
-    Move(screen.x + origin.x, screen.y + origin.y);
+    CentreOnMonitor();
 
     for (int stringId : panel::kListStringIds) {
         m_pList->Append(wxString::FromUTF8(kPictureNames[stringId - 1]));
@@ -125,6 +121,36 @@ bool CPanelDlg::OnInitDialog() {
     m_testWnds.SetResolution(1);
     m_testWnds.SetColor(0xFFFFFF);
     return true;
+}
+
+void CPanelDlg::CentreOnMonitor() {
+    // The screen is the monitor the test window covers: the panel is centred
+    // on it, from its origin.
+    const wxRect screen = wxDisplay(GetParent()).GetGeometry();
+    const wxSize client = GetClientSize();
+    const POINT origin = panel::CentredOrigin(screen.width, screen.height, client.x, client.y);
+    Move(screen.x + origin.x, screen.y + origin.y);
+}
+
+void CPanelDlg::ShowWarning(const wxString& text) {
+    const wxSize client = GetClientSize();
+    const int margin = GetCharHeight() / 2;
+    auto* line = new wxStaticText(this, wxID_ANY, text, wxPoint(margin, client.y));
+    line->SetForegroundColour(*wxRED);
+    // The toolkit's label may come out wider than the width it was wrapped
+    // to: narrower wraps until it fits (down to half the panel at most).
+    const int width = client.x - 2 * margin;
+    for (int wrap = width; wrap > width / 2; wrap -= margin) {
+        line->SetLabel(text);
+        line->Wrap(wrap);
+        line->InvalidateBestSize();
+        if (line->GetBestSize().x <= width) {
+            break;
+        }
+    }
+    line->SetSize(line->GetBestSize());
+    SetClientSize(client.x, client.y + line->GetSize().y + margin);
+    CentreOnMonitor();
 }
 
 void CPanelDlg::OnSelchangePicture() {
@@ -153,6 +179,22 @@ void CPanelDlg::SelectPicture(int picture) {
     }
     m_pList->SetSelection(picture);
     OnSelchangePicture();
+}
+
+void CPanelDlg::SelectResolution(int level) {
+    for (int id : {panel::kIdHigh, panel::kIdMedium, panel::kIdLow}) {
+        if (panel::ResolutionOfRadio(id) == level) {
+            wxStaticCast(FindWindow(id), wxRadioButton)->SetValue(true);
+            OnResolution(id);
+        }
+    }
+}
+
+void CPanelDlg::SelectGuns(bool red, bool green, bool blue) {
+    wxStaticCast(FindWindow(panel::kIdRed), wxCheckBox)->SetValue(red);
+    wxStaticCast(FindWindow(panel::kIdGreen), wxCheckBox)->SetValue(green);
+    wxStaticCast(FindWindow(panel::kIdBlue), wxCheckBox)->SetValue(blue);
+    OnColorCheck(panel::kIdRed);
 }
 
 bool CPanelDlg::OnResolution(int id) {
@@ -185,7 +227,8 @@ void CPanelDlg::OnCancel() {
 
 void CPanelDlg::OnButton(wxCommandEvent& event) {
     if (event.GetId() == panel::kIdFullScreen) {
-        OnFullScreen();
+        // Through the leading test window, which tells its listener.
+        m_testWnds.ShowPanel(false);
     } else if (!OnPictureButton(event.GetId())) {
         event.Skip();
     }
@@ -215,7 +258,7 @@ void CPanelDlg::OnCharHook(wxKeyEvent& event) {
         case WXK_NUMPAD_ENTER:
             // Return hides the panel the way "Volles Bild" does, cursor
             // included, so the cursor's display counter stays balanced.
-            OnFullScreen();
+            m_testWnds.ShowPanel(false);
             break;
         default:
             event.Skip();

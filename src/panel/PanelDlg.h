@@ -32,6 +32,8 @@ public:
     // Hides the panel, raises the test windows and hides the cursor.
     void OnFullScreen() override;
     void SelectPicture(int picture) override;
+    void SelectResolution(int level) override;
+    void SelectGuns(bool red, bool green, bool blue) override;
     // Destroys the panel and ends the program with exit status 0.
     void OnCancel();
 
@@ -39,12 +41,17 @@ public:
     void ShowWindow(bool show) override { Show(show); }
     void BringWindowToTop() override { Raise(); }
 
+    // A line of warning under the controls (the panel grows to hold it and
+    // stays centred on the monitor).
+    void ShowWarning(const wxString& text);
+
     wxChoice* PictureList() const { return m_pList; }
     CPictureButton* PictureButton(int picture) const { return m_buttons[picture]; }
 
 private:
     void CreateControls(const DialogColors& colors);
     bool OnInitDialog();
+    void CentreOnMonitor();
     void OnButton(wxCommandEvent& event);
     void OnRadio(wxCommandEvent& event);
     void OnCheck(wxCommandEvent& event);

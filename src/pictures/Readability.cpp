@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 
+#include "testwindow/PictureFaces.h"
 #include "testwindow/TestWnd.h"
 
 namespace {
@@ -17,12 +18,10 @@ constexpr std::uint64_t kStyleCount = 3;
 constexpr std::uint64_t kInvertedStyle = 1;
 constexpr std::uint64_t kItalicStyle = 2;
 
-constexpr const char* kSmallFontName = "Small Fonts";
-
 void CreateSmallFont(CFont& font, int h, BYTE italic) {
-    font.CreateFont(h, 0, 0, 0, FW_NORMAL, italic, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+    font.CreateFont(h, 0, 0, 0, kReadabilityWeight, italic, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                     CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                    kSmallFontName);
+                    kReadabilityFace);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "present/SurfaceView.h"
 
-#include <algorithm>
-
 #include <gtk/gtk.h>
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
@@ -13,32 +11,33 @@ CSurfaceView::CSurfaceView(wxWindow* parent, Presentation presentation,
                wxSize(presentation.LogicalWidth(), presentation.LogicalHeight()), wxBORDER_NONE),
       m_xRatio(presentation.xRatio),
       m_yRatio(presentation.yRatio),
+      m_nToolkitScale(presentation.toolkitScale),
       m_draw(std::move(draw)),
       m_pPresenter(std::move(presentation.presenter)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     const int width = presentation.width;
     const int height = presentation.height;
     const int bitsPerPixel = presentation.bitsPerPixel;
-    if (m_pPresenter != nullptr) {
-        m_pPresenter->ShowOn(m_wxwindow);
-    }
     const bool palette = bitsPerPixel <= 8;
-    if (m_pPresenter != nullptr && !palette) {
-        m_pSurface = std::make_unique<Surface>(width, height, bitsPerPixel, m_pPresenter->Pixels());
+    if (m_pPresenter != nullptr) {
+        m_pPresenter->ShowOn(m_wxwindow, [this] {
+            if (!DrawAndPresent({})) {
+                Refresh(false);
+            }
+        });
+        const std::span<std::uint32_t> memory = m_pPresenter->BeginFrame({});
+        m_pSurface = palette ? std::make_unique<Surface>(width, height, bitsPerPixel)
+                             : std::make_unique<Surface>(width, height, bitsPerPixel, memory);
+        UseMemory(memory);
     } else {
         m_pSurface = std::make_unique<Surface>(width, height, bitsPerPixel);
+        if (palette) {
+            m_converted.assign(static_cast<std::size_t>(width) * height, 0);
+            UseMemory(m_converted);
+        } else {
+            UseMemory({m_pSurface->Pixels(), static_cast<std::size_t>(width) * height});
+        }
     }
-    if (!palette) {
-        m_pShown = m_pSurface->Pixels();
-    } else if (m_pPresenter != nullptr) {
-        m_pShown = m_pPresenter->Pixels().data();
-    } else {
-        m_converted.assign(static_cast<std::size_t>(width) * height, 0);
-        m_pShown = m_converted.data();
-    }
-    m_pImage = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(m_pShown),
-                                                   CAIRO_FORMAT_RGB24, width, height, width * 4);
-    cairo_surface_set_device_scale(m_pImage, presentation.toolkitScale, presentation.toolkitScale);
     Bind(wxEVT_PAINT, &CSurfaceView::OnPaint, this);
 }
 
@@ -47,6 +46,24 @@ CSurfaceView::~CSurfaceView() {
         g_source_remove(m_nRedrawSource);
     }
     cairo_surface_destroy(m_pImage);
+}
+
+void CSurfaceView::UseMemory(std::span<std::uint32_t> memory) {
+    if (memory.data() == m_pShown) {
+        return;
+    }
+    const int width = m_pSurface->Width();
+    const int height = m_pSurface->Height();
+    if (!m_pSurface->IsPaletteDevice() && m_pSurface->Pixels() != memory.data()) {
+        *m_pSurface = Surface(width, height, m_pSurface->BitsPerPixel(), memory);
+    }
+    m_pShown = memory.data();
+    if (m_pImage != nullptr) {
+        cairo_surface_destroy(m_pImage);
+    }
+    m_pImage = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(m_pShown),
+                                                   CAIRO_FORMAT_RGB24, width, height, width * 4);
+    cairo_surface_set_device_scale(m_pImage, m_nToolkitScale, m_nToolkitScale);
 }
 
 wxRect CSurfaceView::ToView(const RECT& rect) const {
@@ -73,9 +90,7 @@ void CSurfaceView::RedrawSoon() {
 
 void CSurfaceView::RedrawNow() {
     if (m_pPresenter != nullptr && gtk_widget_get_mapped(m_wxwindow)) {
-        const RECT store{0, 0, m_pSurface->Width(), m_pSurface->Height()};
-        m_draw(store);
-        if (PresentRect(store)) {
+        if (DrawAndPresent({0, 0, m_pSurface->Width(), m_pSurface->Height()})) {
             return;
         }
     }
@@ -91,22 +106,39 @@ void CSurfaceView::OnPaint(wxPaintEvent& /*event*/) {
     if (!IntersectRect(&physical, &physical, &store)) {
         return;
     }
-    cairo_surface_flush(m_pImage);
-    m_draw(physical);
-    ShowRect(physical, dc);
-}
-
-bool CSurfaceView::PresentRect(const RECT& physical) {
-    if (m_pSurface->IsPaletteDevice()) {
-        ConvertPaletteValues(physical);
-    }
-    return m_pPresenter != nullptr && m_pPresenter->Present(physical);
-}
-
-void CSurfaceView::ShowRect(const RECT& physical, wxPaintDC& dc) {
-    if (PresentRect(physical)) {
+    if (m_pPresenter != nullptr && DrawAndPresent(physical)) {
         return;
     }
+    if (m_pPresenter == nullptr) {
+        cairo_surface_flush(m_pImage);
+        m_draw(physical);
+        if (m_pSurface->IsPaletteDevice()) {
+            ConvertPaletteValues(physical);
+        }
+    }
+    PaintThroughToolkit(physical, dc);
+}
+
+bool CSurfaceView::DrawAndPresent(const RECT& physical) {
+    m_waiting = BoundingRect(m_waiting, physical);
+    if (IsRectEmpty(&m_waiting)) {
+        return true;
+    }
+    const std::span<std::uint32_t> memory = m_pPresenter->BeginFrame(m_waiting);
+    if (memory.empty()) {
+        return true;
+    }
+    const RECT frame = m_waiting;
+    m_waiting = {};
+    UseMemory(memory);
+    m_draw(frame);
+    if (m_pSurface->IsPaletteDevice()) {
+        ConvertPaletteValues(frame);
+    }
+    return m_pPresenter->Present(frame);
+}
+
+void CSurfaceView::PaintThroughToolkit(const RECT& physical, wxPaintDC& dc) {
     cairo_surface_mark_dirty_rectangle(m_pImage, physical.left, physical.top,
                                        physical.right - physical.left,
                                        physical.bottom - physical.top);

@@ -7,8 +7,10 @@
 // one. A paint first lets the owner draw the physical rectangle that the
 // update region covers, then shows just that rectangle. With a presenter
 // (X11 shared memory, or a Wayland buffer of the monitor's own pixels), a
-// direct-colour store draws into the presenter's memory and the rectangle
-// goes from there to the screen with no copy in between. Otherwise the
+// direct-colour store draws into the memory the presenter gives for each
+// frame and the rectangle goes from there to the screen with no copy in
+// between; a frame the presenter puts off (the screen still reads its
+// memory) is drawn once it is ready, with the state of then. Otherwise the
 // store is wrapped as a cairo image surface without a
 // copy (direct colour is 0x00RRGGBB per pixel, which is cairo's RGB24) with
 // the desktop's scale as device scale, so each store pixel is one physical
@@ -56,15 +58,20 @@ public:
 private:
     void OnPaint(wxPaintEvent& event);
     void RedrawNow();
-    void ShowRect(const RECT& physical, wxPaintDC& dc);
-    // Shows rect through the presenter (palette values turned into their
-    // colours first); false where none shows it.
-    bool PresentRect(const RECT& physical);
+    // Draws rect, with whatever is still waiting, into the presenter's
+    // memory and shows it; true when shown, or put off until the presenter
+    // is ready. False when the presenter cannot reach the window: the store
+    // is then drawn and the toolkit must show it.
+    bool DrawAndPresent(const RECT& physical);
+    // The store and what the window shows live in the presenter's memory.
+    void UseMemory(std::span<std::uint32_t> memory);
+    void PaintThroughToolkit(const RECT& physical, wxPaintDC& dc);
     // Palette devices store indices: the shown pixels are their colours.
     void ConvertPaletteValues(const RECT& rect);
 
     ViewRatio m_xRatio;
     ViewRatio m_yRatio;
+    int m_nToolkitScale;
     std::function<void(const RECT&)> m_draw;
     // Declared before the store, which may live in its memory.
     std::unique_ptr<IPixelPresenter> m_pPresenter;
@@ -76,4 +83,6 @@ private:
     cairo_surface_t* m_pImage = nullptr;
     // The main loop's source of the redraw asked for (0: none waiting).
     unsigned m_nRedrawSource = 0;
+    // Physical pixels to draw and show once the presenter is ready.
+    RECT m_waiting{};
 };

@@ -59,3 +59,23 @@ constexpr RECT LogicalToPhysical(const RECT& rect, ViewRatio x, ViewRatio y) {
 constexpr RECT PhysicalToLogical(const RECT& rect, int scale) {
     return PhysicalToLogical(rect, {scale, 1}, {scale, 1});
 }
+
+// The smallest rectangle that covers both; an empty one adds nothing.
+constexpr RECT BoundingRect(const RECT& a, const RECT& b) {
+    const auto empty = [](const RECT& r) { return r.left >= r.right || r.top >= r.bottom; };
+    if (empty(a)) {
+        return empty(b) ? RECT{} : b;
+    }
+    if (empty(b)) {
+        return a;
+    }
+    return {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
+            a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+}
+
+// Every pixel of inner lies in outer (an empty inner always does).
+constexpr bool RectContains(const RECT& outer, const RECT& inner) {
+    return inner.left >= inner.right || inner.top >= inner.bottom ||
+           (outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
+            outer.bottom >= inner.bottom);
+}

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "present/WaylandPresenter.h"
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #include <sys/mman.h>
@@ -18,6 +20,29 @@ namespace {
 
 constexpr std::size_t kBytesPerPixel = 4;
 
+// Dispatches the presenter's event queue on every turn of the main loop:
+// GTK reads the connection, so the events are there once its source has run.
+struct QueueSource {
+    GSource source;
+    CWaylandPresenter* presenter;
+};
+
+gboolean PrepareQueue(GSource* source, gint* timeout) {
+    *timeout = -1;
+    return reinterpret_cast<QueueSource*>(source)->presenter->DispatchEvents();
+}
+
+gboolean CheckQueue(GSource* source) {
+    return reinterpret_cast<QueueSource*>(source)->presenter->DispatchEvents();
+}
+
+gboolean DispatchQueue(GSource* source, GSourceFunc, gpointer) {
+    reinterpret_cast<QueueSource*>(source)->presenter->Wake();
+    return G_SOURCE_CONTINUE;
+}
+
+GSourceFuncs kQueueFuncs{PrepareQueue, CheckQueue, DispatchQueue, nullptr, nullptr, nullptr};
+
 }  // namespace
 
 CWaylandPresenter::CWaylandPresenter(CWaylandDesktop& desktop, int width, int height,
@@ -30,11 +55,31 @@ CWaylandPresenter::CWaylandPresenter(CWaylandDesktop& desktop, int width, int he
     if (!m_desktop.CanShowPhysicalPixels()) {
         throw std::runtime_error("the desktop cannot show physical pixels");
     }
-    // The store's limits keep the pool below 2^31 bytes, as wl_shm needs.
+    // The store's limits keep each buffer's pool below 2^31 bytes, as wl_shm
+    // needs.
     if (width < 1 || height < 1 || width > Surface::kMaxSide || height > Surface::kMaxSide) {
         throw std::runtime_error("screen size out of range");
     }
     m_nBytes = static_cast<std::size_t>(width) * height * kBytesPerPixel;
+    try {
+        for (int i = 0; i < 2; ++i) {
+            m_buffers[i].owner = this;
+            m_buffers[i].index = i;
+            MakeBuffer(m_buffers[i]);
+        }
+    } catch (const std::runtime_error&) {
+        for (Buffer& b : m_buffers) {
+            if (b.buffer != nullptr) {
+                wl_buffer_destroy(b.buffer);
+                munmap(b.pixels, m_nBytes);
+            }
+        }
+        throw;
+    }
+}
+
+void CWaylandPresenter::MakeBuffer(Buffer& b) {
+    static constexpr wl_buffer_listener kListener{OnRelease};
     const int fd = memfd_create("zynmon-screen", MFD_CLOEXEC);
     if (fd < 0) {
         throw std::runtime_error("no memory for the screen buffer");
@@ -47,17 +92,26 @@ CWaylandPresenter::CWaylandPresenter(CWaylandDesktop& desktop, int width, int he
         close(fd);
         throw std::runtime_error("no memory for the screen buffer");
     }
-    m_pPixels = static_cast<std::uint32_t*>(memory);
+    b.pixels = static_cast<std::uint32_t*>(memory);
     wl_shm_pool* pool =
         wl_shm_create_pool(m_desktop.Shm(), fd, static_cast<std::int32_t>(m_nBytes));
-    m_pBuffer = wl_shm_pool_create_buffer(pool, 0, width, height,
-                                          static_cast<std::int32_t>(width * kBytesPerPixel),
-                                          WL_SHM_FORMAT_XRGB8888);
+    b.buffer = wl_shm_pool_create_buffer(pool, 0, m_nWidth, m_nHeight,
+                                         static_cast<std::int32_t>(m_nWidth * kBytesPerPixel),
+                                         WL_SHM_FORMAT_XRGB8888);
+    wl_buffer_add_listener(b.buffer, &kListener, &b);
     wl_shm_pool_destroy(pool);
     close(fd);
 }
 
 CWaylandPresenter::~CWaylandPresenter() {
+    Disconnect();
+    if (m_pSource != nullptr) {
+        g_source_destroy(m_pSource);
+        g_source_unref(m_pSource);
+    }
+    if (m_pFrame != nullptr) {
+        wl_callback_destroy(m_pFrame);
+    }
     if (m_pViewport != nullptr) {
         wp_viewport_destroy(m_pViewport);
     }
@@ -67,9 +121,64 @@ CWaylandPresenter::~CWaylandPresenter() {
     if (m_pSurface != nullptr) {
         wl_surface_destroy(m_pSurface);
     }
-    wl_buffer_destroy(m_pBuffer);
-    munmap(m_pPixels, m_nBytes);
+    for (Buffer& b : m_buffers) {
+        wl_buffer_destroy(b.buffer);
+        munmap(b.pixels, m_nBytes);
+    }
     wl_display_flush(m_desktop.Display());
+}
+
+void CWaylandPresenter::ShowOn(GtkWidget* view, std::function<void()> ready) {
+    m_pView = view;
+    m_ready = std::move(ready);
+    m_pSource = g_source_new(&kQueueFuncs, sizeof(QueueSource));
+    reinterpret_cast<QueueSource*>(m_pSource)->presenter = this;
+    g_source_attach(m_pSource, nullptr);
+    m_nDrawn = g_signal_connect_after(view, "draw", G_CALLBACK(OnViewDrawn), this);
+}
+
+int CWaylandPresenter::OnViewDrawn(GtkWidget* view, void* /*cairo*/, CWaylandPresenter* self) {
+    if (self->m_nAfterPaint == 0) {
+        self->m_pClock = gtk_widget_get_frame_clock(gtk_widget_get_toplevel(view));
+        if (self->m_pClock != nullptr) {
+            g_object_ref(self->m_pClock);
+            self->m_nAfterPaint =
+                g_signal_connect(self->m_pClock, "after-paint", G_CALLBACK(OnAfterPaint), self);
+        }
+    }
+    return FALSE;
+}
+
+void CWaylandPresenter::OnAfterPaint(GdkFrameClock* /*clock*/, CWaylandPresenter* self) {
+    GdkWindow* gdkWindow = gtk_widget_get_window(gtk_widget_get_toplevel(self->m_pView));
+    wl_surface* parent =
+        gdkWindow != nullptr ? gdk_wayland_window_get_wl_surface(gdkWindow) : nullptr;
+    if (parent == nullptr) {
+        return;
+    }
+    self->Disconnect();
+    self->Attach(parent);
+    // The buffer last drawn holds the whole picture: the sub-surface's first.
+    self->Commit({0, 0, self->m_nWidth, self->m_nHeight});
+    // The sub-surface shows from the window's next commit on: this one,
+    // which brings nothing else since GDK has just committed its frame.
+    wl_surface_commit(parent);
+    wl_display_flush(self->m_desktop.Display());
+}
+
+void CWaylandPresenter::Disconnect() {
+    if (m_nDrawn != 0) {
+        g_signal_handler_disconnect(m_pView, m_nDrawn);
+        m_nDrawn = 0;
+    }
+    if (m_nAfterPaint != 0) {
+        g_signal_handler_disconnect(m_pClock, m_nAfterPaint);
+        m_nAfterPaint = 0;
+    }
+    if (m_pClock != nullptr) {
+        g_object_unref(m_pClock);
+        m_pClock = nullptr;
+    }
 }
 
 void CWaylandPresenter::Attach(wl_surface* window) {
@@ -91,33 +200,77 @@ void CWaylandPresenter::Attach(wl_surface* window) {
     wl_region_destroy(noInput);
 }
 
-std::span<std::uint32_t> CWaylandPresenter::Pixels() {
-    return {m_pPixels, static_cast<std::size_t>(m_nWidth) * m_nHeight};
+std::span<std::uint32_t> CWaylandPresenter::BeginFrame(const RECT& rect) {
+    DispatchEvents();
+    // Before the sub-surface shows, nothing reads the buffers.
+    const bool paced = m_pSurface != nullptr && m_pFrame != nullptr;
+    const auto frame = paced ? std::nullopt : m_pair.Acquire(rect);
+    if (!frame) {
+        m_bWaiting = true;
+        return {};
+    }
+    std::uint32_t* pixels = m_buffers[frame->buffer].pixels;
+    const RECT& copy = frame->copy;
+    if (copy.left < copy.right && copy.top < copy.bottom) {
+        const std::uint32_t* latest = m_buffers[1 - frame->buffer].pixels;
+        for (int y = copy.top; y < copy.bottom; ++y) {
+            const std::size_t at = static_cast<std::size_t>(y) * m_nWidth + copy.left;
+            std::memcpy(pixels + at, latest + at, (copy.right - copy.left) * kBytesPerPixel);
+        }
+    }
+    return {pixels, static_cast<std::size_t>(m_nWidth) * m_nHeight};
 }
 
 bool CWaylandPresenter::Present(const RECT& rect) {
     if (m_pSurface == nullptr) {
-        GdkWindow* gdkWindow =
-            m_pView != nullptr ? gtk_widget_get_window(gtk_widget_get_toplevel(m_pView)) : nullptr;
-        wl_surface* parent =
-            gdkWindow != nullptr ? gdk_wayland_window_get_wl_surface(gdkWindow) : nullptr;
-        if (parent == nullptr) {
-            return false;
-        }
-        Attach(parent);
+        return false;
     }
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    // One buffer, attached again with each change: the store draws only
-    // inside the rectangle it then commits, so a compositor that reads the
-    // buffer while holding it sees at worst that rectangle half done for one
-    // frame, and the commit right after completes it.
-    wl_surface_attach(m_pSurface, m_pBuffer, 0, 0);
-    wl_surface_damage_buffer(m_pSurface, rect.left, rect.top, width, height);
-    wl_surface_commit(m_pSurface);
-    // Events for the program's objects (buffer releases, surface enters)
-    // need no answer: drop them so they do not pile up.
-    wl_display_dispatch_queue_pending(m_desktop.Display(), m_desktop.Queue());
-    wl_display_flush(m_desktop.Display());
+    Commit(rect);
     return true;
+}
+
+void CWaylandPresenter::Commit(const RECT& damage) {
+    static constexpr wl_callback_listener kFrameListener{OnFrameDone};
+    wl_surface_attach(m_pSurface, m_buffers[m_pair.Current()].buffer, 0, 0);
+    wl_surface_damage_buffer(m_pSurface, damage.left, damage.top, damage.right - damage.left,
+                             damage.bottom - damage.top);
+    if (m_pFrame == nullptr) {
+        m_pFrame = wl_surface_frame(m_pSurface);
+        wl_callback_add_listener(m_pFrame, &kFrameListener, this);
+    }
+    wl_surface_commit(m_pSurface);
+    m_pair.Hold();
+    wl_display_flush(m_desktop.Display());
+}
+
+void CWaylandPresenter::OnRelease(void* data, wl_buffer* /*buffer*/) {
+    auto* b = static_cast<Buffer*>(data);
+    b->owner->m_pair.Release(b->index);
+    b->owner->WakeIfReady();
+}
+
+void CWaylandPresenter::OnFrameDone(void* data, wl_callback* callback, std::uint32_t /*time*/) {
+    auto* self = static_cast<CWaylandPresenter*>(data);
+    wl_callback_destroy(callback);
+    self->m_pFrame = nullptr;
+    self->WakeIfReady();
+}
+
+void CWaylandPresenter::WakeIfReady() {
+    if (m_bWaiting && m_pFrame == nullptr && !(m_pair.Held(0) && m_pair.Held(1))) {
+        m_bWake = true;
+    }
+}
+
+bool CWaylandPresenter::DispatchEvents() {
+    wl_display_dispatch_queue_pending(m_desktop.Display(), m_desktop.Queue());
+    return m_bWake;
+}
+
+void CWaylandPresenter::Wake() {
+    m_bWake = false;
+    m_bWaiting = false;
+    if (m_ready) {
+        m_ready();
+    }
 }

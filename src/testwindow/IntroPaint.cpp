@@ -10,8 +10,12 @@ void CTestWnd::OnPaint(CDC* pDC) {
         m_bIntroPending = false;
         auto intro =
             std::make_unique<CIntro>(m_host, m_bPaletteMode, m_nScreenWidth, m_nScreenHeight);
-        if (!m_strLogoPath.empty() && intro->LoadLogo(m_strLogoPath.c_str())) {
-            m_pIntro = std::move(intro);
+        if (!m_strLogoPath.empty()) {
+            if (intro->LoadLogo(m_strLogoPath.c_str())) {
+                m_pIntro = std::move(intro);
+            } else {
+                m_nLogoError = intro->GetLoadError();
+            }
         }
     }
     if (m_pIntro == nullptr) {
@@ -41,5 +45,14 @@ void CTestWnd::OnPaint(CDC* pDC) {
     if (rightClicks != 0) {
         m_nVariant += rightClicks;
         m_host.Invalidate();
+        Changed();
     }
+}
+
+std::string CTestWnd::LogoRefusal() const {
+    if (m_nLogoError == LogoError::kNone || m_nLogoError == LogoError::kMissing) {
+        return {};
+    }
+    return "logo file " + m_strLogoPath + ": " + LogoErrorText(m_nLogoError) +
+           "; the intro is left out";
 }

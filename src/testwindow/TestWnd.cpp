@@ -21,7 +21,22 @@ CTestWnd::CTestWnd(ITestWndHost& host, int screenWidth, int screenHeight, int bi
       m_nNumColors(NumColors(bitsPerPixel)),
       m_host(host) {}
 
-CTestWnd::~CTestWnd() = default;
+CTestWnd::~CTestWnd() {
+    if (m_pListener != nullptr) {
+        m_pListener->OnTestWndGone();
+    }
+}
+
+void CTestWnd::Changed() {
+    if (m_pListener != nullptr) {
+        m_pListener->OnTestWndChanged();
+    }
+}
+
+void CTestWnd::SetPanel(IPanel* panel) {
+    m_pPanel = panel;
+    Changed();
+}
 
 void CTestWnd::SetPicture(BYTE index) {
     if (index == m_nPicture || index >= kPictureCount) {
@@ -40,12 +55,14 @@ void CTestWnd::SetPicture(BYTE index) {
         m_nTimerId = m_host.SetTimer(0, kTimerPeriodMs);
         m_bTimerActive = true;
     }
+    Changed();
 }
 
 void CTestWnd::SetResolution(BYTE level) {
     if (level != m_nResolution && level <= 2) {
         m_nResolution = level;
         m_host.Invalidate();
+        Changed();
     }
 }
 
@@ -53,6 +70,7 @@ void CTestWnd::SetColor(COLORREF color) {
     if (color != m_crColor) {
         m_crColor = color;
         m_host.Invalidate();
+        Changed();
     }
 }
 
@@ -61,16 +79,23 @@ void CTestWnd::OnLButtonDown() {
         m_pIntro->OnInput(CIntro::Input::kLeftButton);
         return;
     }
-    if (m_pPanel == nullptr) {
+    if (m_pPanel != nullptr) {
+        ShowPanel(!m_pPanel->IsWindowVisible());
+    }
+}
+
+void CTestWnd::ShowPanel(bool show) {
+    if (m_pPanel == nullptr || m_pPanel->IsWindowVisible() == show) {
         return;
     }
-    if (m_pPanel->IsWindowVisible()) {
-        m_pPanel->OnFullScreen();
-    } else {
+    if (show) {
         m_pPanel->ShowWindow(true);
         m_pPanel->BringWindowToTop();
         m_host.ShowCursor(true);
+    } else {
+        m_pPanel->OnFullScreen();
     }
+    Changed();
 }
 
 void CTestWnd::OnRButtonDown() {
@@ -80,6 +105,7 @@ void CTestWnd::OnRButtonDown() {
     }
     ++m_nVariant;
     m_host.Invalidate();
+    Changed();
 }
 
 void CTestWnd::OnTimer() {

@@ -11,8 +11,10 @@
 #include <string>
 
 #include "gdi/CDC.h"
+#include "intro/LogoFile.h"
 #include "testwindow/Keyboard.h"
 #include "testwindow/TestWndHost.h"
+#include "testwindow/TestWndListener.h"
 
 class CIntro;
 
@@ -44,7 +46,17 @@ public:
     void RenderPicture(CDC* pDC);
 
     // The panel registers itself here and clears it again when it goes.
-    void SetPanel(IPanel* panel) { m_pPanel = panel; }
+    void SetPanel(IPanel* panel);
+    IPanel* Panel() const { return m_pPanel; }
+    bool IsPanelShown() const { return m_pPanel != nullptr && m_pPanel->IsWindowVisible(); }
+    // Shows the panel and the cursor, or hides them and raises the test
+    // window (the panel's full-screen operation), as a left click does when
+    // the panel is hidden or shown; nothing without a panel or when it is
+    // already so.
+    void ShowPanel(bool show);
+    // Told after each change (null: nobody); the listener outlives its
+    // registration or is told when the test window goes.
+    void SetListener(ITestWndListener* listener) { m_pListener = listener; }
     // The caption of the refusal message (the program's name).
     void SetAppName(const char* name) { m_pszAppName = name; }
     // The refresh rate the display reports, or 0 where it reports none.
@@ -53,6 +65,13 @@ public:
     // read. Takes effect on the first paint.
     void SetLogoPath(std::string path) { m_strLogoPath = std::move(path); }
     bool IsIntroRunning() const { return m_pIntro != nullptr; }
+    // Why the logo file was not played, from the first paint on: kNone when
+    // it loaded or none was set, kMissing when there is no such file (the
+    // intro is then left out as intended), any other value a refused file.
+    LogoError GetLogoError() const { return m_nLogoError; }
+    // One line naming a refused logo file and the reason, for the user;
+    // empty when the logo loaded, none was set or the file does not exist.
+    std::string LogoRefusal() const;
 
     // The state the pictures are drawn from, for the panel, the renderer and
     // the tests.
@@ -97,6 +116,8 @@ public:
     COLORREF HueColor(double t) const;
 
 private:
+    void Changed();
+
     const int m_nScreenWidth;
     const int m_nScreenHeight;
     const double m_dAspect;
@@ -111,6 +132,7 @@ private:
     std::uint32_t m_nVariant = 0;
     std::uint32_t m_nTicks = 0;
     IPanel* m_pPanel = nullptr;
+    ITestWndListener* m_pListener = nullptr;
     unsigned m_nTimerId = 0;
     bool m_bTimerActive = false;
     int m_nRefreshRate = 0;
@@ -121,5 +143,6 @@ private:
     bool m_bRefusalShown = false;
     bool m_bIntroPending = true;
     std::string m_strLogoPath;
+    LogoError m_nLogoError = LogoError::kNone;
     std::unique_ptr<CIntro> m_pIntro;
 };

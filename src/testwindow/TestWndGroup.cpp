@@ -43,6 +43,12 @@ void CTestWndGroup::BringWindowToTop() {
     }
 }
 
+void CTestWndGroup::ShowPanel(bool show) {
+    if (!m_members.empty()) {
+        Lead().ShowPanel(show);
+    }
+}
+
 int CTestWndGroup::ShowCursor(bool show) {
     return m_members.empty() ? 0 : m_members.front().host->ShowCursor(show);
 }

@@ -27,6 +27,9 @@ public:
     void SetResolution(BYTE level);
     void SetColor(COLORREF color);
     void BringWindowToTop();
+    // Shows or hides the panel (and the cursor) through the lead, which
+    // tells its listener.
+    void ShowPanel(bool show);
     // The cursor is one for all windows: counted once, through the lead.
     int ShowCursor(bool show);
 

@@ -41,4 +41,8 @@ public:
     virtual void OnFullScreen() = 0;
     // Choose the picture as if it had been chosen in the panel's list.
     virtual void SelectPicture(int picture) = 0;
+    // Check the resolution level's radio button (0..2), or the guns' check
+    // boxes, as if the user had, and pass the choice to the test window.
+    virtual void SelectResolution(int level) = 0;
+    virtual void SelectGuns(bool red, bool green, bool blue) = 0;
 };

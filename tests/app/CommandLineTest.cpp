@@ -18,6 +18,7 @@ TEST(CommandLine, ArgumentsGiveTheirOptionsOrOneLineNamingTheFault) {
         std::vector<std::string> monitors = {};
         int picture = 0;
         bool intro = true;
+        bool remote = false;
     } kCases[] = {
         {{}, ""},
         {{"--monitor", "1"}, "", A::Run, {"1"}},
@@ -49,6 +50,8 @@ TEST(CommandLine, ArgumentsGiveTheirOptionsOrOneLineNamingTheFault) {
         {{"--picture", "99999999999999999999"},
          "bad picture '99999999999999999999' for '--picture' (0..12)"},
         {{"--no-intro=yes"}, "option '--no-intro' takes no value"},
+        {{"--remote", "--no-intro"}, "", A::Run, {}, 0, false, true},
+        {{"--remote=1"}, "option '--remote' takes no value"},
     };
     for (const auto& c : kCases) {
         std::string error;
@@ -56,8 +59,8 @@ TEST(CommandLine, ArgumentsGiveTheirOptionsOrOneLineNamingTheFault) {
         EXPECT_EQ(error, c.error);
         ASSERT_EQ(line.has_value(), c.error.empty()) << c.error;
         if (line) {
-            EXPECT_EQ(std::tie(line->action, line->picture, line->intro),
-                      std::tie(c.action, c.picture, c.intro));
+            EXPECT_EQ(std::tie(line->action, line->picture, line->intro, line->remote),
+                      std::tie(c.action, c.picture, c.intro, c.remote));
             EXPECT_EQ(line->monitors, c.monitors);
         }
     }

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The monitor the program covers: which one, how --list-monitors shows each,
 // its refresh rate and its view rectangles on a scaled desktop.
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "desktop/MonitorChoice.h"
 #include "desktop/RefreshRate.h"
+#include "desktop/ScreenCheck.h"
 #include "present/ViewRect.h"
 
 namespace {
@@ -81,10 +84,34 @@ TEST(MonitorChoice, ListLines) {
     resampled.scaledByDesktop = true;
     EXPECT_EQ(DescribeMonitor(0, Monitor("DP-1", 0, true)),
               "0: DP-1, 1280x1024 at 0,0, scale 1, 60 Hz, primary");
-    EXPECT_EQ(DescribeMonitor(0, own), "0: HEADLESS-1, 1920x1080 at 0,0, scale 2, 60 Hz");
+    own.outputScale = 1.5;
+    EXPECT_EQ(DescribeMonitor(0, own), "0: HEADLESS-1, 1920x1080 at 0,0, scale 1.5, 60 Hz");
     EXPECT_EQ(DescribeMonitor(2, resampled),
               std::string("2: HEADLESS-2, 2560x2048 at 1280,0, scale 2, refresh rate unknown; ") +
                   kScaledByDesktopNote);
+}
+
+// The compositor's scale to the nearest 120th, two decimals at most, no
+// trailing zeros; no scale or an absurd one is stated as 1.
+TEST(MonitorChoice, ScalesAsListed) {
+    constexpr struct {
+        double scale;
+        const char* text;
+    } kCases[] = {{1, "1"},
+                  {2, "2"},
+                  {1.5, "1.5"},
+                  {1.25, "1.25"},
+                  {2560.0 / 1707, "1.5"},
+                  {1920.0 / 1440, "1.33"},
+                  {1.0 + 1.0 / 240, "1.01"},
+                  {0, "1"},
+                  {-2, "1"},
+                  {1e9, "1"},
+                  {std::nan(""), "1"},
+                  {3.0, "3"}};
+    for (const auto& c : kCases) {
+        EXPECT_EQ(FormatScale(c.scale), c.text) << c.scale;
+    }
 }
 
 // The refresh rate from a display mode's timings: dot clock over total
@@ -134,6 +161,42 @@ TEST(ViewRect, CoversWithWholePixels) {
     EXPECT_EQ(LogicalToPhysical({2, 2, 3, 3}, {1920, 1280}, {1920, 1280}), (RECT{3, 3, 5, 5}));
     EXPECT_EQ(LogicalToPhysical({0, 0, 1280, 960}, {1920, 1280}, {1200, 960}),
               (RECT{0, 0, 1920, 1200}));
+}
+
+// The program opens no window where it cannot show the pictures exactly: a
+// colour-mapped screen, a monitor of no size, one over the store's limit.
+TEST(ScreenCheck, RefusesWhatCannotBeShownExactly) {
+    MonitorInfo ok = Monitor("A", 0, true);
+    MonitorInfo negative = ok, wide = ok, ownTall = ok;
+    negative.logicalWidth = -640;
+    wide.logicalWidth = 16385;
+    ownTall.physicalWidth = 64;
+    ownTall.physicalHeight = 16400;
+    const struct {
+        const MonitorInfo& monitor;
+        VisualKind visual;
+        const char* why;
+    } kCases[] = {
+        {ok, VisualKind::kDirect, ""},
+        {ok, VisualKind::kColorMapped,
+         "the screen shows its colours through a colour map (a PseudoColor visual), which the "
+         "toolkit cannot draw on; run the X server at depth 16 or 24"},
+        {negative, VisualKind::kDirect,
+         "the desktop reports monitor A as -640x1024 at scale 1, a size no picture fits"},
+        {wide, VisualKind::kDirect,
+         "monitor A has 16385x1024 pixels; the program draws at most 16384 on a side"},
+        {ownTall, VisualKind::kDirect,
+         "monitor A has 64x16400 pixels; the program draws at most 16384 on a side"},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(WhyNotShown(c.monitor, c.visual), c.why);
+    }
+    for (const char* good : {"1", "2", "016"}) {
+        EXPECT_TRUE(IsToolkitScale(good)) << good;
+    }
+    for (const char* bad : {"", "0", "-3", "+2", "1.5", "2x", "99999999999"}) {
+        EXPECT_FALSE(IsToolkitScale(bad)) << bad;
+    }
 }
 
 }  // namespace

@@ -50,10 +50,19 @@ TEST(Color, EachDepthShowsWhatItCan) {
         surface.RowToRGB8(0, rgb);
         EXPECT_EQ(RGB(rgb[0], rgb[1], rgb[2]), c.shown);
     }
-    EXPECT_THROW(Surface(0, 10, 32), std::invalid_argument);
-    EXPECT_THROW(Surface(10, 0, 32), std::invalid_argument);
-    EXPECT_THROW(Surface(10, 16385, 32), std::invalid_argument);
-    EXPECT_THROW(Surface(10, 10, 7), std::invalid_argument);
+    // A shape is told to be refused before a surface is made, then refused.
+    constexpr struct {
+        int width, height, bpp;
+        bool fits;
+    } kShapes[] = {{0, 10, 32, false},     {10, 0, 32, false},      {10, 16385, 32, false},
+                   {16400, 64, 32, false}, {-640, -360, 32, false}, {10, 10, 7, false},
+                   {16384, 1, 8, true}};
+    for (const auto& c : kShapes) {
+        EXPECT_EQ(Surface::ShapeProblem(c.width, c.height, c.bpp) == nullptr, c.fits) << c.width;
+        if (!c.fits) {
+            EXPECT_THROW(Surface(c.width, c.height, c.bpp), std::invalid_argument);
+        }
+    }
     std::vector<std::uint32_t> memory(12);
     EXPECT_THROW(Surface(4, 4, 32, memory), std::invalid_argument);
     memory.resize(16);

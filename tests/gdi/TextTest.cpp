@@ -45,6 +45,8 @@ TEST(Text, FontsResolveToTheirFilesAndCells) {
     } kFonts[] = {{"Small Fonts", 1, FW_NORMAL, 0, "DejaVuSans.ttf", 1, 1},
                   {"small FONTS", 15, FW_NORMAL, 1, "DejaVuSans-Oblique.ttf", 15, 15},
                   {"Arial", 40, FW_BOLD, 0, "LiberationSans-Bold.ttf", 40, 43},
+                  {"Arial", 20, FW_BOLD, 1, "LiberationSans-BoldItalic.ttf", 20, 23},
+                  {"Small Fonts", 12, FW_BOLD, 0, "DejaVuSans-Bold.ttf", 12, 15},
                   {"URW Gothic", 16, FW_BOLD, 0, "URWGothic-Demi.otf", 16, 20},
                   {kSystemFontName, -12, FW_BOLD, 0, "DejaVuSans-Bold.ttf",
                    (12 * (1901 + 483) + 1024) / 2048, 17}};

@@ -5,7 +5,10 @@
 // ("accept-..."); the rest of the corpus are inputs the fuzzer found.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "IntroTestSupport.h"
+#include "support/TestSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -31,8 +34,8 @@ TEST(LogoCorpus, EveryFileLoadsOrIsRejectedForItsRule) {
     std::vector<std::string> paths = {
         WriteTempFile("accept-largest-size", LogoOf({"########"}, kLargestS)),
         WriteTempFile("reject-size-too-large-by-one", LogoOf({"########"}, kLargestS + 1)),
-        WriteTempFile("accept-136-rows", LogoOf(std::vector<std::string>(136, "."))),
-        WriteTempFile("reject-image-too-large-137", LogoOf(std::vector<std::string>(137, "."))),
+        WriteTempFile("accept-136-rows", LogoOf(std::vector<std::string>(136, "#"))),
+        WriteTempFile("reject-image-too-large-137", LogoOf(std::vector<std::string>(137, "#"))),
         WriteTempFile("accept-several-reads", LogoOf(std::vector<std::string>(300, stripes)))};
     // Every cut of a good file.
     const auto good = LogoOf({".######.", "........", "###..###", "...#...."});
@@ -56,4 +59,37 @@ TEST(LogoCorpus, EveryFileLoadsOrIsRejectedForItsRule) {
         }
     }
     EXPECT_EQ(std::count(handMade.begin(), handMade.end(), 0), 0);  // every rule has its file
+}
+
+// What is not a regular file is refused without being read, so that a FIFO
+// cannot block the reader; a missing file is told from an unreadable one. The
+// test window keeps the reason and names a refused file in one line; a
+// missing one is no fault (the intro is optional).
+TEST(LogoCorpus, OnlyRegularFilesAreReadAndARefusalIsNamed) {
+    const std::string fifo = WriteTempFile("placeholder", {}) + ".fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, LogoError> kPaths[] = {
+        {fifo, LogoError::kNotRegularFile},
+        {"/", LogoError::kNotRegularFile},
+        {"/dev/zero", LogoError::kNotRegularFile},
+        {"/nonexistent.dta", LogoError::kMissing},
+        {std::string(ZYN_LOGO_FILE) + "/below-a-file", LogoError::kUnreadable},
+        {kCorpus + "reject-run-reversed.dta", LogoError::kRunReversed},
+        {ZYN_LOGO_FILE, LogoError::kNone},
+    };
+    for (const auto& [path, error] : kPaths) {
+        EXPECT_EQ(LoadError(path), error) << path;
+        Screen screen(640, 480);
+        screen.wnd.SetLogoPath(path);
+        screen.Paint();
+        EXPECT_EQ(screen.wnd.GetLogoError(), error) << path;
+        EXPECT_EQ(screen.wnd.IsIntroRunning(), error == LogoError::kNone) << path;
+        const bool named = error != LogoError::kNone && error != LogoError::kMissing;
+        EXPECT_EQ(
+            screen.wnd.LogoRefusal(),
+            named ? "logo file " + path + ": " + LogoErrorText(error) + "; the intro is left out"
+                  : "")
+            << path;
+    }
+    std::filesystem::remove(fifo);
 }

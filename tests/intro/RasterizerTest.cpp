@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -8,9 +9,14 @@
 
 namespace {
 
-// The pixels of the logo drawn to target in a width x height image, top row first.
+// The pixels of the logo drawn to target in a width x height image, top row
+// first. A logo without a covered unit is refused, and draws nothing.
 std::vector<int> Draw(const std::vector<std::string>& units, const TargetRect& target, int width,
                       int height) {
+    if (std::ranges::none_of(
+            units, [](const std::string& row) { return row.find('#') != std::string::npos; })) {
+        return std::vector<int>(std::size_t(width) * height, 0);
+    }
     LogoFile logo;
     EXPECT_EQ(logo.Parse(LogoOf(units)), LogoError::kNone);
     LogoRasterizer image(logo, width, height);

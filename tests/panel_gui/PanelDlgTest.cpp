@@ -100,9 +100,12 @@ TEST_F(PanelDlgTest, StartsWithTheTestWindowsSettingsAndEveryWayOfChoosingAgrees
 }
 
 // Group boxes frame other controls by design: only their caption strip must
-// stay clear, and they must not cross each other.
-TEST_F(PanelDlgTest, NoControlCoversAnother) {
-    const auto box = [](wxWindow* w) { return wxDynamicCast(w, wxStaticBox); };
+// stay clear, and they must not cross each other. A warning (the test window
+// does not cover its monitor) goes below the controls, wrapped to the panel's
+// width, which the panel keeps while it grows to hold all of it.
+TEST_F(PanelDlgTest, NoControlCoversAnotherWithAWarningToo) {
+    // wxDynamicCast casts to the target type before it checks the class.
+    const auto box = [](wxWindow* w) { return dynamic_cast<wxStaticBox*>(w); };
     const auto area = [&](wxWindow* w, bool whole) {
         wxRect r = w->GetRect();
         int other = 0;
@@ -111,15 +114,32 @@ TEST_F(PanelDlgTest, NoControlCoversAnother) {
         }
         return r;
     };
-    const std::vector<wxWindow*> controls(dlg->GetChildren().begin(), dlg->GetChildren().end());
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        for (std::size_t j = i + 1; j < controls.size(); ++j) {
-            const bool boxes = box(controls[i]) != nullptr && box(controls[j]) != nullptr;
-            EXPECT_FALSE(area(controls[i], boxes).Intersects(area(controls[j], boxes)))
-                << controls[i]->GetId() << " " << controls[i]->GetLabel() << " and "
-                << controls[j]->GetId() << " " << controls[j]->GetLabel();
-        }
+    const wxSize before = dlg->GetClientSize();
+    wxString warning = "the desktop put it elsewhere";
+    for (int i = 0; i < 4; ++i) {
+        warning += ", " + warning;
     }
+    for (const bool warned : {false, true}) {
+        if (warned) {
+            dlg->ShowWarning(warning);
+        }
+        const std::vector<wxWindow*> controls(dlg->GetChildren().begin(), dlg->GetChildren().end());
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            EXPECT_TRUE(wxRect(dlg->GetClientSize()).Contains(controls[i]->GetRect()))
+                << controls[i]->GetLabel();
+            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                const bool boxes = box(controls[i]) != nullptr && box(controls[j]) != nullptr;
+                EXPECT_FALSE(area(controls[i], boxes).Intersects(area(controls[j], boxes)))
+                    << controls[i]->GetId() << " " << controls[i]->GetLabel() << " and "
+                    << controls[j]->GetId() << " " << controls[j]->GetLabel();
+            }
+        }
+        wxString last = controls.back()->GetLabel();
+        last.Replace("\n", " ");
+        EXPECT_EQ(last == warning, warned);
+    }
+    EXPECT_EQ(dlg->GetClientSize().x, before.x);
+    EXPECT_GT(dlg->GetClientSize().y, before.y);
     // The list keeps its template position where its own height allows.
     EXPECT_EQ(dlg->PictureList()->GetRect().GetBottom() + 1,
               dlg->PictureButton(0)->GetPosition().y);

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "support/TestSupport.h"
 
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 
 namespace {
 
@@ -84,4 +87,18 @@ bool SamePixels(const Surface& a, const Surface& b) {
 
 std::ostream& operator<<(std::ostream& os, const RECT& r) {
     return os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+
+int RunCommand(const std::string& command, std::string& output) {
+    // Grouped, so that redirections inside the command still apply to it alone.
+    FILE* pipe = popen(("{ " + command + "; } 2>&1").c_str(), "r");
+    if (pipe == nullptr) {
+        return -1;
+    }
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        output += buffer;
+    }
+    const int status = pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

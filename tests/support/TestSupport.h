@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <ostream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -65,6 +66,10 @@ bool IsFilled(const Surface& surface, const RECT& r, COLORREF c);
 bool SamePixels(const Surface& a, const Surface& b);
 
 std::ostream& operator<<(std::ostream& os, const RECT& r);
+
+// Runs a shell command with its stderr joined to its stdout; returns the exit
+// status (-1 when it did not exit) and appends what it printed to output.
+int RunCommand(const std::string& command, std::string& output);
 
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;

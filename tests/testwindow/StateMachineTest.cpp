@@ -4,6 +4,9 @@
 // more colours.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <tuple>
+
 #include "support/TestSupport.h"
 #include "testwindow/TestWndGroup.h"
 
@@ -21,6 +24,8 @@ struct FakePanel : IPanel {
     }
     // The panel's list chooses through the test window's setter.
     void SelectPicture(int picture) override { wnd.SetPicture(static_cast<BYTE>(picture)); }
+    void SelectResolution(int level) override { wnd.SetResolution(static_cast<BYTE>(level)); }
+    void SelectGuns(bool r, bool g, bool b) override { wnd.SetColor(r | g << 8 | b << 16); }
     ITestWndHost& host;
     CTestWnd& wnd;
     bool visible = true;
@@ -48,39 +53,60 @@ TEST(TestWindow, EventsChangeTheStateByTheRules) {
         std::uint32_t variant, ticks;
         int invalidations;
         bool timer;
+        int changes;  // told to the listener, each after the change
     } kSteps[] = {
-        {kPicture, 0, 0, 1, 0, 0, 0, false},
-        {kLevel, 1, 0, 1, 0, 0, 0, false},
-        {kTimer, 0, 0, 1, 0, 0, 0, false},
-        {kPicture, 4, 4, 1, 0, 0, 1, false},
-        {kLevel, 2, 4, 2, 0, 0, 2, false},
-        {kColor, 0x00FF00, 4, 2, 0, 0, 3, false},
-        {kPicture, 13, 4, 2, 0, 0, 3, false},
-        {kLevel, 3, 4, 2, 0, 0, 3, false},
-        {kRightClick, 0, 4, 2, 1, 0, 4, false},
-        {kPicture, 4, 4, 2, 1, 0, 4, false},
-        {kPicture, 11, 11, 2, 0, 0, 5, true},
-        {kTimer, 0, 11, 2, 0, 1, 6, true},
-        {kPicture, 11, 11, 2, 0, 1, 6, true},
-        {kSetCounters, UINT32_MAX, 11, 2, UINT32_MAX, UINT32_MAX, 6, true},
-        {kRightClick, 0, 11, 2, 0, UINT32_MAX, 7, true},
-        {kTimer, 0, 11, 2, 0, 0, 8, true},
-        {kPicture, 3, 3, 2, 0, 0, 9, false},
-        {kTimer, 0, 3, 2, 0, 0, 9, false},
+        {kPicture, 0, 0, 1, 0, 0, 0, false, 0},
+        {kLevel, 1, 0, 1, 0, 0, 0, false, 0},
+        {kTimer, 0, 0, 1, 0, 0, 0, false, 0},
+        {kPicture, 4, 4, 1, 0, 0, 1, false, 1},
+        {kLevel, 2, 4, 2, 0, 0, 2, false, 2},
+        {kColor, 0x00FF00, 4, 2, 0, 0, 3, false, 3},
+        {kPicture, 13, 4, 2, 0, 0, 3, false, 3},
+        {kLevel, 3, 4, 2, 0, 0, 3, false, 3},
+        {kRightClick, 0, 4, 2, 1, 0, 4, false, 4},
+        {kPicture, 4, 4, 2, 1, 0, 4, false, 4},
+        {kPicture, 11, 11, 2, 0, 0, 5, true, 5},
+        {kTimer, 0, 11, 2, 0, 1, 6, true, 5},
+        {kPicture, 11, 11, 2, 0, 1, 6, true, 5},
+        {kSetCounters, UINT32_MAX, 11, 2, UINT32_MAX, UINT32_MAX, 6, true, 5},
+        {kRightClick, 0, 11, 2, 0, UINT32_MAX, 7, true, 6},
+        {kTimer, 0, 11, 2, 0, 0, 8, true, 6},
+        {kPicture, 3, 3, 2, 0, 0, 9, false, 7},
+        {kTimer, 0, 3, 2, 0, 0, 9, false, 7},
     };
     RecordingHost host;
-    CTestWnd wnd(host, 1024, 768, 16);
+    auto wnd = std::make_unique<CTestWnd>(host, 1024, 768, 16);
+    struct Listener : ITestWndListener {
+        void OnTestWndChanged() override {
+            ++changes;
+            seen = {w->Picture(), w->Resolution(), w->Color(), w->Variant()};
+        }
+        void OnTestWndGone() override { w = nullptr; }
+        CTestWnd* w;
+        int changes = 0;
+        std::tuple<int, int, COLORREF, std::uint32_t> seen;
+    } listener;
+    listener.w = wnd.get();
+    wnd->SetListener(&listener);
     for (const auto& s : kSteps) {
-        s.event(wnd, s.value);
+        const int before = listener.changes;
+        s.event(*wnd, s.value);
         const auto step = &s - kSteps;
-        EXPECT_EQ(wnd.Picture(), s.picture) << step;
-        EXPECT_EQ(wnd.Resolution(), s.level) << step;
-        EXPECT_EQ(wnd.Variant(), s.variant) << step;
-        EXPECT_EQ(wnd.Ticks(), s.ticks) << step;
+        EXPECT_EQ(listener.changes, s.changes) << step;
+        EXPECT_TRUE(listener.changes == before ||
+                    listener.seen ==
+                        std::tuple(wnd->Picture(), wnd->Resolution(), wnd->Color(), wnd->Variant()))
+            << step;
+        EXPECT_EQ(wnd->Picture(), s.picture) << step;
+        EXPECT_EQ(wnd->Resolution(), s.level) << step;
+        EXPECT_EQ(wnd->Variant(), s.variant) << step;
+        EXPECT_EQ(wnd->Ticks(), s.ticks) << step;
         EXPECT_EQ(host.invalidations, s.invalidations) << step;
         EXPECT_EQ(host.timerRunning, s.timer) << step;
     }
     EXPECT_EQ(host.timerPeriodMs, 750u);
+    wnd.reset();
+    EXPECT_EQ(listener.w, nullptr);
 }
 
 // Left clicks hide and show the panel and keep the cursor balanced; with

@@ -1,15 +1,72 @@
 // SPDX-License-Identifier: MIT
 #include "Pbm.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
 
 // Sides beyond this cannot be a logo (the format stops at 65535 rows).
 constexpr long kMaxSide = 65535;
+// The largest bitmap file read: a raw bitmap of the largest logo nearly fills it.
+constexpr std::uint64_t kMaxFileBytes = std::uint64_t{256} << 20;
+
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor() {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+};
+
+std::string Reason(const std::string& what, const std::string& path, int code) {
+    return what + " " + path + ": " + std::strerror(code);
+}
+
+// Reads a regular file whole. A folder, FIFO or device is refused before
+// any read (opened without blocking), and so is a file over kMaxFileBytes.
+bool ReadRegularFile(const std::string& path, std::vector<char>& data, std::string& error) {
+    const FileDescriptor file{open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+    struct stat info {};
+    if (file.fd < 0 || fstat(file.fd, &info) != 0) {
+        error = Reason("cannot open", path, errno);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = path + " is not a regular file";
+        return false;
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes) {
+        error = path + " is larger than " + std::to_string(kMaxFileBytes >> 20) + " MiB";
+        return false;
+    }
+    data.assign(static_cast<std::size_t>(info.st_size), 0);
+    std::size_t filled = 0;
+    while (filled < data.size()) {
+        const ssize_t got = read(file.fd, data.data() + filled, data.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            error = Reason("cannot read", path, errno);
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    data.resize(filled);
+    return true;
+}
 
 class PbmScanner {
 public:
@@ -73,12 +130,10 @@ private:
 }  // namespace
 
 std::optional<LogoBitmap> ReadPbm(const std::string& path, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot open " + path;
+    std::vector<char> data;
+    if (!ReadRegularFile(path, data, error)) {
         return std::nullopt;
     }
-    std::vector<char> data{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     if (data.size() < 2 || (std::string(data.begin(), data.begin() + 2) != "P1" &&
                             std::string(data.begin(), data.begin() + 2) != "P4")) {
         error = path + " is not a P1 or P4 bitmap";
@@ -93,22 +148,33 @@ std::optional<LogoBitmap> ReadPbm(const std::string& path, std::string& error) {
         error = path + ": bad bitmap size";
         return std::nullopt;
     }
+    if (width > kMaxLogoWidth || height > kMaxLogoHeight) {
+        error = path + ": bitmap size " + std::to_string(width) + "x" + std::to_string(height) +
+                " outside 1x1.." + std::to_string(kMaxLogoWidth) + "x" +
+                std::to_string(kMaxLogoHeight);
+        return std::nullopt;
+    }
 
+    // The data must be there before the units are made: a raw row takes whole
+    // bytes, a plain unit at least one character.
+    const auto columns = static_cast<std::size_t>(width);
+    const auto rows = static_cast<std::size_t>(height);
+    const std::size_t rowBytes = (columns + 7) / 8;
+    if ((raw && (!scanner.SkipOneSpace() || scanner.Remaining() / rowBytes < rows)) ||
+        (!raw && scanner.Remaining() / columns < rows)) {
+        error = path + ": bitmap data ends early";
+        return std::nullopt;
+    }
     LogoBitmap bitmap;
     bitmap.width = static_cast<int>(width);
     bitmap.height = static_cast<int>(height);
-    bitmap.units.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    bitmap.units.resize(columns * rows);
     if (raw) {
-        const std::size_t rowBytes = (static_cast<std::size_t>(width) + 7) / 8;
-        if (!scanner.SkipOneSpace() || scanner.Remaining() < rowBytes * height) {
-            error = path + ": bitmap data ends early";
-            return std::nullopt;
-        }
         const auto* bits = reinterpret_cast<const unsigned char*>(scanner.Here());
-        for (long y = 0; y < height; ++y) {
-            for (long x = 0; x < width; ++x) {
+        for (std::size_t y = 0; y < rows; ++y) {
+            for (std::size_t x = 0; x < columns; ++x) {
                 const unsigned char byte = bits[y * rowBytes + x / 8];
-                bitmap.units[y * width + x] = (byte >> (7 - x % 8)) & 1;
+                bitmap.units[y * columns + x] = (byte >> (7 - x % 8)) & 1;
             }
         }
     } else {

@@ -9,6 +9,10 @@
 
 #include "gdi/GdiTypes.h"
 
+// The highest refresh rate the test card may state, and the most paints.
+inline constexpr std::uint32_t kMaxRefreshHz = 1000;
+inline constexpr std::uint32_t kMaxRepeat = 100000;
+
 struct RenderOptions {
     int picture = -1;
     int width = 1024;

@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "IntroRun.h"
-#include "PngWriter.h"
 #include "RenderOptions.h"
+#include "files/StandardOutput.h"
 #include "gdi/CDC.h"
 #include "gdi/Surface.h"
 #include "intro/Intro.h"
+#include "png/PngWriter.h"
+#include "testwindow/PictureFaces.h"
 #include "testwindow/RecordingHost.h"
 #include "testwindow/Strings.h"
 #include "testwindow/TestWnd.h"
@@ -24,6 +26,7 @@ constexpr int kExitBadArguments = 2;
 constexpr int kExitRefused = 3;
 constexpr int kExitWriteFailed = 1;
 constexpr int kExitLogoRejected = 4;
+constexpr int kExitFaceMissing = 5;
 
 }  // namespace
 
@@ -35,15 +38,24 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zynmon-render: %s\n%s", error.c_str(), kRenderUsage);
         return kExitBadArguments;
     }
-    if (options->help) {
-        std::fputs(kRenderUsage, stdout);
-        return kExitWritten;
-    }
-    if (options->list) {
-        for (std::size_t i = 0; i < kPictureNames.size(); ++i) {
-            std::printf("%zu %s\n", i, kPictureNames[i]);
+    if (options->help || options->list) {
+        if (options->help) {
+            std::fputs(kRenderUsage, stdout);
+        } else {
+            for (std::size_t i = 0; i < kPictureNames.size(); ++i) {
+                std::printf("%zu %s\n", i, kPictureNames[i]);
+            }
         }
-        return kExitWritten;
+        return FinishStandardOutput("zynmon-render") ? kExitWritten : kExitWriteFailed;
+    }
+    // Text drawn with a stand-in face would be a wrong picture: none is written.
+    if (const auto face = FirstMissingFace(options->picture, options->introAt.has_value())) {
+        std::fprintf(stderr,
+                     "zynmon-render: font face %s (%s, package %s) is not installed; "
+                     "it is needed for %s\n",
+                     face->name, face->file, face->package,
+                     options->introAt ? "the intro and its picture" : "this picture");
+        return kExitFaceMissing;
     }
 
     Surface surface(options->width, options->height, options->bitsPerPixel);
