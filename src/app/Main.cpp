@@ -4,10 +4,8 @@
 // handling sees the program's own options; the monitors are chosen once the
 // display is open and before any window exists.
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,14 +13,15 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
+#include "AppId.h"
 #include "app/CommandLine.h"
 #include "app/KeysHelp.h"
-#include "AppId.h"
 #include "app/TestApp.h"
 #include "desktop/MonitorChoice.h"
 #include "desktop/Monitors.h"
 #include "desktop/ScreenCheck.h"
 #include "desktop/WaylandDesktop.h"
+#include "files/StandardOutput.h"
 #include "remote/RemoteService.h"
 
 namespace {
@@ -41,13 +40,9 @@ int Fail(int status, const std::string& reason) {
 }
 
 // What was printed must have reached standard output: status, or the
-// failure's.
+// failure's (said on stderr).
 int Flushed(int status) {
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        return Fail(kExitOutputFailed,
-                    std::string("cannot write to standard output: ") + std::strerror(errno));
-    }
-    return status;
+    return FinishStandardOutput("zynmon") ? status : kExitOutputFailed;
 }
 
 // A GDK_SCALE the toolkit would take to mean nonsense is dropped, with a

@@ -10,6 +10,7 @@
 #include "desktop/WindowLayer.h"
 #include "panel/PanelDlg.h"
 #include "present/Presentation.h"
+#include "testwindow/PictureFaces.h"
 
 namespace {
 
@@ -125,6 +126,17 @@ void CTestApp::CreatePanel() {
         }
     }
     CentreOnParentWhereCompositorPlaces(static_cast<GtkWidget*>(m_pPanel->GetHandle()));
+    // Said once the intro is over: a logo that was there but refused, and
+    // the pictures the fonts installed cannot draw exactly.
+    const std::string appName = GetAppName().utf8_string();
+    if (const std::string refusal = m_pMainWnd->TestWnd().LogoRefusal(); !refusal.empty()) {
+        std::fprintf(stderr, "%s: %s\n", appName.c_str(), refusal.c_str());
+    }
+    for (const MissingFaceUse& use : FindMissingFaces()) {
+        const std::string warning = DescribeMissingFace(use);
+        std::fprintf(stderr, "%s: %s\n", appName.c_str(), warning.c_str());
+        m_pPanel->ShowWarning(wxString::FromUTF8(warning));
+    }
     if (!m_coverWarning.empty()) {
         m_pPanel->ShowWarning(m_coverWarning);
     }
