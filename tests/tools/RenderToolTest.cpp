@@ -93,6 +93,8 @@ TEST(RenderTool, ArgumentsExitCodesAndPixels) {
     mkfifo((dir + "fifo").c_str(), 0600);
     const std::string png = dir + "out.png";
     const std::string old = "an old file";
+    const mode_t mask = umask(0);
+    umask(mask);
     const auto scratch = [&](std::string text) {
         return std::regex_replace(text, std::regex("@"), dir);
     };
@@ -125,6 +127,10 @@ TEST(RenderTool, ArgumentsExitCodesAndPixels) {
             screen.surface.RowToRGB8(y, expected.data() + 3 * y * screen.surface.Width());
         }
         EXPECT_EQ(rgb, expected) << args;
+        // A file made anew, with a new file's permissions.
+        struct stat written {};
+        stat(png.c_str(), &written);
+        EXPECT_EQ(written.st_mode & 0777, 0666 & ~mask) << args;
     }
     // No temporary file is left behind.
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
