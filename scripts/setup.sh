@@ -15,6 +15,7 @@ PACKAGES=(
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox metacity icewm
     sway grim xwayland x11-xserver-utils
     dpkg-dev lintian appstream desktop-file-utils file man-db
+    gstreamer1.0-tools gstreamer1.0-plugins-base
 )
 
 missing=()

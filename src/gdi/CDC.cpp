@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gdi/EllipseRows.h"
+#include "gdi/PixelRun.h"
 
 namespace {
 
@@ -126,8 +127,7 @@ void CDC::FillSpan(int y, int x0, int x1, std::uint32_t value) {
     x0 = std::max(x0, m_rcClip.left);
     x1 = std::min(x1, m_rcClip.right);
     if (x0 < x1) {
-        std::uint32_t* row = Row(y);
-        std::fill(row + x0, row + x1, value);
+        FillPixels(Row(y) + x0, static_cast<std::size_t>(x1 - x0), value);
     }
 }
 
@@ -154,9 +154,9 @@ void CDC::FillRectValue(const RECT& rect, std::uint32_t value) {
     if (!IntersectRect(&r, &rect, &m_rcClip)) {
         return;
     }
+    const auto count = static_cast<std::size_t>(r.right - r.left);
     for (int y = r.top; y < r.bottom; ++y) {
-        std::uint32_t* row = Row(y);
-        std::fill(row + r.left, row + r.right, value);
+        FillPixels(Row(y) + r.left, count, value);
     }
 }
 
@@ -247,8 +247,6 @@ bool CDC::Rectangle(int left, int top, int right, int bottom) {
 
 namespace {
 
-constexpr int kShortSpan = 4;
-
 // Draws an ellipse's row into upper and lower, a row and its mirror row (the
 // same row when one of them lies outside the clip, both null when both do): the
 // pen's pixels, and the inside with *brush unless brush is null. Always
@@ -264,17 +262,9 @@ constexpr int kShortSpan = 4;
         if (x0 >= x1) {
             return;
         }
-        // The pen's spans of a ring are mostly a pixel or two: a plain store
-        // loop costs less than a fill's set-up there.
-        if (x1 - x0 <= kShortSpan) {
-            for (int x = x0; x < x1; ++x) {
-                upper[x] = value;
-                lower[x] = value;
-            }
-            return;
-        }
-        std::fill(upper + x0, upper + x1, value);
-        std::fill(lower + x0, lower + x1, value);
+        const auto count = static_cast<std::size_t>(x1 - x0);
+        FillPixels(upper + x0, count, value);
+        FillPixels(lower + x0, count, value);
     };
     if (upper == nullptr || row.outer < 0) {
         return;
