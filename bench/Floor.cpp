@@ -4,8 +4,8 @@
 #include <cstring>
 
 double FloorClock::FloorSeconds(Surface& surface) {
-    const auto bytes = static_cast<std::size_t>(surface.Width()) * surface.Height() *
-                       sizeof(std::uint32_t);
+    const auto bytes =
+        static_cast<std::size_t>(surface.Width()) * surface.Height() * sizeof(std::uint32_t);
     const auto start = Clock::now();
     std::memset(surface.Pixels(), 0, bytes);
     benchmark::DoNotOptimize(surface.Pixels());
