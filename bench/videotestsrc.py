@@ -6,16 +6,17 @@
 
 For each pair (checkerboard, gradient, colour bars, solid field) it runs the
 headless renderer (`zynmon-render --repeat`) and `gst-launch-1.0 videotestsrc
-... ! video/x-raw,format=BGRx,... ! fakesink` with few and with many frames,
-and takes the time per frame as the difference of the two runs' wall times
-over the difference of their frame counts: start-up, caps negotiation and our
-single PNG at the end cancel out. The time is CPU time (user and system, all
-threads), which other programs on a busy machine change less than wall time. Both make frames of the same size and the
-same 32-bit layout (our XRGB pixel store is BGRx in memory), in memory that
-nobody shows; both draw on one core. The rounds alternate between the two
-programs, so that both see the same load; each figure is the median of the
-rounds. GStreamer comes from gstreamer1.0-tools and gstreamer1.0-plugins-base
-(scripts/setup.sh installs them).
+... ! video/x-raw,format=BGRx,... ! fakesink` with N and with N / 10 frames,
+and takes the time per frame as the difference of the two runs' times over
+the difference of their frame counts: start-up, caps negotiation and our one
+PNG at the end cancel out. The time is CPU time (user and system, all
+threads), which other programs on a busy machine change less than wall time.
+Both make frames of the same size and the same 32-bit layout (our XRGB pixel
+store is BGRx in memory) in memory that nobody shows, each on one core. The
+rounds alternate between the two programs, so that both see the same load;
+each figure is the median of the rounds. GStreamer comes from
+gstreamer1.0-tools and gstreamer1.0-plugins-base (scripts/setup.sh installs
+them).
 """
 
 import argparse
@@ -27,7 +28,8 @@ import sys
 import resource
 import tempfile
 
-# Our picture, resolution level and variant; the videotestsrc pattern that makes the same kind of frame.
+# Our picture, its resolution level and variant, and the videotestsrc pattern
+# that makes the same kind of frame.
 PAIRS = (
     ("checkerboard", 6, 2, 0, "checkers-1"),  # "Moire", "Hoch": the one-pixel checkerboard
     ("gradient", 7, 1, 0, "gradient"),  # "Farbverläufe"
