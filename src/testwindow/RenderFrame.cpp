@@ -37,7 +37,7 @@ constexpr auto kSetsEveryPixel = std::to_array<bool>({
     true,   // Lesbarkeit: a white fill first
     true,   // Moire: a strip drawn on black, copied down the screen
     true,   // Farbverläufe: a line down every column
-    false,  // Farbe
+    true,   // Farbe: bars side by side, with black gaps or without
     true,   // Helligkeitsverteilung: a fill in the chosen colour
     false,  // Helligkeit/Kontrast
     false,  // Hochspannung
