@@ -373,11 +373,9 @@ void CDC::InvertRect(const RECT* rect) {
     }
     // Inverting flips a fixed set of bits: the inverse of 0 names them.
     const std::uint32_t mask = m_surface.InvertValue(0);
+    const auto count = static_cast<std::size_t>(r.right - r.left);
     for (int y = r.top; y < r.bottom; ++y) {
-        std::uint32_t* row = Row(y);
-        for (int x = r.left; x < r.right; ++x) {
-            row[x] ^= mask;
-        }
+        InvertPixels(Row(y) + r.left, count, mask);
     }
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// FillPixels: sets a run of pixels to one value, the store that every fill of
-// the software display ends in.
+// The stores that runs of pixels end in: FillPixels sets a run to one value,
+// InvertPixels flips the same bits in each.
 #pragma once
 
 #include <cstddef>
@@ -26,4 +26,12 @@ inline void FillPixels(std::uint32_t* first, std::size_t count, std::uint32_t va
         return;
     }
     std::wmemset(reinterpret_cast<wchar_t*>(first), static_cast<wchar_t>(value), count);
+}
+
+// Counted by size_t with nothing else in the loop, so that the compiler
+// turns it into vector operations.
+inline void InvertPixels(std::uint32_t* first, std::size_t count, std::uint32_t mask) {
+    for (std::size_t i = 0; i < count; ++i) {
+        first[i] ^= mask;
+    }
 }
