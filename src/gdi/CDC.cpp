@@ -141,7 +141,7 @@ void CDC::FillColumn(int x, int y0, int y1, std::uint32_t value) {
         return;
     }
     if (m_pColumns != nullptr) {
-        m_pColumns->Add(x, y0, y1, value);
+        m_pColumns->Add(x, x + 1, y0, y1, value);
         return;
     }
     for (int y = y0; y < y1; ++y) {
@@ -152,6 +152,10 @@ void CDC::FillColumn(int x, int y0, int y1, std::uint32_t value) {
 void CDC::FillRectValue(const RECT& rect, std::uint32_t value) {
     RECT r;
     if (!IntersectRect(&r, &rect, &m_rcClip)) {
+        return;
+    }
+    if (m_pColumns != nullptr) {
+        m_pColumns->Add(r.left, r.right, r.top, r.bottom, value);
         return;
     }
     const auto count = static_cast<std::size_t>(r.right - r.left);

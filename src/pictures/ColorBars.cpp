@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <array>
 
+#include "gdi/ColumnBatch.h"
 #include "testwindow/TestPalette.h"
 #include "testwindow/TestWnd.h"
 
@@ -50,6 +51,8 @@ void CTestWnd::DrawColorBars(CDC* pDC) {
     auto across = [&](int start, int end) {
         return vertical ? RECT{start, 0, end, H} : RECT{0, start, W, end};
     };
+    // Vertical bars share their rows: the batch writes them a row at a time.
+    ColumnBatch bars(*pDC);
     int p = -1;
     for (int i = 0; i < kBars; ++i) {
         const int start = (p * L) / layout.d;
