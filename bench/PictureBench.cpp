@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Every picture painted through the render frame at 1920x1080 and 3840x2160,
-// 32 bits per pixel, next to the floor: the frame's black fill of the screen.
+// 32 bits per pixel, each in floors (see Floor.h). Next to them the floor
+// itself and the drawing context's own fill of the screen (FillRect), which
+// every picture but two starts with.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
+#include "Floor.h"
 #include "gdi/CDC.h"
 #include "gdi/Surface.h"
 #include "testwindow/RecordingHost.h"
@@ -15,47 +18,62 @@ namespace {
 
 constexpr int kSizes[][2] = {{1920, 1080}, {3840, 2160}};
 
+Surface ScreenOf(const benchmark::State& state) {
+    return Surface(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), 32);
+}
+
 void BM_Floor(benchmark::State& state) {
-    Surface surface(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), 32);
-    const RECT screen{0, 0, surface.Width(), surface.Height()};
+    Surface surface = ScreenOf(state);
     for (auto _ : state) {
-        CDC dc(surface);
-        dc.FillRect(&screen, GetStockBrush(BLACK_BRUSH));
-        benchmark::DoNotOptimize(surface.Pixels());
+        state.SetIterationTime(FloorClock::FloorSeconds(surface));
     }
+}
+
+void BM_FillRect(benchmark::State& state) {
+    Surface surface = ScreenOf(state);
+    const RECT screen{0, 0, surface.Width(), surface.Height()};
+    FloorClock clock;
+    for (auto _ : state) {
+        clock.Measure(state, surface, [&] {
+            CDC dc(surface);
+            dc.FillRect(&screen, GetStockBrush(BLACK_BRUSH));
+        });
+    }
+    clock.Report(state);
 }
 
 void BM_Picture(benchmark::State& state, int picture, int resolution) {
-    const int width = static_cast<int>(state.range(0));
-    const int height = static_cast<int>(state.range(1));
-    Surface surface(width, height, 32);
+    Surface surface = ScreenOf(state);
     RecordingHost host;
-    CTestWnd testWnd(host, width, height, 32);
+    CTestWnd testWnd(host, surface.Width(), surface.Height(), 32);
     testWnd.SetPicture(static_cast<BYTE>(picture));
     testWnd.SetResolution(static_cast<BYTE>(resolution));
+    FloorClock clock;
     for (auto _ : state) {
-        CDC dc(surface);
-        testWnd.OnPaint(&dc);
-        benchmark::DoNotOptimize(surface.Pixels());
+        clock.Measure(state, surface, [&] {
+            CDC dc(surface);
+            testWnd.OnPaint(&dc);
+        });
     }
+    clock.Report(state);
+}
+
+void WithSizes(benchmark::internal::Benchmark* bench) {
+    for (const auto& size : kSizes) {
+        bench->Args({size[0], size[1]});
+    }
+    bench->UseManualTime()->Unit(benchmark::kMillisecond);
 }
 
 int RegisterAll() {
-    auto* floor = benchmark::RegisterBenchmark("Floor", BM_Floor);
-    for (const auto& size : kSizes) {
-        floor->Args({size[0], size[1]});
-    }
-    floor->Unit(benchmark::kMillisecond);
+    WithSizes(benchmark::RegisterBenchmark("Floor", BM_Floor));
+    WithSizes(benchmark::RegisterBenchmark("FillRect", BM_FillRect));
     constexpr const char* kLevels[] = {"Niedrig", "Mittel", "Hoch"};
     for (int picture = 0; picture < CTestWnd::kPictureCount; ++picture) {
         for (int level = 0; level < 3; ++level) {
             const std::string name =
                 std::to_string(picture) + "_" + kPictureNames[picture] + "/" + kLevels[level];
-            auto* bench = benchmark::RegisterBenchmark(name.c_str(), BM_Picture, picture, level);
-            for (const auto& size : kSizes) {
-                bench->Args({size[0], size[1]});
-            }
-            bench->Unit(benchmark::kMillisecond);
+            WithSizes(benchmark::RegisterBenchmark(name.c_str(), BM_Picture, picture, level));
         }
     }
     return 0;

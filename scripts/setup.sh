@@ -16,6 +16,7 @@ PACKAGES=(
     sway grim xwayland x11-xserver-utils weston xserver-xorg-core xserver-xorg-video-dummy
     libglib2.0-dev dbus-daemon libglib2.0-bin
     dpkg-dev lintian appstream desktop-file-utils file man-db devscripts
+    gstreamer1.0-tools gstreamer1.0-plugins-base
 )
 
 missing=()

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gdi/EllipseRows.h"
+#include "gdi/PixelRun.h"
 
 namespace {
 
@@ -126,8 +127,7 @@ void CDC::FillSpan(int y, int x0, int x1, std::uint32_t value) {
     x0 = std::max(x0, m_rcClip.left);
     x1 = std::min(x1, m_rcClip.right);
     if (x0 < x1) {
-        std::uint32_t* row = Row(y);
-        std::fill(row + x0, row + x1, value);
+        FillPixels(Row(y) + x0, static_cast<std::size_t>(x1 - x0), value);
     }
 }
 
@@ -141,7 +141,7 @@ void CDC::FillColumn(int x, int y0, int y1, std::uint32_t value) {
         return;
     }
     if (m_pColumns != nullptr) {
-        m_pColumns->Add(x, y0, y1, value);
+        m_pColumns->Add(x, x + 1, y0, y1, value);
         return;
     }
     for (int y = y0; y < y1; ++y) {
@@ -154,9 +154,13 @@ void CDC::FillRectValue(const RECT& rect, std::uint32_t value) {
     if (!IntersectRect(&r, &rect, &m_rcClip)) {
         return;
     }
+    if (m_pColumns != nullptr) {
+        m_pColumns->Add(r.left, r.right, r.top, r.bottom, value);
+        return;
+    }
+    const auto count = static_cast<std::size_t>(r.right - r.left);
     for (int y = r.top; y < r.bottom; ++y) {
-        std::uint32_t* row = Row(y);
-        std::fill(row + r.left, row + r.right, value);
+        FillPixels(Row(y) + r.left, count, value);
     }
 }
 
@@ -247,8 +251,6 @@ bool CDC::Rectangle(int left, int top, int right, int bottom) {
 
 namespace {
 
-constexpr int kShortSpan = 4;
-
 // Draws an ellipse's row into upper and lower, a row and its mirror row (the
 // same row when one of them lies outside the clip, both null when both do): the
 // pen's pixels, and the inside with *brush unless brush is null. Always
@@ -264,17 +266,9 @@ constexpr int kShortSpan = 4;
         if (x0 >= x1) {
             return;
         }
-        // The pen's spans of a ring are mostly a pixel or two: a plain store
-        // loop costs less than a fill's set-up there.
-        if (x1 - x0 <= kShortSpan) {
-            for (int x = x0; x < x1; ++x) {
-                upper[x] = value;
-                lower[x] = value;
-            }
-            return;
-        }
-        std::fill(upper + x0, upper + x1, value);
-        std::fill(lower + x0, lower + x1, value);
+        const auto count = static_cast<std::size_t>(x1 - x0);
+        FillPixels(upper + x0, count, value);
+        FillPixels(lower + x0, count, value);
     };
     if (upper == nullptr || row.outer < 0) {
         return;
@@ -383,11 +377,9 @@ void CDC::InvertRect(const RECT* rect) {
     }
     // Inverting flips a fixed set of bits: the inverse of 0 names them.
     const std::uint32_t mask = m_surface.InvertValue(0);
+    const auto count = static_cast<std::size_t>(r.right - r.left);
     for (int y = r.top; y < r.bottom; ++y) {
-        std::uint32_t* row = Row(y);
-        for (int x = r.left; x < r.right; ++x) {
-            row[x] ^= mask;
-        }
+        InvertPixels(Row(y) + r.left, count, mask);
     }
 }
 

@@ -103,7 +103,8 @@ public:
     int DrawText(const char* text, int length, RECT* rect, UINT format);
 
     // Fast primitives that the drawing operations share; clipped to ClipRect().
-    // Inside a ColumnBatch on this context, FillColumn collects the column.
+    // Inside a ColumnBatch on this context, FillColumn and FillRectValue
+    // collect their pixels for it.
     void FillSpan(int y, int x0, int x1, std::uint32_t value);    // [x0, x1)
     void FillColumn(int x, int y0, int y1, std::uint32_t value);  // [y0, y1)
     void FillRectValue(const RECT& rect, std::uint32_t value);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "gdi/CDC.h"
+#include "gdi/PixelRun.h"
 
 ColumnBatch::ColumnBatch(CDC& dc)
     : m_dc(dc),
@@ -21,20 +22,24 @@ ColumnBatch::~ColumnBatch() {
     }
 }
 
-void ColumnBatch::Add(int x, int y0, int y1, std::uint32_t value) {
+void ColumnBatch::Add(int x0, int x1, int y0, int y1, std::uint32_t value) {
     const std::size_t count = m_x.size();
     const bool joins = count > 0 && count < m_nCapacity && y0 == m_y0 && y1 == m_y1;
     if (!joins) {
         Store();
-        // Reserved once, so that adding a column never fails half way.
+        // Reserved once, so that adding a run never fails half way.
         m_x.reserve(m_nCapacity);
+        m_xEnd.reserve(m_nCapacity);
         m_value.reserve(m_nCapacity);
         m_y0 = y0;
         m_y1 = y1;
         m_bSideBySide = true;
+        m_bSingleColumns = true;
     }
-    m_bSideBySide = m_bSideBySide && (m_x.empty() || x == m_x.back() + 1);
-    m_x.push_back(x);
+    m_bSingleColumns = m_bSingleColumns && x1 == x0 + 1;
+    m_bSideBySide = m_bSideBySide && m_bSingleColumns && (m_x.empty() || x0 == m_x.back() + 1);
+    m_x.push_back(x0);
+    m_xEnd.push_back(x1);
     m_value.push_back(value);
 }
 
@@ -49,17 +54,19 @@ void ColumnBatch::Store() {
             std::copy_n(m_value.data(), count, surface.Row(y) + m_x.front());
         }
     } else if (const auto [first, last] = std::minmax_element(m_x.begin(), m_x.end());
+               m_bSingleColumns &&
                count * kDenseShare >= static_cast<std::size_t>(*last - *first + 1)) {
         StoreOverlay(surface, *first, *last + 1);
     } else {
         for (int y = m_y0; y < m_y1; ++y) {
             std::uint32_t* row = surface.Row(y);
             for (std::size_t i = 0; i < count; ++i) {
-                row[m_x[i]] = m_value[i];
+                FillPixels(row + m_x[i], static_cast<std::size_t>(m_xEnd[i] - m_x[i]), m_value[i]);
             }
         }
     }
     m_x.clear();
+    m_xEnd.clear();
     m_value.clear();
 }
 

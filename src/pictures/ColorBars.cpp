@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <array>
 
+#include "gdi/ColumnBatch.h"
 #include "testwindow/TestPalette.h"
 #include "testwindow/TestWnd.h"
 
@@ -46,15 +47,26 @@ void CTestWnd::DrawColorBars(CDC* pDC) {
     const BarLayout layout = gaps ? kWithGaps : kWithoutGaps;
     const int L = vertical ? W : H;
 
+    // The sides [start, end) of a bar or a gap, as a rectangle across the screen.
+    auto across = [&](int start, int end) {
+        return vertical ? RECT{start, 0, end, H} : RECT{0, start, W, end};
+    };
+    // Vertical bars share their rows: the batch writes them a row at a time.
+    ColumnBatch bars(*pDC);
     int p = -1;
     for (int i = 0; i < kBars; ++i) {
         const int start = (p * L) / layout.d;
         p += layout.s;
         const int end = (p * L) / layout.d;
-        const RECT bar = vertical ? RECT{start, 0, end, H} : RECT{0, start, W, end};
+        const RECT bar = across(start, end);
         pDC->FillRect(&bar, &brushes[i % 6]);
         if (gaps) {
             ++p;
+            // The gap is filled black here rather than left from the frame's
+            // black fill: bars and gaps together cover the screen, so the
+            // frame goes without its fill.
+            const RECT gap = across(end, (p * L) / layout.d);
+            pDC->FillRect(&gap, GetStockBrush(BLACK_BRUSH));
         }
     }
 }

@@ -24,6 +24,22 @@ void CreateSmallFont(CFont& font, int h, BYTE italic) {
                     kReadabilityFace);
 }
 
+// Whether the fonts the rows write with, the one selected and pItalic, have
+// cells at least h high and a sentence that moves the current position on:
+// then the sentences' opaque cells cover each row's band whole. A font that
+// was not created leaves the one before, as it does in the rows.
+bool CellsCoverBands(CDC* pDC, CFont* pItalic, int h) {
+    auto covers = [&] {
+        const SIZE extent = pDC->GetTextExtent(kSampleSentence, kSampleLength);
+        return extent.cx > 0 && extent.cy >= h;
+    };
+    const bool upright = covers();
+    CFont* pSelected = pDC->SelectObject(pItalic);
+    const bool italic = covers();
+    pDC->SelectObject(pSelected);
+    return upright && italic;
+}
+
 }  // namespace
 
 void CTestWnd::DrawReadability(CDC* pDC) {
@@ -32,9 +48,6 @@ void CTestWnd::DrawReadability(CDC* pDC) {
     const int H = m_nScreenHeight;
 
     CBrush whiteBrush(0xFFFFFF);
-    const RECT screen{0, 0, W, H};
-    pDC->FillRect(&screen, &whiteBrush);
-
     pDC->SetBkColor(0xFFFFFF);
 
     CFont italicFont;
@@ -44,9 +57,26 @@ void CTestWnd::DrawReadability(CDC* pDC) {
     CFont* pOldFont = pDC->SelectObject(&uprightFont);
     pDC->SetTextColor(0x000000);
 
+    // The screen turns white a row's band at a time, just before the row's
+    // text, so that the band stays in the cache while its text and inversions
+    // go over it. The same pixels as one fill first: each pixel of a band is
+    // first covered by the white cell of one of the band's sentences before
+    // anything of the band reads or keeps it, and whatever rows above left
+    // in the band is covered with it. Fonts with lower cells leave a strip
+    // that only the fill whitens: then the screen is filled first.
+    const bool byBand = CellsCoverBands(pDC, &italicFont, h);
+    if (!byBand) {
+        const RECT screen{0, 0, W, H};
+        pDC->FillRect(&screen, &whiteBrush);
+    }
+
     int y = 0;
     std::uint64_t row = 0;
     do {
+        if (byBand) {
+            const RECT band{0, y, W, y + h};
+            pDC->FillRect(&band, &whiteBrush);
+        }
         pDC->MoveTo(0, y);
         pDC->SetTextAlign(TA_UPDATECP | TA_LEFT | TA_TOP);
         // 64 bits, so that a wrapping variant count still shifts by one style.

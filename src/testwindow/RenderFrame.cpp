@@ -26,24 +26,24 @@ constexpr auto kDispatch = std::to_array<PictureRoutine>({
 });
 static_assert(kDispatch.size() == CTestWnd::kPictureCount);
 
-// Pictures whose first step fills the whole screen: the frame's black fill
-// would be overwritten before anyone sees it, so they go without it.
-constexpr auto kFillsScreenFirst = std::to_array<bool>({
+// Pictures that set every pixel of the screen themselves: the frame's black
+// fill would be overwritten before anyone sees it, so they go without it.
+constexpr auto kSetsEveryPixel = std::to_array<bool>({
     false,  // Miskonvergenz1
     false,  // Miskonvergenz2
     false,  // Geometrie
     false,  // Focus
     false,  // Auflösung
-    true,   // Lesbarkeit: white
-    false,  // Moire
-    false,  // Farbverläufe
-    false,  // Farbe
-    true,   // Helligkeitsverteilung: the chosen colour
+    true,   // Lesbarkeit: a white fill first
+    true,   // Moire: a strip drawn on black, copied down the screen
+    true,   // Farbverläufe: a line down every column
+    true,   // Farbe: bars side by side, with black gaps or without
+    true,   // Helligkeitsverteilung: a fill in the chosen colour
     false,  // Helligkeit/Kontrast
     false,  // Hochspannung
     false,  // Testbild
 });
-static_assert(kFillsScreenFirst.size() == CTestWnd::kPictureCount);
+static_assert(kSetsEveryPixel.size() == CTestWnd::kPictureCount);
 static_assert(kPictureNames.size() == CTestWnd::kPictureCount);
 
 }  // namespace
@@ -54,7 +54,7 @@ void CTestWnd::RenderPicture(CDC* pDC) {
     CBrush* pBlackBrush = GetStockBrush(BLACK_BRUSH);
     const RECT screen{0, 0, W, H};
     const bool drawn = m_nPicture < kPictureCount && kMinColors[m_nPicture] <= m_nNumColors;
-    if (!drawn || !kFillsScreenFirst[m_nPicture]) {
+    if (!drawn || !kSetsEveryPixel[m_nPicture]) {
         pDC->FillRect(&screen, pBlackBrush);
     }
 

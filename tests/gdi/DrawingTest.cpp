@@ -94,6 +94,17 @@ TEST(Drawing, ShapesKeepTheirBoxes) {
                     ".#####.........."}));
 }
 
+// Runs of every length up to past the short ones that are stored pixel by
+// pixel fill exactly their pixels.
+TEST(Drawing, FillsOfEveryLengthKeepTheirEnds) {
+    for (int length = 0; length <= 20; ++length) {
+        Canvas canvas(24, 1);
+        const RECT run{2, 0, 2 + length, 1};
+        canvas.dc.FillRect(&run, &canvas.brush);
+        EXPECT_EQ(canvas.Art()[0], ".." + std::string(length, 'o') + std::string(22 - length, '.'));
+    }
+}
+
 // A pixel belongs to the ellipse in a box when its centre lies inside or on it
 // (doubled distances keep the test exact): the brush's when its four
 // neighbours belong too, else the pen's.

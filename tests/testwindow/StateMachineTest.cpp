@@ -190,13 +190,15 @@ TEST(TestWindow, PaintsCoverTheScreenAndRefuseWhatNeedsMoreColours) {
             const bool refused = (d.refused >> picture & 1) != 0;
             Screen screen(64, 48, d.bpp);
             Screen other(64, 48, d.bpp);
-            CDC dc(other.surface);
             CBrush red(kRed);
             const RECT all{0, 0, 64, 48};
-            dc.FillRect(&all, &red);
-            screen.Paint(picture);
-            other.Paint(picture);
-            EXPECT_TRUE(SamePixels(screen.surface, other.surface)) << d.bpp << " " << picture;
+            for (int level = 0; level < 3; ++level) {
+                CDC(other.surface).FillRect(&all, &red);
+                screen.Paint(picture, level);
+                other.Paint(picture, level);
+                EXPECT_TRUE(SamePixels(screen.surface, other.surface))
+                    << d.bpp << " " << picture << " " << level;
+            }
             screen.Paint();  // a repaint shows no second message
             EXPECT_TRUE(!refused || LitBounds(screen.surface, all) == RECT{})
                 << d.bpp << " " << picture;

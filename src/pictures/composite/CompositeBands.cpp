@@ -49,6 +49,8 @@ void CCompositePicture::DrawColorBands(CDC* pDC) {
         InflateByCells(&band, -0.2, -0.2);
         const CRectSplitter splitter(&band, kBarCount, true);
         const auto& colors = p == 0 ? m_crBars : m_crGreys;
+        // The bars share their rows: the batch writes them a row at a time.
+        ColumnBatch bars(*pDC);
         for (int j = 0; j < kBarCount; ++j) {
             RECT part;
             splitter.GetPart(j, &part);
