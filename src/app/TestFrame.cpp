@@ -312,7 +312,7 @@ void CTestFrame::OnLeftDown() {
     // the compositor shows it.
     if (GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default())) {
         for (wxWindow* window : wxTopLevelWindows) {
-            if (wxDynamicCast(window, wxDialog) != nullptr && !window->IsShown()) {
+            if (dynamic_cast<wxDialog*>(window) != nullptr && !window->IsShown()) {
                 gtk_window_set_transient_for(GTK_WINDOW(window->GetHandle()),
                                              GTK_WINDOW(GetHandle()));
             }
