@@ -4,7 +4,6 @@
 
 #include "gdi/CDC.h"
 #include "gdi/FontLibrary.h"
-#include "gdi/PixelRun.h"
 
 namespace {
 
@@ -24,7 +23,8 @@ void FillClipped(Surface& surface, std::int64_t left, std::int64_t top, std::int
     const std::int64_t y0 = std::max<std::int64_t>(top, clip.top);
     const std::int64_t y1 = std::min<std::int64_t>(bottom, clip.bottom);
     for (std::int64_t y = y0; y < y1 && x0 < x1; ++y) {
-        FillPixels(surface.Row(static_cast<int>(y)) + x0, static_cast<std::size_t>(x1 - x0), value);
+        std::uint32_t* row = surface.Row(static_cast<int>(y));
+        std::fill(row + x0, row + x1, value);
     }
 }
 
@@ -60,12 +60,12 @@ void DrawGlyphs(Surface& surface, const GlyphSet& glyphs, const unsigned char* t
                     }
                     x0 = std::max<std::int64_t>(x0, clip.left);
                     x1 = std::min<std::int64_t>(x1, clip.right);
+                    if (x0 >= x1) {
+                        continue;
+                    }
                 }
-                // Mostly one to three pixels: plain stores.
-                if (x0 < x1) {
-                    FillPixels(surface.Row(static_cast<int>(row)) + x0,
-                               static_cast<std::size_t>(x1 - x0), value);
-                }
+                std::uint32_t* pixels = surface.Row(static_cast<int>(row));
+                std::fill(pixels + x0, pixels + x1, value);
             }
         }
         pen += glyph.advance;
