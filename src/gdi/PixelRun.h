@@ -20,10 +20,37 @@ inline constexpr std::size_t kShortPixelRun = 8;
 // compiler's own loop of narrow stores.
 inline void FillPixels(std::uint32_t* first, std::size_t count, std::uint32_t value) {
     if (count <= kShortPixelRun) {
-        for (std::size_t i = 0; i < count; ++i) {
-            first[i] = value;
+        // Plain stores, from the last pixel to the first: the runs here (a
+        // ring's, a glyph's) are mostly one to three pixels, fewer than the
+        // set-up of a vector loop costs.
+        switch (count) {
+            case 8:
+                first[7] = value;
+                [[fallthrough]];
+            case 7:
+                first[6] = value;
+                [[fallthrough]];
+            case 6:
+                first[5] = value;
+                [[fallthrough]];
+            case 5:
+                first[4] = value;
+                [[fallthrough]];
+            case 4:
+                first[3] = value;
+                [[fallthrough]];
+            case 3:
+                first[2] = value;
+                [[fallthrough]];
+            case 2:
+                first[1] = value;
+                [[fallthrough]];
+            case 1:
+                first[0] = value;
+                [[fallthrough]];
+            default:
+                return;
         }
-        return;
     }
     std::wmemset(reinterpret_cast<wchar_t*>(first), static_cast<wchar_t>(value), count);
 }

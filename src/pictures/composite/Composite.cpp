@@ -59,12 +59,15 @@ CCompositePicture::~CCompositePicture() = default;
 void CCompositePicture::Draw(CDC* pDC, CTestWnd* pWnd) {
     if (m_nWidth == 0 || m_nHeight == 0 || m_nWidth > Surface::kMaxSide ||
         m_nHeight > Surface::kMaxSide) {
+        pDC->FillRect(&pDC->ClipRect(), m_brBlack);
         return;
     }
     m_pPalette->Realize(pDC);
+    FillAroundBands(pDC);
 
-    // The screen is black here, so the cells' black fill would change no
-    // pixel: the grid is drawn as outlines only, which saves a screen's fill.
+    // The screen is black here but for the bands, which are filled black
+    // after the grid, so the cells' black fill would change no pixel: the
+    // grid is drawn as outlines only.
     const RECT grid{0, 0, static_cast<int>(m_nWidth) - 1, static_cast<int>(m_nHeight) - 1};
     CBrush* pOldBrush = pDC->SelectObject(m_brHollow);
     pWnd->DrawCellGrid(pDC, &grid, m_nColumns, m_nRows);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <algorithm>
+#include <array>
+#include <vector>
 
 #include "gdi/ColumnBatch.h"
 #include "pictures/composite/CompositePicture.h"
@@ -41,10 +43,61 @@ void CCompositePicture::DrawCircles(CDC* pDC) {
     pDC->SelectObject(pOldBrush);
 }
 
+void CCompositePicture::GetColorBand(RECT* pBand, bool bFromBottom) const {
+    GetCellBand(pBand, 7, 1, 3, bFromBottom);
+}
+
+void CCompositePicture::GetMiddleBand(RECT* pBand, bool bFromBottom) const {
+    GetCellBand(pBand, 4, 4, 3, bFromBottom);
+}
+
+// The black screen but for the bands: each band is filled black whole after
+// the grid and the circles have crossed it, so its pixels are not filled
+// twice. Between any two neighbouring band edges the rows are alike: black
+// but for the bands that span them.
+void CCompositePicture::FillAroundBands(CDC* pDC) const {
+    const int W = static_cast<int>(m_nWidth);
+    const int H = static_cast<int>(m_nHeight);
+    std::array<RECT, 4> bands{};
+    GetColorBand(&bands[0], false);
+    GetColorBand(&bands[1], true);
+    GetMiddleBand(&bands[2], false);
+    GetMiddleBand(&bands[3], true);
+    std::vector<RECT> holes;
+    std::vector<int> edges{0, H};
+    for (const RECT& band : bands) {
+        const RECT hole{std::max(band.left, 0), std::max(band.top, 0), std::min(band.right, W),
+                        std::min(band.bottom, H)};
+        if (hole.left < hole.right && hole.top < hole.bottom) {
+            holes.push_back(hole);
+            edges.push_back(hole.top);
+            edges.push_back(hole.bottom);
+        }
+    }
+    std::sort(holes.begin(), holes.end(),
+              [](const RECT& a, const RECT& b) { return a.left < b.left; });
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
+        const int top = edges[i];
+        const int bottom = edges[i + 1];
+        int x = 0;
+        for (const RECT& hole : holes) {
+            if (hole.top <= top && hole.bottom >= bottom) {
+                const RECT gap{x, top, hole.left, bottom};
+                pDC->FillRect(&gap, m_brBlack);
+                x = std::max(x, static_cast<int>(hole.right));
+            }
+        }
+        const RECT rest{x, top, W, bottom};
+        pDC->FillRect(&rest, m_brBlack);
+    }
+}
+
 void CCompositePicture::DrawColorBands(CDC* pDC) {
     for (int p = 0; p < 2; ++p) {
         RECT band;
-        GetCellBand(&band, 7, 1, 3, p == 1);
+        GetColorBand(&band, p == 1);
         pDC->FillRect(&band, m_brBlack);
         InflateByCells(&band, -0.2, -0.2);
         const CRectSplitter splitter(&band, kBarCount, true);
@@ -63,7 +116,7 @@ void CCompositePicture::DrawColorBands(CDC* pDC) {
 void CCompositePicture::DrawMiddleBands(CDC* pDC) {
     for (int p = 0; p < 2; ++p) {
         RECT band;
-        GetCellBand(&band, 4, 4, 3, p == 1);
+        GetMiddleBand(&band, p == 1);
         pDC->FillRect(&band, m_brBlack);
         if (p == 0) {
             DrawGratingField(pDC, &band);

@@ -42,6 +42,11 @@ public:
     void GetCellBand(RECT* pBand, int a, int b, int c, bool bFromBottom) const;
 
     void DrawCircles(CDC* pDC);
+    // The bands of colour bars and the middle bands, at the top (or the
+    // bottom): each is filled black before its contents are drawn.
+    void GetColorBand(RECT* pBand, bool bFromBottom) const;
+    void GetMiddleBand(RECT* pBand, bool bFromBottom) const;
+    void FillAroundBands(CDC* pDC) const;
     void DrawColorBands(CDC* pDC);
     void DrawMiddleBands(CDC* pDC);
     void DrawGratingField(CDC* pDC, const RECT* pBand);
