@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "desktop/WindowCover.h"
 
+#include <optional>
+
 #include <gtk/gtk.h>
 #ifdef GDK_WINDOWING_X11
 #include <gdk/gdkx.h>
@@ -17,37 +19,39 @@ namespace {
 constexpr int kWithdrawTries = 50;
 constexpr gulong kWithdrawPollUs = 10000;
 
-bool ParentIsRoot(Display* display, ::Window window) {
-    ::Window root = 0;
-    ::Window parent = 0;
+// Where a window hangs in the server's tree: its parent and the screen's root.
+struct TreePlace {
+    ::Window root;
+    ::Window parent;
+};
+
+// Nothing where the server does not know the window.
+std::optional<TreePlace> PlaceOf(Display* display, ::Window window) {
+    TreePlace place{0, 0};
     ::Window* children = nullptr;
     unsigned count = 0;
-    if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) {
-        return true;
+    if (XQueryTree(display, window, &place.root, &place.parent, &children, &count) == 0) {
+        return std::nullopt;
     }
     if (children != nullptr) {
         XFree(children);
     }
-    return parent == root;
+    return place;
+}
+
+bool ParentIsRoot(Display* display, ::Window window) {
+    const std::optional<TreePlace> place = PlaceOf(display, window);
+    return !place || place->parent == place->root;
 }
 
 // The root's child that holds `window`: its manager's frame, or itself.
 ::Window TopLevelOf(Display* display, ::Window window) {
     for (;;) {
-        ::Window root = 0;
-        ::Window parent = 0;
-        ::Window* children = nullptr;
-        unsigned count = 0;
-        if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) {
+        const std::optional<TreePlace> place = PlaceOf(display, window);
+        if (!place || place->parent == place->root || place->parent == 0) {
             return window;
         }
-        if (children != nullptr) {
-            XFree(children);
-        }
-        if (parent == root || parent == 0) {
-            return window;
-        }
-        window = parent;
+        window = place->parent;
     }
 }
 
