@@ -117,6 +117,7 @@ void CTestApp::CreatePanel() {
             frame->HoldBlack(false);
         }
     }
+    LeaveOutShadows();
     // Owned by the leading window: it lives until the program ends or goes
     // together with that window.
     m_pPanel = new CPanelDlg(m_pMainWnd, m_testWnds, m_dialogColors);
@@ -125,7 +126,10 @@ void CTestApp::CreatePanel() {
             frame->KeepBelow(m_pPanel);
         }
     }
-    CentreOnParentWhereCompositorPlaces(static_cast<GtkWidget*>(m_pPanel->GetHandle()));
+    GtkWidget* panel = static_cast<GtkWidget*>(m_pPanel->GetHandle());
+    if (m_pWayland != nullptr && m_pWayland->TakesModalHint()) {
+        CentreOnMonitorWhereCompositorPlaces(panel);
+    }
     // Said once the intro is over: a logo that was there but refused, and
     // the pictures the fonts installed cannot draw exactly.
     const std::string appName = GetAppName().utf8_string();

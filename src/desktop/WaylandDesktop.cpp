@@ -22,6 +22,8 @@ namespace {
 constexpr std::uint32_t kCompositorVersion = 4;
 constexpr std::uint32_t kOutputVersion = 2;
 constexpr std::uint32_t kXdgOutputVersion = 2;
+// GNOME's own protocol, which carries GTK's modal hint; only its presence counts.
+constexpr const char* kGtkShellInterface = "gtk_shell1";
 
 // An output as it is being described; the description counts once its done
 // event arrived.
@@ -97,6 +99,7 @@ struct CWaylandDesktop::Globals {
     wl_shm* shm = nullptr;
     wp_viewporter* viewporter = nullptr;
     zxdg_output_manager_v1* xdgOutputManager = nullptr;
+    bool gtkShell = false;
     std::vector<std::unique_ptr<OutputProxy>> outputs;
 };
 
@@ -133,6 +136,8 @@ void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char*
             Bind<wl_output>(registry, name, wl_output_interface, version, kOutputVersion);
         wl_output_add_listener(proxy->output, &kOutputListener, proxy.get());
         g->outputs.push_back(std::move(proxy));
+    } else if (std::strcmp(interface, kGtkShellInterface) == 0) {
+        g->gtkShell = true;
     }
 }
 
@@ -218,6 +223,10 @@ const WaylandOutput* CWaylandDesktop::OutputAt(int x, int y) const {
 bool CWaylandDesktop::CanShowPhysicalPixels() const {
     return Compositor() != nullptr && Subcompositor() != nullptr && Shm() != nullptr &&
            Viewporter() != nullptr;
+}
+
+bool CWaylandDesktop::TakesModalHint() const {
+    return m_pGlobals->gtkShell;
 }
 
 wl_compositor* CWaylandDesktop::Compositor() const {

@@ -48,6 +48,10 @@ public:
     // can be shown: the compositor offers shared memory buffers and the
     // sub-surface and viewporter protocols.
     bool CanShowPhysicalPixels() const;
+    // The compositor speaks gtk_shell1 (GNOME's mutter), over which GTK sends
+    // a dialog's modal hint: such a compositor centres a modal dialog without
+    // a parent on the monitor, one with a parent a third of the way down it.
+    bool TakesModalHint() const;
 
     wl_display* Display() const { return m_pDisplay; }
     wl_event_queue* Queue() const { return m_pQueue; }

@@ -15,8 +15,19 @@ typedef struct _GtkWidget GtkWidget;
 // window is realized, before it is mapped. Does nothing off X11.
 void KeepAboveDocks(GtkWidget* window);
 
-// Wayland: the compositor places windows, and a client cannot. A dialog with
-// the modal hint is one mutter centres on its parent (other compositors
-// ignore the hint); the program's own input is not blocked by it. Call after
-// the dialog is shown, before its first paint. Does nothing off Wayland.
-void CentreOnParentWhereCompositorPlaces(GtkWidget* dialog);
+// Wayland: the compositor places windows, and a client cannot. One that
+// takes GTK's modal hint (mutter) centres a modal dialog without a parent on
+// the monitor, but one with a parent a third of the way down the parent. So
+// each time the dialog is shown it maps as a modal dialog without a parent;
+// after its first frame, once placed, it becomes an ordinary dialog of its
+// parent again: the compositor keeps it above the full-screen parent, and
+// does not attach it to the parent as GNOME Shell attaches modal dialogs
+// (which dims the parent). Call once, after the dialog is first shown and
+// before its first paint, where CWaylandDesktop::TakesModalHint().
+void CentreOnMonitorWhereCompositorPlaces(GtkWidget* dialog);
+
+// Where the toolkit draws the window's frame itself (on Wayland without the
+// compositor's decorations), it draws a soft shadow around it over whatever
+// lies below: over the picture, which is then no longer exact beside the
+// panel. The program's windows shown after this call are drawn without it.
+void LeaveOutShadows();
