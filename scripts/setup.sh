@@ -13,7 +13,7 @@ PACKAGES=(
     libwxgtk3.2-dev libgtk-3-dev libxrandr-dev libxext-dev libwayland-dev wayland-protocols
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox metacity icewm i3 awesome twm xfonts-base
-    sway grim xwayland x11-xserver-utils weston xserver-xorg-core xserver-xorg-video-dummy
+    sway grim xwayland x11-xserver-utils weston mutter xserver-xorg-core xserver-xorg-video-dummy
     libglib2.0-dev dbus-daemon libglib2.0-bin
     dpkg-dev lintian appstream desktop-file-utils file man-db devscripts
     gstreamer1.0-tools gstreamer1.0-plugins-base
