@@ -1281,103 +1281,87 @@ def test_without_a_seat_the_picture_shows_and_sigterm_ends_the_program(ctx):
 
 
 # GNOME's mutter, nested: a Wayland compositor that draws into a window filling an Xvfb, so the Xvfb's screen
-# is mutter's and xdotool on the Xvfb drives mutter's seat. Clients cannot place their windows there: the
-# panel has to be centred by mutter.
-class Mutter:
-    """mutter --nested (Wayland only) in an Xvfb of its own, with the session bus it needs."""
+# is mutter's and xdotool on the Xvfb drives mutter's seat. Its clients cannot place their windows.
+class Mutter(Display):
+    """mutter --nested (Wayland only) filling an Xvfb, with the session bus it needs; `wayland` is its clients'
+    environment."""
 
     def __init__(self):
-        self.xvfb, self.bus, self.process = Display(), None, None
-        self.runtime = tempfile.mkdtemp(prefix="zynmon-mutter-")
+        super().__init__()
+        self.runtime, self.bus = tempfile.mkdtemp(prefix="zynmon-mutter-"), None
         try:
             os.chmod(self.runtime, 0o700)
             # Its own home: mutter's settings as they come, none of this machine's.
-            self.bus = SessionBus(dict(self.xvfb.env, HOME=self.runtime, XDG_RUNTIME_DIR=self.runtime))
-            with open(os.path.join(self.runtime, "mutter.log"), "w") as log:
-                self.process = subprocess.Popen(
-                    ["mutter", "--nested", "--wayland", "--no-x11", "--wayland-display=wayland-zyn"],
-                    env=dict(self.bus.env, MUTTER_DEBUG_DUMMY_MODE_SPECS=f"{WIDTH}x{HEIGHT}"), cwd=self.runtime,
-                    stdout=log, stderr=log)
-            self.env = dict(ENVIRONMENT, GDK_BACKEND="wayland", XDG_RUNTIME_DIR=self.runtime,
-                            WAYLAND_DISPLAY="wayland-zyn")
-            wait_until(lambda: expect(self.process.poll() is None, f"mutter ended: {open(log.name).read()}")
-                       or os.path.exists(os.path.join(self.runtime, "wayland-zyn")) and f"{WIDTH}x{HEIGHT}+0+0" in
-                       run(["xwininfo", "-root", "-children"], self.xvfb.env).decode(), "mutter to start")
+            self.bus = SessionBus(dict(self.env, HOME=self.runtime, XDG_RUNTIME_DIR=self.runtime))
+            self.wm = subprocess.Popen(
+                ["mutter", "--nested", "--wayland", "--no-x11", "--wayland-display=wayland-zyn"], cwd=self.runtime,
+                env=dict(self.bus.env, MUTTER_DEBUG_DUMMY_MODE_SPECS=f"{WIDTH}x{HEIGHT}"),
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.wayland = dict(ENVIRONMENT, GDK_BACKEND="wayland", XDG_RUNTIME_DIR=self.runtime,
+                                WAYLAND_DISPLAY="wayland-zyn")
+            wait_until(lambda: expect(self.wm.poll() is None, "mutter ended") or os.path.exists(os.path.join(
+                self.runtime, "wayland-zyn")) and f"{WIDTH}x{HEIGHT}+0+0" in run(["xwininfo", "-root", "-children"],
+                                                                             self.env).decode(), "mutter to start")
         except BaseException:
             self.close()
             raise
 
     def close(self):
-        stop(self.process)
+        super().close()
         if self.bus:
             self.bus.close()
-        self.xvfb.close()
         shutil.rmtree(self.runtime, ignore_errors=True)
-
-    def xdotool(self, *args):
-        return self.xvfb.xdotool(*args)
-
-    def screenshot(self, output=None):
-        return self.xvfb.screenshot()
 
 
 PASSES += [("mutter", Mutter, 1)]
-DIALOG_GREY = bytes((192, 192, 192))
 
 
 @passes("mutter")
 def test_under_mutter_the_panel_opens_centred_above_the_exact_picture_and_keys_clicks_and_escape_work(ctx):
-    d, centre = ctx.display, (WIDTH // 2, HEIGHT // 2)
+    d, centre, panel, clicks = ctx.display, (WIDTH // 2, HEIGHT // 2), None, 0
     # mutter draws the pointer: it rests where the panel opens, and goes back there after each click.
     d.xdotool("mousemove", *centre)
-    process = subprocess.Popen([os.path.join(ctx.build_dir, "zynmon"), "--no-intro"], env=d.env, cwd=ctx.scratch,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    process = subprocess.Popen([os.path.join(ctx.build_dir, "zynmon"), "--no-intro"], env=d.wayland,
+                               cwd=ctx.scratch, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     ctx.programs.append(types.SimpleNamespace(process=process))
-    panel = None
 
     def seen(state):
-        """None while the screen is not the state's; where the panel shows, the differing pixels' bounds."""
+        """Whether the screen shows the state; where the panel shows, its frame is where the picture differs."""
         nonlocal panel
         expect(process.poll() is None, f"it ended: {process.returncode}")
         screen = d.screenshot()[1]
         found = list(differing(screen, ctx.render(state.picture, state.variant, bpp=32, refresh=60)))
-        if not state.panel:
-            return not found
-        if not found:
-            return None
-        x0, y0 = min(x for x, *_ in found), min(y for _, y, *_ in found)
-        x1, y1 = max(x for x, *_ in found) + 1, max(y for _, y, *_ in found) + 1
+        if not state.panel or not found:
+            return state.panel == bool(found)
+        panel = x0, y0, x1, y1 = (min(x for x, *_ in found), min(y for _, y, *_ in found),
+                                  max(x for x, *_ in found) + 1, max(y for _, y, *_ in found) + 1)
         # Centred on the monitor, nothing else wrong; at least 170 x 106 dialog units of the smallest base
-        # units (4 x 8); drawn in the dialog's grey for the most part, so neither blank nor the picture.
-        rows = [screen[(y * WIDTH + x0) * 3:(y * WIDTH + x1) * 3] for y in range(y0, y1)]
-        grey = sum(row[i:i + 3] == DIALOG_GREY for row in rows for i in range(0, len(row), 3))
-        panel = (x0, y0, x1, y1)
+        # units (4 x 8); mostly the dialog's grey, so neither blank nor the picture.
+        grey = sum(screen[(y * WIDTH + x0) * 3:(y * WIDTH + x1) * 3].count(b"\xc0\xc0\xc0") for y in range(y0, y1))
         return (abs(x0 + x1 - WIDTH) <= 1 and abs(y0 + y1 - HEIGHT) <= 1 and x1 - x0 >= 170 and y1 - y0 >= 106
                 and 2 * grey >= (x1 - x0) * (y1 - y0))
 
-    clicks = 0
     for action, *after in [(None, 0, 0, True), ("keys Down", 1, 0, True), ("keys Up", 0, 0, True),
                            ("keys Return", 0, 0, False), ("click 3", 0, 1, False), ("type Right", 1, 0, False),
                            ("type Left", 0, 0, False), ("click 3", 0, 1, False), ("click 1", 0, 1, True),
-                           # A click on the picture gives it the keyboard; the panel stays above it.
+                           # A click on the picture gives it the keyboard; the panel stays above it. A click on
+                           # the panel's title bar, beside its caption, gives the keyboard back to the panel.
                            ("click 3", 0, 2, True), ("title", 0, 2, True), ("keys Down", 1, 0, True)]:
         verb, _, arg = (action or "").partition(" ")
-        if verb == "click":
-            clicks += 1
-            d.xdotool("mousemove", 20 + 40 * (clicks % 8), 20, "click", arg, "mousemove", *centre)
-        elif verb == "title":  # the panel's title bar, beside its caption: the keyboard back to the panel
-            d.xdotool("mousemove", panel[0] + 12, panel[1] + 8, "click", 1, "mousemove", *centre)
+        clicks += verb == "click"
+        if verb in ("click", "title"):
+            at = (20 + 40 * (clicks % 8), 20) if verb == "click" else (panel[0] + 12, panel[1] + 8)
+            d.xdotool("mousemove", *at, "click", arg or 1, "mousemove", *centre)
         elif verb:
             d.xdotool("key", *arg.split())
         state = State(*after)
         try:
             wait_until(lambda: seen(state), "")
         except Failure:
-            raise Failure(f"after {action or 'the start'}: not {state}; the screen differs from the picture "
+            raise Failure(f"after {action or 'the start'}: not {state}: the screen differs from the picture "
                           f"{f'in {panel}, not the panel centred' if panel else 'or the panel is missing'}") from None
     d.xdotool("key", "Escape")
     expect(process.wait(timeout=TIMEOUT) == 0, f"Escape: exit status {process.returncode}")
-
 
 def main():
     build_dir, wanted, failures = os.path.abspath(sys.argv[1]), set(sys.argv[2:]), 0
