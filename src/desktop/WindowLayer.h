@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The stacking layer of the test window on X11.
+// How the program's windows sit on the desktop: the test window's stacking
+// layer on X11, the panel's place where the compositor places it, its frame.
 //
+// The stacking layer of the test window on X11:
 // Some window managers keep their taskbar above a full-screen window unless
 // that window has the focus, and at the start the control panel has it: the
 // taskbar then covers the picture's bottom rows. Those window managers take
@@ -19,8 +21,8 @@ void KeepAboveDocks(GtkWidget* window);
 // takes GTK's modal hint (mutter) centres a modal dialog without a parent on
 // the monitor, but one with a parent a third of the way down the parent. So
 // each time the dialog is shown it maps as a modal dialog without a parent;
-// after its first frame, once placed, it becomes an ordinary dialog of its
-// parent again: the compositor keeps it above the full-screen parent, and
+// once the compositor has drawn it (and so placed it), it becomes an
+// ordinary dialog of its parent again: the compositor keeps it above the full-screen parent, and
 // does not attach it to the parent as GNOME Shell attaches modal dialogs
 // (which dims the parent). Call once, after the dialog is first shown and
 // before its first paint, where CWaylandDesktop::TakesModalHint().
