@@ -55,21 +55,37 @@ void RestoreParent(void* data, wl_callback* callback, std::uint32_t /*time*/) {
 
 constexpr wl_callback_listener kShownListener{RestoreParent};
 
-// The toolkit has just made the window anew (a hidden window is gone on
-// Wayland), with its parent: the compositor learns none before the first frame.
-void MapWithoutParent(GtkWidget* dialog, gpointer /*data*/) {
+// Right before the frame that maps the dialog: the compositor places it when
+// that frame comes. It centres a dialog without a parent on a monitor of its
+// own choosing (not always the one with the pointer): on a desktop of several
+// monitors the dialog keeps its parent, and so its monitor (placed a third of
+// the way down).
+gboolean OnFirstDraw(GtkWidget* dialog, cairo_t* /*cr*/, gpointer /*data*/) {
+    g_signal_handlers_disconnect_by_func(dialog, reinterpret_cast<gpointer>(OnFirstDraw), nullptr);
     GdkWindow* window = gtk_widget_get_window(dialog);
-    if (window == nullptr || !GDK_IS_WAYLAND_WINDOW(window)) {
-        return;
-    }
-    // GDK gives a dialog without a parent the next window configured as its
-    // parent: without a parent, it is an ordinary window until it is placed.
-    gdk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_NORMAL);
-    gdk_window_set_transient_for(window, nullptr);
+    GtkWindow* parent = gtk_window_get_transient_for(GTK_WINDOW(dialog));
     gdk_window_set_modal_hint(window, TRUE);
-    // Done once the compositor has drawn the window's first frame.
+    if (parent == nullptr || gdk_display_get_n_monitors(gtk_widget_get_display(dialog)) == 1) {
+        // GDK gives a dialog without a parent the next window configured as
+        // its parent: without a parent, it is an ordinary window until placed.
+        gdk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_NORMAL);
+        gdk_window_set_transient_for(window, nullptr);
+    }
+    // Done once the compositor has drawn this frame.
     wl_callback* shown = wl_surface_frame(gdk_wayland_window_get_wl_surface(window));
     wl_callback_add_listener(shown, &kShownListener, g_object_ref(dialog));
+    return FALSE;
+}
+
+// The toolkit has just made the window anew (a hidden window is gone on
+// Wayland); the compositor places it when its first frame comes.
+void OnMap(GtkWidget* dialog, gpointer /*data*/) {
+    GdkWindow* window = gtk_widget_get_window(dialog);
+    if (window != nullptr && GDK_IS_WAYLAND_WINDOW(window)) {
+        g_signal_handlers_disconnect_by_func(dialog, reinterpret_cast<gpointer>(OnFirstDraw),
+                                             nullptr);
+        g_signal_connect(dialog, "draw", G_CALLBACK(OnFirstDraw), nullptr);
+    }
 }
 #endif
 
@@ -90,9 +106,9 @@ void KeepAboveDocks(GtkWidget* widget) {
 void CentreOnMonitorWhereCompositorPlaces(GtkWidget* dialog) {
 #ifdef GDK_WINDOWING_WAYLAND
     // Connected after the toolkit's own handler, which makes the window.
-    g_signal_connect(dialog, "map", G_CALLBACK(MapWithoutParent), nullptr);
+    g_signal_connect(dialog, "map", G_CALLBACK(OnMap), nullptr);
     if (gtk_widget_get_mapped(dialog)) {
-        MapWithoutParent(dialog, nullptr);
+        OnMap(dialog, nullptr);
     }
 #else
     static_cast<void>(dialog);

@@ -19,13 +19,15 @@ void KeepAboveDocks(GtkWidget* window);
 
 // Wayland: the compositor places windows, and a client cannot. One that
 // takes GTK's modal hint (mutter) centres a modal dialog without a parent on
-// the monitor, but one with a parent a third of the way down the parent. So
-// each time the dialog is shown it maps as a modal dialog without a parent;
-// once the compositor has drawn it (and so placed it), it becomes an
-// ordinary dialog of its parent again: the compositor keeps it above the full-screen parent, and
-// does not attach it to the parent as GNOME Shell attaches modal dialogs
-// (which dims the parent). Call once, after the dialog is first shown and
-// before its first paint, where CWaylandDesktop::TakesModalHint().
+// a monitor, but one with a parent a third of the way down the parent. So on
+// a desktop of one monitor, each time the dialog is shown it maps as a modal
+// dialog without a parent (with several, the monitor might be another one
+// than the parent's: it keeps its parent); once the compositor has drawn it
+// (and so placed it), it becomes an ordinary dialog of its parent again: the
+// compositor keeps it above the full-screen parent, and does not attach it
+// to the parent as GNOME Shell attaches modal dialogs (which dims the
+// parent). Call once, after the dialog is first shown and before its first
+// paint, where CWaylandDesktop::TakesModalHint().
 void CentreOnMonitorWhereCompositorPlaces(GtkWidget* dialog);
 
 // Where the toolkit draws the window's frame itself (on Wayland without the
