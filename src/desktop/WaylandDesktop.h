@@ -50,7 +50,7 @@ public:
     bool CanShowPhysicalPixels() const;
     // The compositor speaks gtk_shell1 (GNOME's mutter), over which GTK sends
     // a dialog's modal hint: such a compositor centres a modal dialog without
-    // a parent on the monitor, one with a parent a third of the way down it.
+    // a parent on a monitor, one with a parent a third of the way down it.
     bool TakesModalHint() const;
 
     wl_display* Display() const { return m_pDisplay; }
