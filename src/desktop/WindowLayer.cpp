@@ -45,6 +45,7 @@ void RestoreParent(void* data, wl_callback* callback, std::uint32_t /*time*/) {
     GdkWindow* window = gtk_widget_get_window(dialog);
     GtkWindow* parent = gtk_window_get_transient_for(GTK_WINDOW(dialog));
     if (window != nullptr) {
+        // No longer modal before it has a parent: never attached to it.
         gdk_window_set_modal_hint(window, FALSE);
         gdk_window_set_transient_for(
             window, parent != nullptr ? gtk_widget_get_window(GTK_WIDGET(parent)) : nullptr);
@@ -64,13 +65,15 @@ gboolean OnFirstDraw(GtkWidget* dialog, cairo_t* /*cr*/, gpointer /*data*/) {
     g_signal_handlers_disconnect_by_func(dialog, reinterpret_cast<gpointer>(OnFirstDraw), nullptr);
     GdkWindow* window = gtk_widget_get_window(dialog);
     GtkWindow* parent = gtk_window_get_transient_for(GTK_WINDOW(dialog));
-    gdk_window_set_modal_hint(window, TRUE);
     if (parent == nullptr || gdk_display_get_n_monitors(gtk_widget_get_display(dialog)) == 1) {
         // GDK gives a dialog without a parent the next window configured as
         // its parent: without a parent, it is an ordinary window until placed.
         gdk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_NORMAL);
         gdk_window_set_transient_for(window, nullptr);
     }
+    // After the parent has gone: GNOME Shell attaches a modal dialog to its
+    // parent, and closes an attached dialog whose parent goes.
+    gdk_window_set_modal_hint(window, TRUE);
     // Done once the compositor has drawn this frame.
     wl_callback* shown = wl_surface_frame(gdk_wayland_window_get_wl_surface(window));
     wl_callback_add_listener(shown, &kShownListener, g_object_ref(dialog));

@@ -1291,8 +1291,13 @@ class Mutter(Display):
         self.runtime, self.bus = tempfile.mkdtemp(prefix="zynmon-mutter-"), None
         try:
             os.chmod(self.runtime, 0o700)
-            # Its own home: mutter's settings as they come, none of this machine's.
-            self.bus = SessionBus(dict(self.env, HOME=self.runtime, XDG_RUNTIME_DIR=self.runtime))
+            # Its own home and settings, none of this machine's: GNOME Shell's, which attaches modal dialogs to
+            # their parents (and closes an attached one whose parent goes).
+            os.makedirs(os.path.join(self.runtime, "glib-2.0", "settings"))
+            with open(os.path.join(self.runtime, "glib-2.0", "settings", "keyfile"), "w") as settings:
+                settings.write("[org/gnome/mutter]\nattach-modal-dialogs=true\n")
+            self.bus = SessionBus(dict(self.env, HOME=self.runtime, XDG_RUNTIME_DIR=self.runtime,
+                                       XDG_CONFIG_HOME=self.runtime, GSETTINGS_BACKEND="keyfile"))
             self.wm = subprocess.Popen(
                 ["mutter", "--nested", "--wayland", "--no-x11", "--wayland-display=wayland-zyn"], cwd=self.runtime,
                 env=dict(self.bus.env, MUTTER_DEBUG_DUMMY_MODE_SPECS=f"{WIDTH}x{HEIGHT}"),
