@@ -150,9 +150,11 @@ void CTestFrame::AfterIntro(std::function<void()> next) {
 void CTestFrame::WatchCover() {
     GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
     const std::optional<WindowManagerFacts> manager = ReadWindowManager(window);
-    // On Wayland the panel comes up with the picture: the compositor gives
-    // the window its place once it is asked, after the first paint.
-    m_bCoverSettled = !manager || !manager->x11;
+    // The panel opens once the window has its place, on Wayland too: a
+    // compositor that puts full-screen windows in a layer above the others
+    // (weston's desktop shell) would cover a panel mapped before, and give
+    // the keyboard to neither window once that panel hides.
+    m_bCoverSettled = !manager;
     if (!manager) {
         return;
     }
@@ -298,8 +300,12 @@ void CTestFrame::Paint(const RECT& rect) {
         m_pTestWnd->OnPaint(&dc);
     }
     if (m_nFullScreenAfterPaint >= 0) {
-        // After this paint: its buffer maps the window.
-        CallAfter([this, monitor = m_nFullScreenAfterPaint] { FullScreenOn(monitor); });
+        // After this paint: its buffer maps the window. The check follows the
+        // compositor's answer, and runs even where none comes.
+        CallAfter([this, monitor = m_nFullScreenAfterPaint] {
+            FullScreenOn(monitor);
+            CheckCoverSoon(kCoverRequestMs);
+        });
         m_nFullScreenAfterPaint = -1;
     }
 }

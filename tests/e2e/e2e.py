@@ -1218,17 +1218,17 @@ def test_the_self_check_covers_the_screen_where_the_window_manager_does_not(ctx)
 
 # weston's headless backend: a desktop with no seat (no keyboard, no pointer), as on a test rig or a kiosk.
 class Weston:
-    """A headless weston (desktop shell, pixman renderer) for Wayland clients; screenshots through its
-    screenshooter, which its debug option offers."""
+    """A weston (desktop shell, pixman renderer) for Wayland clients, headless or on the backend named;
+    screenshots through its screenshooter, which its debug option offers."""
 
-    def __init__(self):
+    def __init__(self, backend=("--backend=headless-backend.so", f"--width={WIDTH}", f"--height={HEIGHT}"),
+                 env=ENVIRONMENT):
         self.runtime = tempfile.mkdtemp(prefix="zynmon-weston-")
         os.chmod(self.runtime, 0o700)
         self.log = open(os.path.join(self.runtime, "weston.log"), "w")
         self.process = subprocess.Popen(
-            ["weston", "--backend=headless-backend.so", "--use-pixman", f"--width={WIDTH}", f"--height={HEIGHT}",
-             "--socket=wayland-zyn", "--debug", "--idle-time=0"], cwd=self.runtime, stdout=self.log,
-            stderr=self.log, env=dict(ENVIRONMENT, XDG_RUNTIME_DIR=self.runtime))
+            ["weston", *backend, "--use-pixman", "--socket=wayland-zyn", "--debug", "--idle-time=0"],
+            cwd=self.runtime, stdout=self.log, stderr=self.log, env=dict(env, XDG_RUNTIME_DIR=self.runtime))
         self.env = dict(ENVIRONMENT, GDK_BACKEND="wayland", XDG_RUNTIME_DIR=self.runtime,
                         WAYLAND_DISPLAY="wayland-zyn")
         wait_until(lambda: expect(self.process.poll() is None, "weston ended")
@@ -1269,6 +1269,67 @@ def test_without_a_seat_the_picture_shows_and_sigterm_ends_the_program(ctx):
     # GTK's own keymap asks for the seat's keyboard; nothing else may complain.
     expect(all("gdk_seat_get_keyboard" in line for line in stderr.splitlines() if line.strip()),
            f"stderr beyond GTK's own note of the missing seat: {stderr}")
+
+
+# weston's desktop shell with a seat: its X11 backend in a window over an Xvfb screen, which xdotool drives.
+class WestonDesktop(Display):
+    def __init__(self, scale):
+        super().__init__()
+        try:
+            self.weston = Weston(("--backend=x11-backend.so", f"--scale={scale}", f"--width={WIDTH // scale}",
+                                  f"--height={HEIGHT // scale}"), self.env)
+            self.window = wait_until(lambda: run(["xdotool", "search", "--class", "weston"], self.env,
+                                                 False).split(), "weston's window")[0].decode()
+        except BaseException:
+            super().close()
+            raise
+
+    def close(self):
+        self.weston.close()
+        super().close()
+
+    def views(self):
+        """The windows weston maps, from the top down: their titles and rectangles (x0, y0, x1, y1)."""
+        found = re.findall(r"(?:top-level window '([^']*)'|(cursor)).*\n.*position: \((-?\d+), (-?\d+)\) -> "
+                           r"\((-?\d+), (-?\d+)\)", run(["weston-debug", "scene-graph"], self.weston.env).decode())
+        return {title or cursor: tuple(map(int, rect)) for title, cursor, *rect in found}
+
+    def point(self, x, y, scale):
+        """Moves the pointer there. weston moves its own by the differences between the motions it sees, and
+        its edges stop it: from the corner it goes where the X pointer goes."""
+        def moved():
+            self.xdotool("mousemove", 0, 0, "mousemove", x, y)
+            x0, y0, x1, y1 = self.views().get("cursor", (0, 0, 0, 0))
+            return x0 <= x // scale < x1 and y0 <= y // scale < y1
+        wait_until(moved, "weston's pointer")
+
+
+PASSES += [("weston desktop", lambda: WestonDesktop(1), 1), ("weston desktop x2", lambda: WestonDesktop(2), 2)]
+
+
+@passes("weston desktop", "weston desktop x2")
+def test_on_weston_clicks_and_keys_step_the_exact_picture_and_escape_ends(ctx):
+    desktop = ctx.display
+    process = subprocess.Popen([os.path.join(ctx.build_dir, "zynmon"), "--no-intro"], env=desktop.weston.env,
+                               cwd=ctx.scratch, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    ctx.programs.append(types.SimpleNamespace(process=process))
+    # The panel opens above the picture once that is full screen, wherever weston places it.
+    views = wait_until(lambda: PANEL_TITLE in desktop.views() and desktop.views(), "the panel")
+    expect([title for title in views if title != "cursor"][0] == PANEL_TITLE, f"the panel is not on top: {views}")
+    # A spot on the picture the panel leaves free: weston places the panel anywhere below its bar.
+    spot = (20 if views[PANEL_TITLE][0] * ctx.scale > 20 else WIDTH - 20, HEIGHT - 20)
+    desktop.xdotool("windowfocus", "--sync", desktop.window)
+    desktop.point(*spot, ctx.scale)
+    # The first click hides the panel and the cursor (weston draws the cursor into its screenshots).
+    for step, picture, variant in (("click 1", 0, 0), ("key Right", 1, 0), ("click 3", 1, 1), ("key End", 12, 0)):
+        desktop.xdotool(*step.split())
+        expected = ctx.render(picture, variant, size=(WIDTH, HEIGHT), bpp=32, refresh=60)
+        expect_same(lambda: (desktop.weston.screenshot()[1], expected, None, WIDTH), f"after {step}")
+    # Escape shows the panel, which takes the keyboard: Escape there ends the program.
+    desktop.xdotool("key", "Escape")
+    wait_until(lambda: PANEL_TITLE in desktop.views(), "the panel shown again")
+    desktop.xdotool("key", "Escape")
+    expect(process.wait(timeout=TIMEOUT) == 0, f"Escape: exit status {process.returncode}")
 
 
 def main():
