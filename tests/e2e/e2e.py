@@ -1258,9 +1258,9 @@ def test_without_a_seat_the_picture_shows_and_sigterm_ends_the_program(ctx):
     process = subprocess.Popen([os.path.join(ctx.build_dir, "zynmon"), "--no-intro"], env=ctx.display.env,
                                cwd=ctx.scratch, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     ctx.programs.append(types.SimpleNamespace(process=process))
-    # The desktop shell keeps the full-screen window above the panel, which opened before it went full
-    # screen, and without a seat nothing activates the panel: the whole screen is the picture. weston's
-    # screenshot takes the padding byte of the screen's pixels for alpha.
+    # The desktop shell keeps full-screen windows in a layer above the panel's, and without a seat nothing
+    # activates the panel to lower the picture: the whole screen is the picture. weston's screenshot takes
+    # the padding byte of the screen's pixels for alpha.
     expected = ctx.render(0, size=(WIDTH, HEIGHT), bpp=32, refresh=60)
     expect_same(lambda: (ctx.display.screenshot()[1], expected, None, WIDTH), "weston headless: picture 0")
     process.terminate()
@@ -1314,7 +1314,7 @@ def test_on_weston_clicks_and_keys_step_the_exact_picture_and_escape_ends(ctx):
                                cwd=ctx.scratch, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     ctx.programs.append(types.SimpleNamespace(process=process))
     # The panel opens above the picture once that is full screen, wherever weston places it.
-    views = wait_until(lambda: PANEL_TITLE in desktop.views() and desktop.views(), "the panel")
+    views = wait_until(lambda: PANEL_TITLE in (found := desktop.views()) and found, "the panel")
     expect([title for title in views if title != "cursor"][0] == PANEL_TITLE, f"the panel is not on top: {views}")
     # A spot on the picture the panel leaves free: weston places the panel anywhere below its bar.
     spot = (20 if views[PANEL_TITLE][0] * ctx.scale > 20 else WIDTH - 20, HEIGHT - 20)
