@@ -189,10 +189,10 @@ void CTestFrame::CheckCover() {
     const std::optional<ScreenRect> seen = WindowOnScreen(window);
     // On Wayland nothing is asked before the request after the first paint.
     if (!manager || !seen || !gtk_widget_get_mapped(window) || m_nFullScreenAfterPaint >= 0) {
-        // The panel waits for the check: it looks again until the window
-        // has a place to judge (a Wayland window enters its output with no
+        // The panel waits for the check: on Wayland it looks again until the
+        // window has a place to judge (a window enters its output with no
         // event of the toolkit's that would call it).
-        if (manager && !m_bCoverSettled && m_nFullScreenAfterPaint < 0) {
+        if (manager && !manager->x11 && !m_bCoverSettled && m_nFullScreenAfterPaint < 0) {
             CheckCoverSoon(kCoverRequestMs);
         }
         return;
