@@ -1316,6 +1316,12 @@ def test_on_weston_clicks_and_keys_step_the_exact_picture_and_escape_ends(ctx):
     # The panel opens above the picture once that is full screen, wherever weston places it.
     views = wait_until(lambda: PANEL_TITLE in (found := desktop.views()) and found, "the panel")
     expect([title for title in views if title != "cursor"][0] == PANEL_TITLE, f"the panel is not on top: {views}")
+    # And drawn: its face is the dialog grey, which picture 0 has nowhere (the rectangle holds its shadow too).
+    x0, y0, x1, y1 = (max(0, v * ctx.scale) for v in views[PANEL_TITLE])
+    wait_until(lambda: (screen := desktop.weston.screenshot()[1]) and sum(
+        screen[i:i + 3] == b"\xc0\xc0\xc0" for y in range(y0, min(y1, HEIGHT))
+        for i in range((y * WIDTH + x0) * 3, (y * WIDTH + min(x1, WIDTH)) * 3, 3)) > (x1 - x0) * (y1 - y0) // 3,
+        "the panel drawn on the screen")
     # A spot on the picture the panel leaves free: weston places the panel anywhere below its bar.
     spot = (20 if views[PANEL_TITLE][0] * ctx.scale > 20 else WIDTH - 20, HEIGHT - 20)
     desktop.xdotool("windowfocus", "--sync", desktop.window)
