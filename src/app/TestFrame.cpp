@@ -150,9 +150,11 @@ void CTestFrame::AfterIntro(std::function<void()> next) {
 void CTestFrame::WatchCover() {
     GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
     const std::optional<WindowManagerFacts> manager = ReadWindowManager(window);
-    // On Wayland the panel comes up with the picture: the compositor gives
-    // the window its place once it is asked, after the first paint.
-    m_bCoverSettled = !manager || !manager->x11;
+    // The panel opens once the window has its place, on Wayland too: a
+    // compositor that puts full-screen windows in a layer above the others
+    // (weston's desktop shell) would cover a panel mapped before, and give
+    // the keyboard to neither window once that panel hides.
+    m_bCoverSettled = !manager;
     if (!manager) {
         return;
     }
@@ -187,6 +189,12 @@ void CTestFrame::CheckCover() {
     const std::optional<ScreenRect> seen = WindowOnScreen(window);
     // On Wayland nothing is asked before the request after the first paint.
     if (!manager || !seen || !gtk_widget_get_mapped(window) || m_nFullScreenAfterPaint >= 0) {
+        // The panel waits for the check: on Wayland it looks again until the
+        // window has a place to judge (a window enters its output with no
+        // event of the toolkit's that would call it).
+        if (manager && !manager->x11 && !m_bCoverSettled && m_nFullScreenAfterPaint < 0) {
+            CheckCoverSoon(kCoverRequestMs);
+        }
         return;
     }
     CoverFacts facts;
@@ -298,8 +306,12 @@ void CTestFrame::Paint(const RECT& rect) {
         m_pTestWnd->OnPaint(&dc);
     }
     if (m_nFullScreenAfterPaint >= 0) {
-        // After this paint: its buffer maps the window.
-        CallAfter([this, monitor = m_nFullScreenAfterPaint] { FullScreenOn(monitor); });
+        // After this paint: its buffer maps the window. The check follows the
+        // compositor's answer, and runs even where none comes.
+        CallAfter([this, monitor = m_nFullScreenAfterPaint] {
+            FullScreenOn(monitor);
+            CheckCoverSoon(kCoverRequestMs);
+        });
         m_nFullScreenAfterPaint = -1;
     }
 }

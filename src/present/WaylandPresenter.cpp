@@ -19,6 +19,8 @@
 namespace {
 
 constexpr std::size_t kBytesPerPixel = 4;
+// The padding byte of an XRGB pixel, set in what the compositor gets.
+constexpr std::uint32_t kOpaquePadding = 0xFF000000u;
 
 // Dispatches the presenter's event queue on every turn of the main loop:
 // GTK reads the connection, so the events are there once its source has run.
@@ -231,6 +233,17 @@ bool CWaylandPresenter::Present(const RECT& rect) {
 
 void CWaylandPresenter::Commit(const RECT& damage) {
     static constexpr wl_callback_listener kFrameListener{OnFrameDone};
+    // The store leaves the padding byte 0, which XRGB means to be ignored;
+    // but some readers of the compositor's screen take it for alpha (weston's
+    // screenshots come out black): the pixels it gets are marked opaque. The
+    // store itself ignores the byte.
+    std::uint32_t* pixels = m_buffers[m_pair.Current()].pixels;
+    for (int y = damage.top; y < damage.bottom; ++y) {
+        std::uint32_t* row = pixels + static_cast<std::size_t>(y) * m_nWidth;
+        for (int x = damage.left; x < damage.right; ++x) {
+            row[x] |= kOpaquePadding;
+        }
+    }
     wl_surface_attach(m_pSurface, m_buffers[m_pair.Current()].buffer, 0, 0);
     wl_surface_damage_buffer(m_pSurface, damage.left, damage.top, damage.right - damage.left,
                              damage.bottom - damage.top);
