@@ -30,6 +30,7 @@ WIDTH, HEIGHT, DEPTH = 1024, 768, 24
 TIMEOUT = 10.0
 CONVERT = "/usr/bin/convert"
 LOGO_COLOUR = bytes((40, 66, 132))
+PANEL_GREY = bytes((192, 192, 192))
 # The logo's width once zoomed: 2 * (WIDTH / 3 - 1).
 FINAL_LOGO_WIDTH = 2 * (WIDTH // 3 - 1)
 PANEL_TITLE = "ZYN Monitor Test Kontrollfeld"
@@ -927,18 +928,18 @@ EndSection
         return (self.output(output)[2] if output else None), rgb
 
 
-def start_on_every_monitor(ctx, env, outputs):
+def start_on_every_monitor(ctx, env, outputs, windows=None):
     """The program with --monitor all, and the output its panel is centred on: the primary one where
     --list-monitors names one, else its first. The outputs map each of the program's monitors to the
-    desktop's output name."""
+    desktop's output name; windows() lists the test windows (by default the desktop's own list)."""
     zynmon = os.path.join(ctx.build_dir, "zynmon")
     lines = run([zynmon, "--list-monitors"], env).decode().splitlines()
     expect(len(lines) == len(outputs), f"monitors {lines}, the desktop has {list(outputs)}")
     lead = next((line.split(":")[0] for line in lines if line.endswith(", primary")), "0")
     name = next(line.split(", ")[0].split(": ")[1] for line in lines if line.startswith(lead + ":"))
     p = Program(ctx, args=("--monitor", "all", "--no-intro"), env=env)
-    wait_until(lambda: len(ctx.display.find_windows("ZYN Monitor Test Window")) == len(outputs),
-               "a test window on every monitor")
+    windows = windows or (lambda: ctx.display.find_windows("ZYN Monitor Test Window"))
+    wait_until(lambda: len(windows()) == len(outputs), "a test window on every monitor")
     p.panel = p.find(PANEL_TITLE)
     (x0, y0, x1, y1), (x, y, w, h) = p.panel_frame(), p.panel_rect
     ox, oy, width, height, scale, _ = ctx.display.output(outputs[name])
@@ -965,18 +966,30 @@ def expect_every_output(ctx, p, state, what, outputs, bpp):
                              refresh=rate, bpp=bpp)
         p.expect_screen(picture, f"{what}: {state}", masked=state.panel and output == panel_output,
                         output=output)
+    if state.panel:
+        wait_until(lambda: panel_grey_share(ctx.display, p, panel_output) > 0.5,
+                   f"{what}: the panel above the pictures")
 
 
-def walk_every_output(ctx, p, panel_output, outputs, bpp, keys):
-    """A picture chosen by the panel, a right click, a left click and keys in a window that is not the
-    panel's, Escape on the panel: every output follows each step, and the program ends with 0."""
+def panel_grey_share(display, p, output):
+    """The share of the panel's client area that shows the panel's grey on the screen: masked in the
+    comparisons, a panel below a picture would pass unseen."""
+    ox, oy, _, _, scale, _ = display.output(output)
+    x, y, w, h = (round(v * scale) for v in (p.panel_rect[0] - ox, p.panel_rect[1] - oy, *p.panel_rect[2:]))
+    width, screen = display.screenshot(output)
+    rows = (screen[((y + row) * width + x) * 3:((y + row) * width + x + w) * 3] for row in range(h))
+    return sum(row.count(PANEL_GREY) for row in rows) / (w * h)
+
+
+def walk_every_output(ctx, p, panel_output, outputs, bpp, type_key=None):
+    """A picture chosen by the panel, a right click, a left click and, with type_key(output, key)
+    that types a key into the test window on an output, keys in a window that is not the panel's:
+    every output follows each step."""
     other = next(output for output in outputs if output != panel_output)
     ox, oy = ctx.display.output(other)[:2]
-    window = next(w for w in ctx.display.find_windows("ZYN Monitor Test Window")
-                  if ctx.display.window_rects(w)[0][:2] == (ox, oy))
     steps = [(None, State(0, 0, True)), ("button 4", State(4, 0, True)),
              ("right click", State(4, 1, True)), ("left click", State(4, 1, False))]
-    if keys:
+    if type_key:
         steps += [("key Right", State(5, 0, False)), ("key space", State(5, 1, False)),
                   ("key Escape", State(5, 1, True))]
     else:
@@ -990,28 +1003,58 @@ def walk_every_output(ctx, p, panel_output, outputs, bpp, keys):
             # Each click elsewhere: two clicks in a row are no double click.
             ctx.display.click(ox + 20 + 40 * step, oy + 20, 1 if verb == "left" else 3)
         elif verb == "key":
-            ctx.display.xdotool("windowfocus", "--sync", window, "key", arg)
+            type_key(other, arg)
         expect_every_output(ctx, p, state, f"after {action or 'the start'}", outputs, bpp)
-    if keys:
-        p.do("keys Escape")
-        expect(p.process.wait(timeout=TIMEOUT) == 0, f"Escape: exit status {p.process.returncode}")
+
+
+def x11_windows(env, title):
+    """The X windows shown with that title, as xdotool finds them."""
+    found = run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], env, False)
+    return [int(window) for window in found.split()]
+
+
+def x11_window_at(env, title, x, y):
+    """The X window of that title whose top-left corner lies at (x, y) on the screen."""
+    return next(w for w in x11_windows(env, title)
+                if f"Position: {x},{y} " in run(["xdotool", "getwindowgeometry", w], env).decode())
+
+
+def x11_type_key(display, env):
+    """type_key for walk_every_output: the key to the test window on that output through xdotool."""
+    def type_key(output, key):
+        window = x11_window_at(env, "ZYN Monitor Test Window", *display.output(output)[:2])
+        run(["xdotool", "windowfocus", "--sync", window, "key", key], env)
+    return type_key
+
+
+def escape_on_the_panel_ends(p, env):
+    window = x11_windows(env, PANEL_TITLE)[0]
+    run(["xdotool", "windowfocus", "--sync", window, "key", "Escape"], env)
+    expect(p.process.wait(timeout=TIMEOUT) == 0, f"Escape: exit status {p.process.returncode}")
 
 
 @passes("sway")
 def test_every_monitor_shows_its_picture_and_one_panel_drives_all(ctx):
-    """HEADLESS-2 at scale 1.5: a Wayland client draws each output's physical pixels. (X11 with several
-    monitors is the Xorg pass's: sway 1.7 opens every X11 window on the focused output, whatever it asks
-    for, and shows one moved to another output with stale contents.)"""
-    sway, env = ctx.display, ctx.display.envs["wayland"]
-    sway.swaymsg("output", "HEADLESS-1", "mode", "1280x1024", "position", "0", "0", "scale", "1")
-    sway.swaymsg("output", "HEADLESS-2", "mode", "1920x1080", "position", "1280", "0", "scale", "1.5")
+    """A Wayland client with HEADLESS-2 at scale 1.5 draws each output's physical pixels. Through XWayland
+    (both outputs at scale 1: sway 1.7 scales X11 windows on a scaled output) sway opens every window on
+    the focused output, whatever it asks for: the window of the other output covers it without sway."""
+    sway = ctx.display
     try:
-        wait_until(lambda: [sway.output(name)[:5] for name in sway.OUTPUTS]
-                   == [(0, 0, 1280, 1024, 1), (1280, 0, 1280, 720, 1.5)], "the outputs in place")
-        # Started where the user is, on the panel's output: sway opens a window on the focused one.
-        sway.swaymsg("focus", "output", "HEADLESS-1")
-        p, panel_output = start_on_every_monitor(ctx, env, {name: name for name in sway.OUTPUTS})
-        walk_every_output(ctx, p, panel_output, list(sway.OUTPUTS), 32, keys=False)
+        for backend, scale, bpp, names in (("wayland", 1.5, 32, sway.OUTPUTS),
+                                           ("x11", 1, 24, ("XWAYLAND0", "XWAYLAND1"))):
+            sway.swaymsg("output", "HEADLESS-2", "mode", "1920x1080", "position", "1280", "0", "scale", scale)
+            wait_until(lambda: [sway.output(name)[:5] for name in sway.OUTPUTS]
+                       == [(0, 0, 1280, 1024, 1), (1280, 0, round(1920 / scale), round(1080 / scale), scale)],
+                       "the outputs in place")
+            # Started where the user is, on the panel's output: sway opens a window on the focused one.
+            sway.swaymsg("focus", "output", "HEADLESS-1")
+            env, x11 = sway.envs[backend], backend == "x11"
+            windows = x11 and (lambda: x11_windows(env, "ZYN Monitor Test Window"))
+            p, panel_output = start_on_every_monitor(ctx, env, dict(zip(names, sway.OUTPUTS)), windows)
+            walk_every_output(ctx, p, panel_output, list(sway.OUTPUTS), bpp, x11 and x11_type_key(sway, env))
+            if x11:
+                escape_on_the_panel_ends(p, env)
+            stop(p.process)
     finally:
         sway.swaymsg("output", "HEADLESS-2", "scale", "1")
 
@@ -1022,7 +1065,8 @@ def test_every_monitor_of_xorg_shows_its_picture_and_one_panel_drives_all(ctx):
     outputs = {name: name for name in XorgDummy.OUTPUTS}
     p, panel_output = start_on_every_monitor(ctx, ctx.display.env, outputs)
     expect(panel_output == XorgDummy.PRIMARY, f"the panel on {panel_output}, not on the primary output")
-    walk_every_output(ctx, p, panel_output, list(outputs), DEPTH, keys=True)
+    walk_every_output(ctx, p, panel_output, list(outputs), DEPTH, x11_type_key(ctx.display, ctx.display.env))
+    escape_on_the_panel_ends(p, ctx.display.env)
 
 
 @passes("xorg dummy")
