@@ -48,9 +48,7 @@ TEST(CoverCheck, TheWindowSeenAgainstTheMonitorDecidesTheNextStep) {
         {kLeftMonitor, true, true, true, true, true, false, 0, kFall},
         {kLeftMonitor, true, false, true, true, true, false, 1, kFall},
         {{1280, 1080, 1920, 1080}, true, true, true, true, true, false, 0, kFall},
-        {{1280, 1079, 1920, 1080}, true, true, true, true, true, false, 0, kAsk},
         {{0, 0, 1281, 1024}, true, false, true, true, true, false, 0, kAsk},
-        {kLeftMonitor, true, true, true, true, true, true, 0, kWarn},
         // Asked enough, or nothing to ask: covered without the manager where the program can.
         {kUnderBar, true, false, true, true, true, false, kCoverRequests, kFall},
         {kFloating, true, false, true, false, true, false, 0, kFall},
