@@ -275,7 +275,7 @@ class Sway:
                                          WAYLAND_DISPLAY=wayland)}
             display_file = os.path.join(self.runtime, "display")
             if not inside:
-                self.envs["x11"] = dict(ENVIRONMENT, GDK_BACKEND="x11", DISPLAY=wait_until(
+                self.envs["x11"] = dict(self.envs["wayland"], GDK_BACKEND="x11", DISPLAY=wait_until(
                     lambda: os.path.exists(display_file) and open(display_file).read().strip(),
                     "XWayland's display name"))
             # Made before any program starts, so that each finds a pointer on the seat; it goes with sway.
@@ -1067,6 +1067,11 @@ def test_every_monitor_shows_its_picture_and_one_panel_drives_all(ctx):
             x11 and sway.swaymsg(f"[con_id={p.panel}] focus")
             walk_every_output(ctx, p, panel_output, list(sway.OUTPUTS), bpp, x11 and x11_type_key(sway, env))
             stop(p.process)
+        sway.swaymsg("output", "HEADLESS-2", "scale", "1.5")
+        # There sway scales what an X11 program shows (XWayland sees 1280x720): the program says so.
+        listed = re.compile(r"^1: XWAYLAND1, 1280x720 .*, scale 1\.5, .*; this monitor's pixels are scaled", re.M)
+        zynmon = os.path.join(ctx.build_dir, "zynmon")
+        wait_until(lambda: listed.search(run([zynmon, "--list-monitors"], env).decode()), "XWAYLAND1 as scaled")
     finally:
         sway.swaymsg("output", "HEADLESS-2", "scale", "1")
 
