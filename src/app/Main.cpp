@@ -122,7 +122,9 @@ int main(int argc, char** argv) {
     // the application, which wxEntryCleanup deletes.
     int status = 0;
     std::unique_ptr<CWaylandDesktop> wayland = CWaylandDesktop::Connect();
-    const std::vector<MonitorInfo> monitors = ReadMonitors(wayland.get());
+    // Off Wayland, the session's compositor only tells how it scales XWayland's monitors.
+    const std::vector<MonitorInfo> monitors =
+        ReadMonitors(wayland ? wayland.get() : CWaylandDesktop::ConnectToSession().get());
     if (commandLine->action == CommandLine::Action::ListMonitors) {
         for (std::size_t i = 0; i < monitors.size(); ++i) {
             std::printf("%s\n", DescribeMonitor(i, monitors[i]).c_str());

@@ -8,6 +8,11 @@ std::string Describe(const ScreenRect& r) {
            "," + std::to_string(r.y);
 }
 
+bool Overlap(const ScreenRect& a, const ScreenRect& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+           b.y < a.y + a.height;
+}
+
 }  // namespace
 
 CoverStep DecideCover(const CoverFacts& facts) {
@@ -31,7 +36,13 @@ CoverStep DecideCover(const CoverFacts& facts) {
     if (facts.coversItself) {
         return CoverStep::kWarn;
     }
-    if (facts.managed && facts.offersFullScreen && facts.requests < kCoverRequests) {
+    // A manager that put the window on another monitor altogether places its
+    // windows where it likes (sway through XWayland opens each on the output
+    // that has the focus): asked again, it would take another window's
+    // full-screen place there.
+    const bool elsewhere = !Overlap(facts.window, facts.monitor);
+    if (facts.managed && facts.offersFullScreen && facts.requests < kCoverRequests &&
+        !(elsewhere && facts.canCoverItself)) {
         return CoverStep::kAskAgain;
     }
     return facts.canCoverItself ? CoverStep::kFallBack : CoverStep::kWarn;

@@ -54,8 +54,9 @@ struct MonitorInfo {
 
 // What the program says of a monitor whose pixels the desktop scales.
 inline constexpr const char* kScaledByDesktopNote =
-    "this monitor's pixels are scaled by the desktop (a fractional scale, and no way "
-    "to show physical pixels: the compositor lacks the viewporter protocol)";
+    "this monitor's pixels are scaled by the desktop (no way to show physical pixels: a "
+    "fractional scale on Wayland without the viewporter protocol, or a scale other than 1 "
+    "for X11 programs through XWayland)";
 
 // The entry of --monitor that stands for every monitor.
 inline constexpr const char* kAllMonitors = "all";

@@ -10,11 +10,16 @@
 #include <X11/extensions/Xrandr.h>
 #include <gdk/gdkx.h>
 #endif
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#endif
 
 #include "desktop/RefreshRate.h"
 #include "desktop/WaylandDesktop.h"
 
 namespace {
+
+constexpr const char* kXWaylandOutputPrefix = "XWAYLAND";
 
 #ifdef GDK_WINDOWING_X11
 // The XRandR facts of the output that GDK names `name`: the refresh rate of
@@ -92,7 +97,10 @@ std::string MonitorName(GdkDisplay* display, int index) {
 // can show one: it reaches physical pixels at any scale, and the store goes
 // to the screen without the toolkit's copy of it. Otherwise a scale the
 // toolkit's whole one does not reach leaves the picture resampled.
-void FollowOutputMode(MonitorInfo& info, const CWaylandDesktop& desktop) {
+// Through XWayland the X server's monitors are the compositor's outputs in
+// its logical pixels, and the compositor scales what X11 programs show on an
+// output whose mode is larger: the program cannot reach its pixels there.
+void FollowOutputMode(MonitorInfo& info, const CWaylandDesktop& desktop, bool ownBuffer) {
     const WaylandOutput* output = desktop.OutputAt(info.logicalX, info.logicalY);
     if (output == nullptr || output->width < 1 || output->height < 1) {
         return;
@@ -100,7 +108,7 @@ void FollowOutputMode(MonitorInfo& info, const CWaylandDesktop& desktop) {
     if (output->logicalWidth > 0) {
         info.outputScale = static_cast<double>(output->width) / output->logicalWidth;
     }
-    if (desktop.CanShowPhysicalPixels()) {
+    if (ownBuffer && desktop.CanShowPhysicalPixels()) {
         info.physicalWidth = output->width;
         info.physicalHeight = output->height;
     } else if (!info.ScaleReaches(output->width, output->height)) {
@@ -146,7 +154,17 @@ std::vector<MonitorInfo> ReadMonitors(const CWaylandDesktop* wayland) {
         }
 #endif
         if (wayland != nullptr) {
-            FollowOutputMode(info, *wayland);
+            // Xwayland names its monitors so; another X server's are not
+            // the compositor's outputs.
+            const bool xwayland = info.name.rfind(kXWaylandOutputPrefix, 0) == 0;
+#ifdef GDK_WINDOWING_WAYLAND
+            const bool ownBuffer = GDK_IS_WAYLAND_DISPLAY(display);
+#else
+            const bool ownBuffer = false;
+#endif
+            if (ownBuffer || xwayland) {
+                FollowOutputMode(info, *wayland, ownBuffer);
+            }
         }
         monitors.push_back(info);
     }

@@ -11,7 +11,8 @@
 class CWaylandDesktop;
 
 // In the desktop's order; the index is the one --monitor takes. wayland:
-// the compositor's own view of its outputs, on Wayland (null elsewhere).
+// the compositor's own view of its outputs, on Wayland or around XWayland
+// (null elsewhere).
 std::vector<MonitorInfo> ReadMonitors(const CWaylandDesktop* wayland);
 
 // Bits per pixel of the display (every monitor of it shows the same visual).

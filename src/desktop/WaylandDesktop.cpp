@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -154,14 +155,23 @@ std::unique_ptr<CWaylandDesktop> CWaylandDesktop::Connect() {
         return nullptr;
     }
     return std::unique_ptr<CWaylandDesktop>(
-        new CWaylandDesktop(gdk_wayland_display_get_wl_display(display)));
+        new CWaylandDesktop(gdk_wayland_display_get_wl_display(display), false));
 #else
     return nullptr;
 #endif
 }
 
-CWaylandDesktop::CWaylandDesktop(wl_display* display)
-    : m_pDisplay(display), m_pGlobals(std::make_unique<Globals>()) {
+std::unique_ptr<CWaylandDesktop> CWaylandDesktop::ConnectToSession() {
+    // Without WAYLAND_DISPLAY the library would try a default name and,
+    // without XDG_RUNTIME_DIR, say so on stderr.
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    wl_display* display = name != nullptr && *name != '\0' ? wl_display_connect(nullptr) : nullptr;
+    return display != nullptr ? std::unique_ptr<CWaylandDesktop>(new CWaylandDesktop(display, true))
+                              : nullptr;
+}
+
+CWaylandDesktop::CWaylandDesktop(wl_display* display, bool own)
+    : m_pDisplay(display), m_bOwnDisplay(own), m_pGlobals(std::make_unique<Globals>()) {
     m_pQueue = wl_display_create_queue(display);
     auto* wrapper = static_cast<wl_display*>(wl_proxy_create_wrapper(display));
     wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(wrapper), m_pQueue);
@@ -211,6 +221,9 @@ CWaylandDesktop::~CWaylandDesktop() {
     }
     wl_registry_destroy(m_pRegistry);
     wl_event_queue_destroy(m_pQueue);
+    if (m_bOwnDisplay) {
+        wl_display_disconnect(m_pDisplay);
+    }
 }
 
 const WaylandOutput* CWaylandDesktop::OutputAt(int x, int y) const {

@@ -37,6 +37,11 @@ class CWaylandDesktop {
 public:
     // Null when GTK does not run on Wayland.
     static std::unique_ptr<CWaylandDesktop> Connect();
+    // A connection of its own to the compositor that WAYLAND_DISPLAY names,
+    // for the facts of its outputs only: an X11 display inside a Wayland
+    // session (XWayland) shows its monitors in the compositor's logical
+    // pixels. Null when WAYLAND_DISPLAY names none that answers.
+    static std::unique_ptr<CWaylandDesktop> ConnectToSession();
     ~CWaylandDesktop();
     CWaylandDesktop(const CWaylandDesktop&) = delete;
     CWaylandDesktop& operator=(const CWaylandDesktop&) = delete;
@@ -64,9 +69,11 @@ public:
     struct Globals;
 
 private:
-    explicit CWaylandDesktop(wl_display* display);
+    CWaylandDesktop(wl_display* display, bool own);
 
     wl_display* m_pDisplay;
+    // The connection is the desktop's own, closed with it (else GTK's).
+    bool m_bOwnDisplay;
     wl_event_queue* m_pQueue = nullptr;
     wl_registry* m_pRegistry = nullptr;
     std::unique_ptr<Globals> m_pGlobals;

@@ -14,6 +14,7 @@ TEST(CoverCheck, TheWindowSeenAgainstTheMonitorDecidesTheNextStep) {
     constexpr ScreenRect kFloating{1280, -10, 1920, 1080};
     constexpr ScreenRect kUnderBar{1280, 21, 1920, 1101};
     constexpr ScreenRect kOtherMonitor{0, 0, 1920, 1080};
+    constexpr ScreenRect kLeftMonitor{0, 0, 1280, 1024};
     constexpr auto kKeep = CoverStep::kKeep, kAsk = CoverStep::kAskAgain,
                    kFall = CoverStep::kFallBack, kWarn = CoverStep::kWarn;
     const struct {
@@ -42,6 +43,12 @@ TEST(CoverCheck, TheWindowSeenAgainstTheMonitorDecidesTheNextStep) {
         {kFloating, true, false, true, true, true, false, 0, kAsk},
         {kUnderBar, true, true, true, true, true, false, kCoverRequests - 1, kAsk},
         {kOtherMonitor, true, false, true, true, false, false, 1, kAsk},
+        // On another monitor altogether, where the program can cover its own: no asking, which
+        // would take the full-screen place of the window that belongs there.
+        {kLeftMonitor, true, true, true, true, true, false, 0, kFall},
+        {kLeftMonitor, true, false, true, true, true, false, 1, kFall},
+        {{1280, 1080, 1920, 1080}, true, true, true, true, true, false, 0, kFall},
+        {{0, 0, 1281, 1024}, true, false, true, true, true, false, 0, kAsk},
         // Asked enough, or nothing to ask: covered without the manager where the program can.
         {kUnderBar, true, false, true, true, true, false, kCoverRequests, kFall},
         {kFloating, true, false, true, false, true, false, 0, kFall},
