@@ -288,6 +288,38 @@ namespace {
     }
 }
 
+// Draws a row of an unfilled ellipse whose columns all lie inside the clip.
+// The ellipse is symmetric, so its two pen runs in a row are equally long;
+// inside rings every run but a few near the top and the bottom is one pixel.
+[[gnu::always_inline]] inline void DrawRingRow(std::uint32_t* upper, std::uint32_t* lower,
+                                               const EllipsePairs& ellipse, const EllipseRow& row,
+                                               std::uint32_t pen) {
+    if (upper == nullptr || row.outer < 0) {
+        return;
+    }
+    const int first = ellipse.FirstPixel(row.outer);
+    const int last = ellipse.LastPixel(row.outer);
+    if (row.inner < 0) {
+        const auto count = static_cast<std::size_t>(last - first + 1);
+        FillPixels(upper + first, count, pen);
+        FillPixels(lower + first, count, pen);
+        return;
+    }
+    const int right = ellipse.LastPixel(row.inner) + 1;
+    const auto count = static_cast<std::size_t>(ellipse.FirstPixel(row.inner) - first);
+    if (count == 1) {
+        upper[first] = pen;
+        upper[right] = pen;
+        lower[first] = pen;
+        lower[right] = pen;
+        return;
+    }
+    FillPixels(upper + first, count, pen);
+    FillPixels(upper + right, count, pen);
+    FillPixels(lower + first, count, pen);
+    FillPixels(lower + right, count, pen);
+}
+
 }  // namespace
 
 std::pair<std::uint32_t*, std::uint32_t*> CDC::MirrorRows(int y, std::int64_t mirror) {
@@ -318,14 +350,21 @@ bool CDC::Rings(const RECT* box, int inset, int count) {
     // The ellipses that draw rows inside the clip, in drawing order. They
     // share the centre, so they share the pairs of mirror rows and the end of
     // their upper rows, and each starts no earlier than the one around it.
+    // From `inside` on, their columns lie inside the clip.
     std::vector<EllipsePairs> rings;
+    std::size_t inside = 0;
     bool draws = false;
     for (int i = 0; i < count; ++i) {
         const std::int64_t d = static_cast<std::int64_t>(i) * inset;
-        std::optional<EllipsePairs> ring = EllipsePairs::Of(
-            box->left + d, box->top + d, box->right - d, box->bottom - d, m_rcClip);
+        const std::int64_t left = box->left + d;
+        const std::int64_t right = box->right - d;
+        std::optional<EllipsePairs> ring =
+            EllipsePairs::Of(left, box->top + d, right, box->bottom - d, m_rcClip);
         draws = draws || ring.has_value();
         if (ring && ring->First() < ring->End()) {
+            if (left < m_rcClip.left || right > m_rcClip.right) {
+                inside = rings.size() + 1;
+            }
             rings.push_back(*ring);
         }
     }
@@ -335,6 +374,8 @@ bool CDC::Rings(const RECT* box, int inset, int count) {
     const std::uint32_t pen = DeviceValue(m_pPen->Color());
     const std::uint32_t brushValue = m_pBrush->IsNull() ? 0 : DeviceValue(m_pBrush->Color());
     const std::uint32_t* brush = m_pBrush->IsNull() ? nullptr : &brushValue;
+    // Only the first ring fills its inside.
+    inside = std::max<std::size_t>(inside, brush != nullptr ? 1 : 0);
     // Row pair by row pair, every ring in its drawing order: each row gets the
     // same writes in the same order as ring after ring would give it. The
     // rings that reach row y are the first `reaching` ones.
@@ -344,10 +385,13 @@ bool CDC::Rings(const RECT* box, int inset, int count) {
             ++reaching;
         }
         const auto [upper, lower] = MirrorRows(y, rings.front().Mirror(y));
-        for (std::size_t i = 0; i < reaching; ++i) {
-            // Only the first ring fills its inside.
+        const std::size_t clipped = std::min(inside, reaching);
+        for (std::size_t i = 0; i < clipped; ++i) {
             DrawEllipseRow(upper, lower, m_rcClip, rings[i], rings[i].Next(), pen,
                            i == 0 ? brush : nullptr);
+        }
+        for (std::size_t i = clipped; i < reaching; ++i) {
+            DrawRingRow(upper, lower, rings[i], rings[i].Next(), pen);
         }
     }
     return true;

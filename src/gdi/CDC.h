@@ -111,6 +111,7 @@ public:
     void SetPixelValue(int x, int y, std::uint32_t value);
 
 private:
+    friend class ClipScope;
     friend class ColumnBatch;
 
     // Row y of the surface for drawing: an open batch's columns are stored

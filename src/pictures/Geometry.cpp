@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "testwindow/TestWnd.h"
 
@@ -21,11 +22,14 @@ void CTestWnd::DrawGeometry(CDC* pDC) {
     const int W = m_nScreenWidth;
     const int H = m_nScreenHeight;
 
-    DrawGrid(pDC, kGeometryColumns[m_nResolution]);
+    const GridLines grid = DrawGrid(pDC, kGeometryColumns[m_nResolution]);
 
-    const int R = static_cast<int>(W * kCentreRadiusColumns / kColumnDivisor);
-    DrawCircle(pDC, W / 2, H / 2, R, false);
-
+    struct Circle {
+        int x, y, r;
+        bool rings;
+    };
+    std::array<Circle, 5> circles{};
+    circles[0] = {W / 2, H / 2, static_cast<int>(W * kCentreRadiusColumns / kColumnDivisor), false};
     const int r = static_cast<int>(W * kCornerRadiusColumns / kColumnDivisor);
     // A screen more than sixteen times as wide as high has no row in a grid of
     // sixteen columns; it is placed as with one row, so the divisor is never 0.
@@ -36,6 +40,28 @@ void CTestWnd::DrawGeometry(CDC* pDC) {
     for (int q = 0; q < 4; ++q) {
         const int x = (q & 1) != 0 ? W - x0 : x0;
         const int y = q >= 2 ? H - y0 : y0;
-        DrawCircle(pDC, x, y, r, rings);
+        circles[1 + q] = {x, y, r, rings};
+    }
+
+    // Where no two circles meet, each circle's inside holds only the frame's
+    // black and the grid when the circle comes, so it can be drawn over the
+    // grid without filling its inside whole. A circle's pixels lie within
+    // r + 1/2 of its centre, so two lie apart when their centres are more
+    // than r1 + r2 + 1 apart.
+    bool apart = true;
+    for (std::size_t i = 0; i < circles.size(); ++i) {
+        for (std::size_t j = i + 1; j < circles.size(); ++j) {
+            const std::int64_t dx = circles[i].x - circles[j].x;
+            const std::int64_t dy = circles[i].y - circles[j].y;
+            const std::int64_t reach = std::int64_t{circles[i].r} + circles[j].r + 1;
+            apart = apart && dx * dx + dy * dy > reach * reach;
+        }
+    }
+    for (const Circle& c : circles) {
+        if (apart) {
+            DrawCircleOverGrid(pDC, grid, c.x, c.y, c.r, c.rings);
+        } else {
+            DrawCircle(pDC, c.x, c.y, c.r, c.rings);
+        }
     }
 }

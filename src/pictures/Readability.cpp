@@ -57,15 +57,14 @@ void CTestWnd::DrawReadability(CDC* pDC) {
     CFont* pOldFont = pDC->SelectObject(&uprightFont);
     pDC->SetTextColor(0x000000);
 
-    // The screen turns white a row's band at a time, just before the row's
-    // text, so that the band stays in the cache while its text and inversions
-    // go over it. The same pixels as one fill first: each pixel of a band is
-    // first covered by the white cell of one of the band's sentences before
-    // anything of the band reads or keeps it, and whatever rows above left
-    // in the band is covered with it. Fonts with lower cells leave a strip
-    // that only the fill whitens: then the screen is filled first.
-    const bool byBand = CellsCoverBands(pDC, &italicFont, h);
-    if (!byBand) {
+    // The sentences' opaque white cells turn the screen white, a row's band
+    // at a time, without a fill of their own: the same pixels as one fill
+    // first, since each pixel of a band is first covered by the white cell of
+    // one of the band's sentences before anything of the band reads or keeps
+    // it, and whatever rows above left in the band is covered with it. Fonts
+    // with lower cells leave a strip that only a fill whitens: then the
+    // screen is filled first.
+    if (!CellsCoverBands(pDC, &italicFont, h)) {
         const RECT screen{0, 0, W, H};
         pDC->FillRect(&screen, &whiteBrush);
     }
@@ -73,10 +72,6 @@ void CTestWnd::DrawReadability(CDC* pDC) {
     int y = 0;
     std::uint64_t row = 0;
     do {
-        if (byBand) {
-            const RECT band{0, y, W, y + h};
-            pDC->FillRect(&band, &whiteBrush);
-        }
         pDC->MoveTo(0, y);
         pDC->SetTextAlign(TA_UPDATECP | TA_LEFT | TA_TOP);
         // 64 bits, so that a wrapping variant count still shifts by one style.

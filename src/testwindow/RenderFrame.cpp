@@ -41,7 +41,7 @@ constexpr auto kSetsEveryPixel = std::to_array<bool>({
     true,   // Helligkeitsverteilung: a fill in the chosen colour
     false,  // Helligkeit/Kontrast
     false,  // Hochspannung
-    true,   // Testbild: black around its bands, which fill themselves black
+    true,   // Testbild: a black fill first
 });
 static_assert(kSetsEveryPixel.size() == CTestWnd::kPictureCount);
 static_assert(kPictureNames.size() == CTestWnd::kPictureCount);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gdi/CDC.h"
 #include "intro/LogoFile.h"
@@ -92,9 +93,22 @@ public:
     static_assert(kMinColors.size() == kPictureCount);
 
     // Pattern primitives shared by several pictures.
-    void DrawGrid(CDC* pDC, int nColumns);
+    struct GridLines {
+        std::vector<int> columns;  // every vertical line, borders included
+        std::vector<int> rows;     // every horizontal line, borders included
+    };
+    // Where a cell grid's lines lie (none for a grid that draws nothing).
+    static GridLines CellGridLines(const RECT* pRect, int nColumns, int nRows);
+    // Draws the full-screen grid and returns where its lines lie.
+    GridLines DrawGrid(CDC* pDC, int nColumns);
     void DrawCellGrid(CDC* pDC, const RECT* pRect, int nColumns, int nRows);
+    static RECT CircleBox(int x, int y, int nRadius);
     void DrawCircle(CDC* pDC, int x, int y, int nRadius, bool bRings);
+    // The same pixels as DrawCircle with the black brush, where the circle's
+    // box holds only black and the grid's lines: only the lines' pixels
+    // inside are filled, then the circle is drawn hollow.
+    void DrawCircleOverGrid(CDC* pDC, const GridLines& grid, int x, int y, int nRadius,
+                            bool bRings);
     void DrawDot(CDC* pDC, int x, int y);
 
     // The thirteen pictures, in picture order.

@@ -127,8 +127,8 @@ Rows EllipseArt(const RECT& box, int w, int h) {
 
 // An ellipse holds the pixels EllipseArt gives; drawn through an update
 // rectangle it is the whole ellipse inside it and nothing outside: its upper
-// and lower halves, worked out together, are clipped each on its own. Lines
-// and inversions are clipped alike.
+// and lower halves, worked out together, are clipped each on its own. Rings,
+// lines and inversions are clipped alike.
 TEST(Drawing, EllipseThroughAnUpdateRectangleIsTheWholeEllipseInsideIt) {
     constexpr RECT kBoxes[] = {{3, 2, 27, 17}, {3, 2, 27, 18}, {-9, -30, 21, 41}, {5, 12, 25, 60},
                                {0, 0, 2, 24},  {2, 0, 5, 24},  {1, 20, 29, 23}};
@@ -137,8 +137,23 @@ TEST(Drawing, EllipseThroughAnUpdateRectangleIsTheWholeEllipseInsideIt) {
         Canvas alone(30, 30);
         alone.dc.Ellipse(&box);
         EXPECT_EQ(alone.Art(), EllipseArt(box, 30, 30)) << "box " << box;
+        // Rings are the ellipses of boxes inset step by step, the first filled.
+        Canvas rings(30, 30);
+        Canvas ellipses(30, 30);
+        rings.dc.Rings(&box, 3, 4);
+        for (int d = 0; d < 12; d += 3) {
+            const RECT inset{box.left + d, box.top + d, box.right - d, box.bottom - d};
+            ellipses.dc.Ellipse(&inset);
+            ellipses.dc.SelectObject(GetStockBrush(NULL_BRUSH));
+        }
+        EXPECT_EQ(rings.Art(), ellipses.Art()) << "box " << box;
         auto draw = [&](Canvas& canvas) {
             canvas.dc.Ellipse(&box);
+            // Hollow rings across the ellipse, partly outside the clip.
+            const RECT shifted{box.left + 2, box.top, box.right + 2, box.bottom};
+            canvas.dc.SelectObject(GetStockBrush(NULL_BRUSH));
+            canvas.dc.Rings(&shifted, 2, 5);
+            canvas.dc.SelectObject(&canvas.brush);
             canvas.dc.MoveTo(-5, box.top + 7);
             canvas.dc.LineTo(35, box.top + 9);
             const RECT invert{box.left + 4, 6, box.left + 12, 20};

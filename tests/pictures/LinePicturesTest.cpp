@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "support/TestSupport.h"
 
@@ -92,6 +93,33 @@ TEST(LinePictures, GeometryCirclesFollowTheScreenSize) {
                 EXPECT_EQ(outwards(Row(screen, y), x, c.r), rings) << c.w << " level " << level;
                 EXPECT_EQ(outwards(Column(screen, x), y, c.r), rings) << c.w << " level " << level;
             }
+        }
+    }
+}
+
+// Picture 2 is its grid with each circle drawn filled over it in turn, both
+// where the circles lie apart and on a wide screen where they meet.
+TEST(LinePictures, GeometryIsTheGridWithEachCircleFilledOverIt) {
+    for (const auto& [w, h] : {std::pair{640, 480}, std::pair{640, 100}}) {
+        for (int level = 0; level < 3; ++level) {
+            Screen picture(w, h, 32, 2, level);
+            Screen drawn(w, h);
+            CPen pen(PS_SOLID, 1, kWhite);
+            CDC dc(drawn.surface);
+            dc.SelectObject(&pen);
+            dc.SelectObject(GetStockBrush(BLACK_BRUSH));
+            drawn.wnd.DrawGrid(&dc, std::array{1, 8, 16}[level]);
+            const int r = w * 3 / 32;
+            const int x0 = w / 8;
+            const int y0 = 2 * h / std::max(1, h * 16 / w);
+            drawn.wnd.DrawCircle(&dc, w / 2, h / 2, w * 9 / 32, false);
+            for (const auto& [x, y] : {std::pair{x0, y0}, std::pair{w - x0, y0},
+                                       std::pair{x0, h - y0}, std::pair{w - x0, h - y0}}) {
+                drawn.wnd.DrawCircle(&dc, x, y, r, level == 2);
+            }
+            EXPECT_TRUE(std::equal(picture.surface.Pixels(), picture.surface.Pixels() + w * h,
+                                   drawn.surface.Pixels()))
+                << w << "x" << h << " level " << level;
         }
     }
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "gdi/ClipScope.h"
 #include "pictures/composite/CompositePicture.h"
 #include "pictures/composite/Trunc.h"
 #include "testwindow/TestWnd.h"
@@ -57,23 +58,27 @@ CCompositePicture::CCompositePicture(bool bPaletteMode, std::uint32_t nWidth, st
 CCompositePicture::~CCompositePicture() = default;
 
 void CCompositePicture::Draw(CDC* pDC, CTestWnd* pWnd) {
+    // One fill of the whole screen, row after row: on a large screen that
+    // costs less than a fill around the bands, whose rows have gaps.
+    pDC->FillRect(&pDC->ClipRect(), m_brBlack);
     if (m_nWidth == 0 || m_nHeight == 0 || m_nWidth > Surface::kMaxSide ||
         m_nHeight > Surface::kMaxSide) {
-        pDC->FillRect(&pDC->ClipRect(), m_brBlack);
         return;
     }
     m_pPalette->Realize(pDC);
-    FillAroundBands(pDC);
 
-    // The screen is black here but for the bands, which are filled black
-    // after the grid, so the cells' black fill would change no pixel: the
+    // The bands stay black under their contents: the grid and the circles
+    // are drawn around them, piece by piece, rather than across them and
+    // then filled over. The cells' black fill would change no pixel, so the
     // grid is drawn as outlines only.
     const RECT grid{0, 0, static_cast<int>(m_nWidth) - 1, static_cast<int>(m_nHeight) - 1};
-    CBrush* pOldBrush = pDC->SelectObject(m_brHollow);
-    pWnd->DrawCellGrid(pDC, &grid, m_nColumns, m_nRows);
-    pDC->SelectObject(pOldBrush);
-
-    DrawCircles(pDC);
+    for (const RECT& piece : AroundBands()) {
+        const ClipScope clip(*pDC, piece);
+        CBrush* pOldBrush = pDC->SelectObject(m_brHollow);
+        pWnd->DrawCellGrid(pDC, &grid, m_nColumns, m_nRows);
+        pDC->SelectObject(pOldBrush);
+        DrawCircles(pDC);
+    }
     DrawColorBands(pDC);
     DrawMiddleBands(pDC);
     DrawModeCaption(pDC);

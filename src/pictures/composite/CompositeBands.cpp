@@ -51,11 +51,9 @@ void CCompositePicture::GetMiddleBand(RECT* pBand, bool bFromBottom) const {
     GetCellBand(pBand, 4, 4, 3, bFromBottom);
 }
 
-// The black screen but for the bands: each band is filled black whole after
-// the grid and the circles have crossed it, so its pixels are not filled
-// twice. Between any two neighbouring band edges the rows are alike: black
-// but for the bands that span them.
-void CCompositePicture::FillAroundBands(CDC* pDC) const {
+// Between any two neighbouring band edges the rows are alike: outside the
+// bands but for those that span them.
+std::vector<RECT> CCompositePicture::AroundBands() const {
     const int W = static_cast<int>(m_nWidth);
     const int H = static_cast<int>(m_nHeight);
     std::array<RECT, 4> bands{};
@@ -78,27 +76,31 @@ void CCompositePicture::FillAroundBands(CDC* pDC) const {
               [](const RECT& a, const RECT& b) { return a.left < b.left; });
     std::sort(edges.begin(), edges.end());
     edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    std::vector<RECT> pieces;
+    auto add = [&](const RECT& piece) {
+        if (!IsRectEmpty(&piece)) {
+            pieces.push_back(piece);
+        }
+    };
     for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
         const int top = edges[i];
         const int bottom = edges[i + 1];
         int x = 0;
         for (const RECT& hole : holes) {
             if (hole.top <= top && hole.bottom >= bottom) {
-                const RECT gap{x, top, hole.left, bottom};
-                pDC->FillRect(&gap, m_brBlack);
+                add({x, top, hole.left, bottom});
                 x = std::max(x, static_cast<int>(hole.right));
             }
         }
-        const RECT rest{x, top, W, bottom};
-        pDC->FillRect(&rest, m_brBlack);
+        add({x, top, W, bottom});
     }
+    return pieces;
 }
 
 void CCompositePicture::DrawColorBands(CDC* pDC) {
     for (int p = 0; p < 2; ++p) {
         RECT band;
         GetColorBand(&band, p == 1);
-        pDC->FillRect(&band, m_brBlack);
         InflateByCells(&band, -0.2, -0.2);
         const CRectSplitter splitter(&band, kBarCount, true);
         const auto& colors = p == 0 ? m_crBars : m_crGreys;
@@ -117,7 +119,6 @@ void CCompositePicture::DrawMiddleBands(CDC* pDC) {
     for (int p = 0; p < 2; ++p) {
         RECT band;
         GetMiddleBand(&band, p == 1);
-        pDC->FillRect(&band, m_brBlack);
         if (p == 0) {
             DrawGratingField(pDC, &band);
         } else {

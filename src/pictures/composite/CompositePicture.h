@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gdi/CDC.h"
 #include "pictures/composite/RectSplitter.h"
@@ -43,10 +44,11 @@ public:
 
     void DrawCircles(CDC* pDC);
     // The bands of colour bars and the middle bands, at the top (or the
-    // bottom): each is filled black before its contents are drawn.
+    // bottom): black under their contents.
     void GetColorBand(RECT* pBand, bool bFromBottom) const;
     void GetMiddleBand(RECT* pBand, bool bFromBottom) const;
-    void FillAroundBands(CDC* pDC) const;
+    // The screen outside the bands, as rectangles that do not overlap.
+    std::vector<RECT> AroundBands() const;
     void DrawColorBands(CDC* pDC);
     void DrawMiddleBands(CDC* pDC);
     void DrawGratingField(CDC* pDC, const RECT* pBand);
