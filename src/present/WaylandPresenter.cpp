@@ -13,6 +13,7 @@
 #include <wayland-client.h>
 
 #include "desktop/WaylandDesktop.h"
+#include "gdi/PixelRun.h"
 #include "gdi/Surface.h"
 #include "viewporter-client-protocol.h"
 
@@ -21,22 +22,6 @@ namespace {
 constexpr std::size_t kBytesPerPixel = 4;
 // The padding byte of an XRGB pixel, set in what the compositor gets.
 constexpr std::uint32_t kOpaquePadding = 0xFF000000u;
-
-// Eight pixels a step with nothing else in the loop: the compiler makes
-// vector operations of the step at the optimisation the build uses, so a
-// screen costs about one pass of the memory rather than a pixel at a time.
-void MarkOpaque(std::uint32_t* first, std::size_t count) {
-    constexpr std::size_t kStep = 8;
-    std::size_t i = 0;
-    for (; i + kStep <= count; i += kStep) {
-        for (std::size_t k = 0; k < kStep; ++k) {
-            first[i + k] |= kOpaquePadding;
-        }
-    }
-    for (; i < count; ++i) {
-        first[i] |= kOpaquePadding;
-    }
-}
 
 // Dispatches the presenter's event queue on every turn of the main loop:
 // GTK reads the connection, so the events are there once its source has run.
@@ -255,8 +240,8 @@ void CWaylandPresenter::Commit(const RECT& damage) {
     // store itself ignores the byte.
     std::uint32_t* pixels = m_buffers[m_pair.Current()].pixels;
     for (int y = damage.top; y < damage.bottom; ++y) {
-        MarkOpaque(pixels + static_cast<std::size_t>(y) * m_nWidth + damage.left,
-                   static_cast<std::size_t>(damage.right - damage.left));
+        SetPixelBits(pixels + static_cast<std::size_t>(y) * m_nWidth + damage.left,
+                     static_cast<std::size_t>(damage.right - damage.left), kOpaquePadding);
     }
     wl_surface_attach(m_pSurface, m_buffers[m_pair.Current()].buffer, 0, 0);
     wl_surface_damage_buffer(m_pSurface, damage.left, damage.top, damage.right - damage.left,
