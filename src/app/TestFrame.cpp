@@ -63,8 +63,8 @@ TestWndKey TestWndKeyOf(int keyCode) {
 constexpr int kCoverSettleMs = 250;
 constexpr int kCoverRequestMs = 400;
 
-// GTK's map, configure and window-state events of the test window, and the
-// panel's map.
+// GTK's map, configure, window-state and focus-out events of the test
+// window, and the panel's map.
 gboolean OnPlaceChanged(GtkWidget* /*widget*/, GdkEvent* /*event*/, gpointer check) {
     (*static_cast<std::function<void()>*>(check))();
     return FALSE;
@@ -207,15 +207,20 @@ void CTestFrame::CheckCover() {
     facts.canCoverItself = manager->x11;
     facts.coversItself = m_bCoversItself;
     facts.requests = m_nCoverRequests;
+    facts.losses = m_nCoverLosses;
     const CoverStep step = DecideCover(facts);
+    // Covered again after asking, where it had been covered before: the
+    // manager took the place and gave it back.
+    if (step == CoverStep::kKeep && m_nCoverRequests > 0 && m_bCoverSettled) {
+        ++m_nCoverLosses;
+    }
     if (step == CoverStep::kKeep || step == CoverStep::kWarn) {
         m_bCoverSettled = true;
         RunAfterIntro();
     }
     switch (step) {
         case CoverStep::kKeep:
-            // Covered again: a later change (i3 leaves full screen when the
-            // panel takes the focus) gets its own requests.
+            // Covered again: a later change gets its own requests.
             m_nCoverRequests = 0;
             break;
         case CoverStep::kAskAgain:
@@ -260,6 +265,16 @@ void CTestFrame::KeepBelow(wxWindow* panel) {
     // Each time the panel shows, in the manager's frame by then.
     g_signal_connect(panelWidget, "map-event", G_CALLBACK(OnPlaceChanged), &m_stackBelowPanel);
     m_stackBelowPanel();
+    // A window no manager handles keeps the keyboard while the panel is
+    // hidden: a manager that focuses a window of its own when the panel goes
+    // (i3) would leave the keys nowhere.
+    m_keepKeyboard = [this, panelWidget] {
+        GtkWidget* window = static_cast<GtkWidget*>(GetHandle());
+        if (m_bCoversItself && !gtk_widget_get_mapped(panelWidget) && !FocusIsOurs(window)) {
+            TakeKeyboardFocus(window);
+        }
+    };
+    g_signal_connect(GetHandle(), "focus-out-event", G_CALLBACK(OnPlaceChanged), &m_keepKeyboard);
 }
 
 void CTestFrame::BringWindowToTop() {

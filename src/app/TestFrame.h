@@ -107,6 +107,7 @@ private:
     int m_nFullScreenAfterPaint = -1;
     int m_nMonitorIndex;
     int m_nCoverRequests = 0;
+    int m_nCoverLosses = 0;
     bool m_bCoversItself = false;
     bool m_bCoverWarned = false;
     // The self-check has found the window in its place, or has given up.
@@ -115,6 +116,7 @@ private:
     // What GTK's events of the window call (the signals hold its address).
     std::function<void()> m_checkCoverSoon;
     std::function<void()> m_stackBelowPanel;
+    std::function<void()> m_keepKeyboard;
     std::function<void(const std::string&)> m_coverWarning;
     std::string m_appName;
     DialogColors m_colors;

@@ -41,8 +41,12 @@ CoverStep DecideCover(const CoverFacts& facts) {
     // that has the focus): asked again, it would take another window's
     // full-screen place there.
     const bool elsewhere = !Overlap(facts.window, facts.monitor);
+    // A manager that keeps taking the place back would take it at every
+    // activation of the panel, with the keyboard: the program covers the
+    // monitor itself where it can.
+    const bool keepsTaking = facts.losses >= kCoverLosses;
     if (facts.managed && facts.offersFullScreen && facts.requests < kCoverRequests &&
-        !(elsewhere && facts.canCoverItself)) {
+        !((elsewhere || keepsTaking) && facts.canCoverItself)) {
         return CoverStep::kAskAgain;
     }
     return facts.canCoverItself ? CoverStep::kFallBack : CoverStep::kWarn;

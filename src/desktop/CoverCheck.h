@@ -36,6 +36,9 @@ struct CoverFacts {
     bool coversItself = false;
     // Full-screen requests made since the window was mapped.
     int requests = 0;
+    // Times the manager took the covered window out of its place again, each
+    // time given back when asked (i3 does so whenever the panel is activated).
+    int losses = 0;
 };
 
 enum class CoverStep {
@@ -47,6 +50,9 @@ enum class CoverStep {
 
 // Requests after mapping before the program stops asking.
 inline constexpr int kCoverRequests = 2;
+// Places lost and given back before the program stops asking the manager
+// that keeps taking them.
+inline constexpr int kCoverLosses = 1;
 
 CoverStep DecideCover(const CoverFacts& facts);
 

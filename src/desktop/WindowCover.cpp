@@ -195,6 +195,23 @@ void TakeKeyboardFocus(GtkWidget* widget) {
 #endif
 }
 
+bool FocusIsOurs(GtkWidget* widget) {
+#ifdef GDK_WINDOWING_X11
+    GdkWindow* window = X11Window(widget);
+    if (window == nullptr) {
+        return true;
+    }
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(GDK_WINDOW_XDISPLAY(window), &focus, &revert);
+    return focus != None && focus != PointerRoot &&
+           gdk_x11_window_lookup_for_display(gdk_window_get_display(window), focus) != nullptr;
+#else
+    static_cast<void>(widget);
+    return true;
+#endif
+}
+
 void StackBelow(GtkWidget* widget, GtkWidget* aboveWidget) {
 #ifdef GDK_WINDOWING_X11
     GdkWindow* window = X11Window(widget);

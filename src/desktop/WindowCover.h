@@ -39,6 +39,9 @@ void CoverWithoutWindowManager(GtkWidget* window, const ScreenRect& area);
 // A window no manager handles gets the keyboard only by taking it: raises
 // the window and gives it the focus.
 void TakeKeyboardFocus(GtkWidget* window);
+// Whether the keyboard focus is on one of the program's own windows (X11; on
+// other displays always true).
+bool FocusIsOurs(GtkWidget* window);
 // Stacks a window no manager handles right below `above` (below the frame the
 // manager gave it): the program's panel stays visible over it.
 void StackBelow(GtkWidget* window, GtkWidget* above);

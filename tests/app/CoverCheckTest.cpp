@@ -4,6 +4,8 @@
 // monitor itself or warns the user.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "desktop/CoverCheck.h"
 
 namespace {
@@ -70,6 +72,21 @@ TEST(CoverCheck, TheWindowSeenAgainstTheMonitorDecidesTheNextStep) {
             << " mapped " << c.mapped << " full screen " << c.fullScreen << " managed " << c.managed
             << " offers " << c.offers << " can cover " << c.canCover << " covers " << c.covers
             << " requests " << c.requests;
+    }
+}
+
+// A manager that took the covered window's place and gave it back when asked
+// (i3 at each activation of the panel) is not asked again where the program
+// can cover the monitor itself.
+TEST(CoverCheck, AManagerThatKeepsTakingThePlaceIsAskedNoMore) {
+    CoverFacts facts{kMonitor, {1280, 0, 1920, 1060}, true, false, true, true, true, false, 0};
+    for (const auto& [losses, canCover, step] :
+         {std::tuple{0, true, CoverStep::kAskAgain},
+          std::tuple{kCoverLosses, true, CoverStep::kFallBack},
+          std::tuple{kCoverLosses, false, CoverStep::kAskAgain}}) {
+        facts.losses = losses;
+        facts.canCoverItself = canCover;
+        EXPECT_EQ(DecideCover(facts), step) << losses << " losses, can cover " << canCover;
     }
 }
 
