@@ -18,28 +18,6 @@
 
 namespace {
 
-// Chooses through the test window's setters, as the panel does.
-struct FakePanel : IPanel {
-    explicit FakePanel(ITestWndHost& host, CTestWnd& wnd) : host(host), wnd(wnd) {}
-    bool IsWindowVisible() const override { return visible; }
-    void ShowWindow(bool show) override { visible = show; }
-    void BringWindowToTop() override {}
-    void OnFullScreen() override {
-        visible = false;
-        host.ShowCursor(false);
-    }
-    void SelectPicture(int picture) override { wnd.SetPicture(static_cast<BYTE>(picture)); }
-    void SelectResolution(int level) override { wnd.SetResolution(static_cast<BYTE>(level)); }
-    void SelectGuns(bool r, bool g, bool b) override {
-        checked = {r, g, b};
-        wnd.SetColor(r || g || b ? (r ? kRed : 0) | (g ? kGreen : 0) | (b ? kBlue : 0) : kWhite);
-    }
-    ITestWndHost& host;
-    CTestWnd& wnd;
-    bool visible = true;
-    std::tuple<bool, bool, bool> checked{};
-};
-
 std::string FileBytes(const std::string& path) {
     std::ostringstream bytes;
     bytes << std::ifstream(path, std::ios::binary).rdbuf();
