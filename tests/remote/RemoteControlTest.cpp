@@ -7,22 +7,14 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <tuple>
 
 #include "remote/RemoteControl.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-std::string FileBytes(const std::string& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
 
 using Kind = RemoteError::Kind;
 using Call = std::function<RemoteResult(CRemoteControl&)>;
@@ -91,7 +83,7 @@ TEST(RemoteControl, CallsGoThroughThePanelAndBadOnesChangeNothing) {
                          std::to_string(picture) + args + " --output " + rendered + " 2>/dev/null")
                             .c_str());
         EXPECT_EQ(WEXITSTATUS(result), status);
-        EXPECT_EQ(FileBytes(capture), FileBytes(rendered)) << picture;
+        EXPECT_EQ(ReadFile(capture), ReadFile(rendered)) << picture;
     }
     EXPECT_EQ(screen.host.messages.size(), 1u);
     std::filesystem::remove_all(folder);

@@ -71,6 +71,8 @@ std::ostream& operator<<(std::ostream& os, const RECT& r);
 // Runs a shell command with its stderr joined to its stdout; returns the exit
 // status (-1 when it did not exit) and appends what it printed to output.
 int RunCommand(const std::string& command, std::string& output);
+// The bytes of the file at path (none where it cannot be read).
+std::vector<BYTE> ReadFile(const std::string& path);
 
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
