@@ -105,9 +105,12 @@ def expect_same(measure, what):
 
 
 class Display:
-    """An Xvfb server, with a window manager (the command that starts it) or none; Sway is alike."""
+    """An Xvfb server, with a window manager (the command that starts it, in home if given) or none; Sway is
+    alike. A manager without EWMH is there once it has made its own windows on the root."""
 
-    def __init__(self, window_manager=()):
+    width = WIDTH
+
+    def __init__(self, window_manager=(), home=None, ewmh=True):
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", "1", "-screen", "0", f"{WIDTH}x{HEIGHT}x{DEPTH}", "-nolisten", "tcp",
              "-noreset"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -115,11 +118,17 @@ class Display:
         expect(number, "Xvfb did not start")
         self.env = dict(ENVIRONMENT, DISPLAY=f":{number}")
         self.wm = window_manager and subprocess.Popen(
-            window_manager, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            window_manager, env=dict(self.env, **(home and {"HOME": home} or {})), cwd=home,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def managing():
+            expect(self.wm.poll() is None, f"{window_manager[0]} ended")
+            if ewmh:
+                return b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in run(
+                    ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env, check=False)
+            return "0 children" not in run(["xwininfo", "-root", "-children"], self.env).decode()
         if window_manager:
-            wait_until(lambda: b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in run(
-                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env, check=False),
-                f"{window_manager[0]} to manage the screen")
+            wait_until(managing, f"{window_manager[0]} to manage the screen")
 
     def close(self):
         stop(self.wm)
@@ -132,8 +141,7 @@ class Display:
         self.xdotool("mousemove", x, y, "click", "--repeat", repeat, "--delay", 60, button)
 
     def find_windows(self, title):
-        found = run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], self.env, False)
-        return [int(window) for window in found.split()]
+        return x11_windows(self.env, title)
 
     def frame_extents(self, window):
         """left, right, top, bottom of the window manager's frame (0 without one)."""
@@ -144,22 +152,27 @@ class Display:
         if self.wm:
             wait_until(lambda: any(self.frame_extents(window)), "the window manager's frame")
 
-    def window_rects(self, window):
-        """The window's client area (x, y, w, h), and (x0, y0, x1, y1) of the root's child holding it."""
+    def window_rects(self, window, border=False):
+        """The window's client area (x, y, w, h), and (x0, y0, x1, y1) of the root's child holding it; with
+        border, widened by the border the manager draws around that (twm, awesome): xwininfo's corner lies
+        inside it, and the border shows past the frame's far side by twice its width."""
         client = None
         while True:
             info = run(["xwininfo", "-tree", "-stats", "-id", window], self.env).decode()
-            x, y, w, h = (int(re.search(rf"{key}: *(-?\d+)", info)[1]) for key in
-                          ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+            x, y, w, h, b = (int(re.search(rf"{key}: *(-?\d+)", info)[1]) for key in
+                             ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height", "Border width"))
             client, parent = client or (x, y, w, h), info.split("Parent window id: ")[1].splitlines()[0]
             if "(the root window)" in parent:
-                return client, (x, y, x + w, y + h)
+                b *= 2 * border
+                return client, (x - b, y - b, x + w + b, y + h + b)
             window = int(parent.split()[0], 16)
 
     def screenshot(self, output=None, window=None):
-        """The screen (or a window's own image) as its width and raw RGB."""
+        """The whole screen, an output of it or a window's own image: its width and raw RGB."""
         xwd = run(["xwd", "-silent", *(["-id", window] if window else ["-root"])], self.env)
-        return WIDTH, run([CONVERT, "xwd:-", "-depth", "8", "rgb:-"], self.env, input=xwd)
+        x, y, w, h = self.output(output)[:4] if output else (0, 0, self.width, 0)
+        crop = ["-crop", f"{w}x{h}+{x}+{y}"] if output else []
+        return w, run([CONVERT, "xwd:-", *crop, "-depth", "8", "rgb:-"], self.env, input=xwd)
 
 
 def xlib(display):
@@ -345,10 +358,35 @@ class Sway:
 def render(build_dir, picture, variant=0, guns="none", resolution=1, ticks=0, size=(WIDTH, HEIGHT), refresh=0,
            bpp=DEPTH):
     """zynmon-render's screen for a state, as raw RGB."""
-    png = run([os.path.join(build_dir, "zynmon-render"), "--picture", picture, "--variant", variant, "--guns",
-               guns, "--resolution", resolution, "--ticks", ticks, "--size", "%dx%d" % size, "--refresh",
-               refresh, "--bpp", bpp, "--output", "/dev/stdout"])
+    png = render_png(build_dir, picture, size, bpp, refresh, variant=variant, guns=guns, resolution=resolution,
+                     ticks=ticks)
     return run([CONVERT, "png:-", "-depth", "8", "rgb:-"], input=png)
+
+
+def render_png(build_dir, picture, size, bpp, refresh, **state):
+    """zynmon-render's PNG file of a state, byte for byte."""
+    options = [f"--{key} {value}" for key, value in state.items()]
+    return run([os.path.join(build_dir, "zynmon-render"), "--picture", picture, "--size", "%dx%d" % size,
+                "--bpp", bpp, "--refresh", refresh, *" ".join(options).split(), "--output", "/dev/stdout"])
+
+
+def start(ctx, args, env, directory=None, stderr=subprocess.DEVNULL):
+    """The desktop program started in the scratch directory (or that one); the test's end stops it."""
+    process = subprocess.Popen([ctx.zynmon, *args], env=env, cwd=directory or ctx.scratch,
+                               stdout=subprocess.DEVNULL, stderr=stderr)
+    ctx.programs.append(process)
+    return process
+
+
+def expect_exit(ctx, env, args, status, named, out=""):
+    """The program ends with the status, its output starting with out, and its stderr one line naming the
+    fault (named None: nothing on stderr)."""
+    result = subprocess.run([ctx.zynmon, *args], capture_output=True, env=env, timeout=TIMEOUT)
+    lines = result.stderr.decode().splitlines()
+    expect(result.returncode == status and result.stdout.decode().startswith(out)
+           and (lines == [] if named is None else len(lines) == 1 and named in lines[0]),
+           f"{args} ({env.get('GDK_BACKEND', env.get('DISPLAY', 'no display'))}): status {result.returncode}, "
+           f"stderr {lines}")
 
 
 class Program:
@@ -357,10 +395,7 @@ class Program:
     def __init__(self, ctx, directory=None, wait_for_panel=True, args=(), env=None):
         self.display, self.scale, self.render, self.clicks = ctx.display, ctx.scale, ctx.render, 0
         env = dict(env or self.display.env, **({"GDK_SCALE": str(ctx.scale)} if ctx.scale != 1 else {}))
-        self.process = subprocess.Popen([os.path.join(ctx.build_dir, "zynmon"), *args], env=env,
-                                        cwd=directory or ctx.scratch, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
-        ctx.programs.append(self)
+        self.process = start(ctx, args, env, directory)
         self.window = self.find("ZYN Monitor Test Window")
         if wait_for_panel:
             self.wait_for_panel()
@@ -583,6 +618,18 @@ def test_intro_zooms_the_logo_a_key_or_click_ends_it_only_after_the_zoom_and_clo
         expect(p.process.wait(timeout=TIMEOUT) == 0, f"closing the {window}: status {p.process.returncode}")
 
 
+def expect_one_output(ctx, env, args, output, desktop, what, picture=0, bpp=DEPTH):
+    """The program started beside the logo file with --no-intro (so the picture shows at once) and the
+    arguments shows the picture on that output, drawn for its size; the others show their desktop still."""
+    p = Program(ctx, ctx.intro, args=("--no-intro", *args), env=env)
+    _, _, width, height, _, rate = ctx.display.output(output)
+    p.expect_screen(ctx.render(picture, size=(width, height), refresh=rate, bpp=bpp),
+                    f"{what}: picture {picture} at {width}x{height}", output=output)
+    expect(all(ctx.display.screenshot(o)[1] == shot for o, shot in desktop.items() if o != output),
+           f"{what}: another output changed")
+    return p
+
+
 @passes("sway")
 def test_monitors_are_listed_and_the_picture_covers_the_chosen_one_only(ctx):
     sway, line = ctx.display, re.compile(r"(\d+): (.+), (\d+)x(\d+) at (-?\d+),(-?\d+), scale (\d+), "
@@ -593,7 +640,7 @@ def test_monitors_are_listed_and_the_picture_covers_the_chosen_one_only(ctx):
     wanted = [(w, h, x, y, rate) for x, y, w, h, _, rate in map(sway.output, names)]
     # The depth GDK reports: 32 bits on Wayland, the X screen's 24 through XWayland.
     for (backend, env), bpp in zip(sway.envs.items(), (32, 24)):
-        lines = run([os.path.join(ctx.build_dir, "zynmon"), "--list-monitors"], env).decode().splitlines()
+        lines = run([ctx.zynmon, "--list-monitors"], env).decode().splitlines()
         monitors = [line.fullmatch(text) for text in lines]
         expect(all(m and int(m[1]) == i for i, m in enumerate(monitors)), f"{backend}: monitors {lines}")
         listed = [tuple(int(m[k] or 0) for k in (3, 4, 5, 6, 8)) for m in monitors]
@@ -603,15 +650,10 @@ def test_monitors_are_listed_and_the_picture_covers_the_chosen_one_only(ctx):
                f"{backend}: monitors {listed_names} {listed}, sway has {names} {wanted}")
         for args, target, picture in (((), 0, 0), (("--monitor", "1"), 1, 0),
                                       (("--monitor", listed_names[1], "--picture", "12"), 1, 12)):
-            what, (width, height, ox, oy, rate) = f"{backend} {' '.join(args) or '(default)'}", wanted[target]
+            what, (width, height, ox, oy, _) = f"{backend} {' '.join(args) or '(default)'}", wanted[target]
             # sway puts an X11 window on the focused output, whatever it asks for: the user starts it there.
             sway.swaymsg("focus", "output", names[target])
-            # Beside the logo file: --no-intro shows the picture at once.
-            p = Program(ctx, ctx.intro, args=("--no-intro", *args), env=env)
-            p.expect_screen(ctx.render(picture, size=(width, height), refresh=rate, bpp=bpp),
-                            f"{what}: picture {picture} at {width}x{height}", output=names[target])
-            expect(all(sway.screenshot(o)[1] == desktop[o] for o in names if o != names[target]),
-                   f"{what}: the other output changed")
+            p = expect_one_output(ctx, env, args, names[target], desktop, what, picture, bpp)
             # The panel lies on the monitor, its client area centred on it.
             (x0, y0, x1, y1), (x, y, w, h) = p.panel_frame(), p.panel_rect
             centre = (x + w // 2 - ox - width // 2, y + h // 2 - oy - height // 2)
@@ -633,12 +675,7 @@ def test_bad_command_lines_exit_2_naming_the_fault(ctx):
     cases += [(None, ["--help"], 0, "usage: zynmon", None), (None, [], 1, "", ""),
               (None, ["--version"], 0, "zynmon ", None), (None, ["--list-monitors"], 1, "", "")]
     for backend, args, status, out, named in cases:
-        result = subprocess.run([os.path.join(ctx.build_dir, "zynmon"), *args], capture_output=True,
-                                env=ctx.display.envs.get(backend, ENVIRONMENT), timeout=TIMEOUT)
-        lines = result.stderr.decode().splitlines()
-        expect(result.returncode == status and result.stdout.decode().startswith(out)
-               and (lines == [] if named is None else len(lines) == 1 and named in lines[0]),
-               f"{args} ({backend or 'no display'}): status {result.returncode}, stderr {lines}")
+        expect_exit(ctx, ctx.display.envs.get(backend, ENVIRONMENT), args, status, named, out)
 
 
 @passes("sway")
@@ -652,7 +689,7 @@ def test_fractional_scales_show_physical_pixels(ctx):
         sway.swaymsg("output", "HEADLESS-2", "position", logical[0], 0)
         sway.swaymsg("output", "HEADLESS-1", "mode", f"{width}x{height}", "scale", f"{scale:g}")
         wait_until(lambda: sway.output("HEADLESS-1")[:4] == (0, 0, *logical), f"the output at scale {scale}")
-        first = run([os.path.join(ctx.build_dir, "zynmon"), "--list-monitors"], sway.envs["wayland"]).decode()
+        first = run([ctx.zynmon, "--list-monitors"], sway.envs["wayland"]).decode()
         expect(f", scale {scale:g}, " in first.splitlines()[0], f"at scale {scale:g} the list says {first!r}")
         p = Program(ctx, args=("--monitor", "HEADLESS-1", "--no-intro"), env=sway.envs["wayland"])
         # "Hoch" chosen on picture 0 holds for the pictures after it; the right click comes once picture 4
@@ -747,13 +784,6 @@ def app_id(build_dir):
     return found[0]
 
 
-def render_png(build_dir, picture, size, bpp, refresh, **state):
-    """zynmon-render's PNG file of a state, byte for byte."""
-    options = [f"--{key} {value}" for key, value in state.items()]
-    return run([os.path.join(build_dir, "zynmon-render"), "--picture", picture, "--size", "%dx%d" % size,
-                "--bpp", bpp, "--refresh", refresh, *" ".join(options).split(), "--output", "/dev/stdout"])
-
-
 @passes("plain", "sway")
 def test_remote_calls_on_the_session_bus_drive_the_picture_the_panel_follows_and_bad_calls_change_nothing(ctx):
     sway = isinstance(ctx.display, Sway)
@@ -765,7 +795,7 @@ def test_remote_calls_on_the_session_bus_drive_the_picture_the_panel_follows_and
         output = "HEADLESS-1" if sway else None
         _, _, w, h, scale, rate = ctx.display.output(output) if sway else (0, 0, WIDTH, HEIGHT, 1, 0)
         screen = dict(size=(round(w * scale), round(h * scale)), bpp=32 if sway else DEPTH, refresh=rate)
-        monitor = run([os.path.join(ctx.build_dir, "zynmon"), "--list-monitors"], bus.env).decode().split(",")[0]
+        monitor = run([ctx.zynmon, "--list-monitors"], bus.env).decode().split(",")[0]
         expect(remote.state() == dict(Picture="0", Variant="0", Guns="rgb", Resolution="1", PanelShown="true",
                                       Monitors="[(uint32 0, '%s')]" % monitor.split(": ")[1]),
                f"the state at the start: {remote.state()}")
@@ -815,11 +845,7 @@ def test_remote_calls_on_the_session_bus_drive_the_picture_the_panel_follows_and
                f"failed captures left {os.listdir(folder)}")
 
         # A second program finds the name taken: it names the owner and ends with 2.
-        second = subprocess.run([os.path.join(ctx.build_dir, "zynmon"), "--remote"], env=bus.env,
-                                capture_output=True, timeout=TIMEOUT)
-        lines = second.stderr.decode().splitlines()
-        expect(second.returncode == 2 and len(lines) == 1 and f"process {p.process.pid} " in lines[0],
-               f"a second --remote: status {second.returncode}, {lines}")
+        expect_exit(ctx, bus.env, ["--remote"], 2, f"process {p.process.pid} ")
         remote.call("Quit")
         expect(p.process.wait(timeout=TIMEOUT) == 0, f"Quit: exit status {p.process.returncode}")
     finally:
@@ -916,29 +942,18 @@ EndSection
         rate = next(float(re.search(r"([\d.]+)\*", line)[1]) for line in lines[at + 1:] if "*" in line)
         return x, y, w, h, 1, round(rate)
 
-    xdotool, click, find_windows, frame_extents, window_rects = (
-        Display.xdotool, Display.click, Display.find_windows, Display.frame_extents, Display.window_rects)
-
-    def wait_for_frame(self, window):
-        pass
-
-    def screenshot(self, output=None, window=None):
-        """The whole screen, an output of it or a window's own image: its width and raw RGB."""
-        xwd = run(["xwd", "-silent", *(["-id", window] if window else ["-root"])], self.env)
-        crop = []
-        if output:
-            x, y, w, h = self.output(output)[:4]
-            crop = ["-crop", f"{w}x{h}+{x}+{y}"]
-        rgb = run([CONVERT, "xwd:-", *crop, "-depth", "8", "rgb:-"], self.env, input=xwd)
-        return (self.output(output)[2] if output else None), rgb
+    # Its X11 side is Xvfb's, with no window manager (wm stays None).
+    width = sum(w for _, _, w, _ in OUTPUTS.values())
+    xdotool, click, find_windows, frame_extents, window_rects, wait_for_frame, screenshot = (
+        Display.xdotool, Display.click, Display.find_windows, Display.frame_extents, Display.window_rects,
+        Display.wait_for_frame, Display.screenshot)
 
 
 def start_on_every_monitor(ctx, env, outputs, windows=None):
     """The program with --monitor all, and the output its panel is centred on: the primary one where
     --list-monitors names one, else its first. The outputs map each of the program's monitors to the
     desktop's output name; windows() lists the test windows (by default the desktop's own list)."""
-    zynmon = os.path.join(ctx.build_dir, "zynmon")
-    lines = run([zynmon, "--list-monitors"], env).decode().splitlines()
+    lines = run([ctx.zynmon, "--list-monitors"], env).decode().splitlines()
     expect(len(lines) == len(outputs), f"monitors {lines}, the desktop has {list(outputs)}")
     lead = next((line.split(":")[0] for line in lines if line.endswith(", primary")), "0")
     name = next(line.split(", ")[0].split(": ")[1] for line in lines if line.startswith(lead + ":"))
@@ -976,13 +991,18 @@ def expect_every_output(ctx, p, state, what, outputs, bpp):
                    f"{what}: the panel above the pictures")
 
 
+def grey_pixels(screen, width, x0, y0, x1, y1):
+    """How many pixels of the rectangle show the panel's grey."""
+    return sum(screen[i:i + 3] == PANEL_GREY for y in range(y0, y1)
+               for i in range((y * width + x0) * 3, (y * width + x1) * 3, 3))
+
+
 def panel_grey_share(display, p, output):
     """The share of the panel's client area showing its grey: a panel below a picture passes masked."""
     ox, oy, _, _, scale, _ = display.output(output)
     x, y, w, h = (round(v * scale) for v in (p.panel_rect[0] - ox, p.panel_rect[1] - oy, *p.panel_rect[2:]))
     width, screen = display.screenshot(output)
-    return sum(screen[((y + row) * width + x) * 3:((y + row) * width + x + w) * 3].count(PANEL_GREY)
-               for row in range(h)) / (w * h)
+    return grey_pixels(screen, width, x, y, x + w, y + h) / (w * h)
 
 
 def walk_every_output(ctx, p, panel_output, outputs, bpp, type_key=None):
@@ -1070,8 +1090,7 @@ def test_every_monitor_shows_its_picture_and_one_panel_drives_all(ctx):
         sway.swaymsg("output", "HEADLESS-2", "scale", "1.5")
         # There sway scales what an X11 program shows (XWayland sees 1280x720): the program says so.
         listed = re.compile(r"^1: XWAYLAND1, 1280x720 .*, scale 1\.5, .*; this monitor's pixels are scaled", re.M)
-        zynmon = os.path.join(ctx.build_dir, "zynmon")
-        wait_until(lambda: listed.search(run([zynmon, "--list-monitors"], env).decode()), "XWAYLAND1 as scaled")
+        wait_until(lambda: listed.search(run([ctx.zynmon, "--list-monitors"], env).decode()), "XWAYLAND1 as scaled")
     finally:
         sway.swaymsg("output", "HEADLESS-2", "scale", "1")
 
@@ -1086,33 +1105,17 @@ def test_every_monitor_of_xorg_shows_its_picture_and_one_panel_drives_all(ctx):
 
 
 @passes("xorg dummy")
-def test_one_monitor_of_xorg_by_index_or_name(ctx):
+def test_one_monitor_of_xorg_by_index_or_name_bad_lists_exit_2_and_a_monitor_that_leaves_closes_its_window(ctx):
     ctx.display.require()
-    zynmon, names = os.path.join(ctx.build_dir, "zynmon"), list(XorgDummy.OUTPUTS)
+    desktop = {o: ctx.display.screenshot(o)[1] for o in XorgDummy.OUTPUTS}
     listed = [line.split(", ")[0].split(": ")[1] for line in
-              run([zynmon, "--list-monitors"], ctx.display.env).decode().splitlines()]
+              run([ctx.zynmon, "--list-monitors"], ctx.display.env).decode().splitlines()]
     for args in (("--monitor", "1"), ("--monitor", "DUMMY2")):
         target = listed[int(args[1])] if args[1].isdigit() else args[1]
-        desktop = {o: ctx.display.screenshot(o)[1] for o in names if o != target}
-        p = Program(ctx, args=("--no-intro", *args), env=ctx.display.env)
-        _, _, w, h, _, rate = ctx.display.output(target)
-        p.expect_screen(ctx.render(0, size=(w, h), refresh=rate), f"{' '.join(args)}: picture 0", output=target)
-        expect(all(ctx.display.screenshot(o)[1] == shot for o, shot in desktop.items()),
-               f"{' '.join(args)}: another output changed")
-        stop(p.process)
-
-
-@passes("xorg dummy")
-def test_bad_monitor_lists_exit_2_and_a_monitor_that_leaves_closes_its_window(ctx):
-    ctx.display.require()
-    zynmon = os.path.join(ctx.build_dir, "zynmon")
+        stop(expect_one_output(ctx, ctx.display.env, args, target, desktop, " ".join(args)).process)
     for value, named in (("0,0", "'0' is chosen twice"), ("0,9", "no monitor '9'"), (",", "empty entry"),
                          ("0,DUMMY1", "'DUMMY1' is chosen twice"), ("all,0", "'all' stands alone")):
-        result = subprocess.run([zynmon, "--monitor", value], env=ctx.display.env, capture_output=True,
-                                timeout=TIMEOUT)
-        lines = result.stderr.decode().splitlines()
-        expect(result.returncode == 2 and len(lines) == 1 and named in lines[0],
-               f"--monitor {value}: status {result.returncode}, stderr {lines}")
+        expect_exit(ctx, ctx.display.env, ["--monitor", value], 2, named)
     outputs = {name: name for name in XorgDummy.OUTPUTS}
     p, panel_output = start_on_every_monitor(ctx, ctx.display.env, outputs)
     try:
@@ -1142,7 +1145,6 @@ def test_each_frame_sway_shows_holds_one_picture_while_it_changes_quickly(ctx):
     holds one state of the picture whole outside the panel, never parts of two (a buffer drawn while
     sway reads it), and several states show."""
     sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "bench"))
-    import threading
     import wayland_row
     sway, output, (width, height) = ctx.display, "HEADLESS-1", (1280, 1024)
     sway.swaymsg("output", "HEADLESS-2", "position", width, 0)
@@ -1217,37 +1219,14 @@ class ManagedDisplay(Display):
         if config_name:
             with open(os.path.join(self.home, config_name), "w") as file:
                 file.write(config)
-        super().__init__()
-        self.wm = subprocess.Popen(command, env=dict(self.env, HOME=self.home), cwd=self.home,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-        def managing():
-            expect(self.wm.poll() is None, f"{command[0]} ended")
-            if ewmh:
-                return b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in run(
-                    ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env, check=False)
-            # Without EWMH: the manager is there once it has made its own windows on the root.
-            return "0 children" not in run(["xwininfo", "-root", "-children"], self.env).decode()
-        wait_until(managing, f"{command[0]} to manage the screen")
+        super().__init__(command, self.home, ewmh)
 
     def close(self):
         super().close()
         shutil.rmtree(self.home, ignore_errors=True)
 
     def window_rects(self, window):
-        """As on Xvfb, the frame widened by the border the manager draws around it (twm, awesome): xwininfo's
-        corner lies inside it, and the border shows past the frame's far side by twice its width."""
-        client, (x0, y0, x1, y1) = super().window_rects(window)
-        top = run(["xwininfo", "-id", self.top_level(window)], self.env).decode()
-        border = 2 * int(re.search(r"Border width: *(\d+)", top)[1])
-        return client, (x0 - border, y0 - border, x1 + border, y1 + border)
-
-    def top_level(self, window):
-        while True:
-            parent = run(["xwininfo", "-tree", "-id", window], self.env).decode().split("Parent window id: ")[1]
-            if "(the root window)" in parent.splitlines()[0]:
-                return window
-            window = int(parent.split()[0], 16)
+        return super().window_rects(window, border=True)
 
     def frame_extents(self, window):
         """What the frame adds on each side inside its border, from the window tree where the manager does
@@ -1320,9 +1299,7 @@ PASSES += [("weston headless", Weston, 1)]
 
 @passes("weston headless")
 def test_without_a_seat_the_picture_shows_and_sigterm_ends_the_program(ctx):
-    process = subprocess.Popen([os.path.join(ctx.build_dir, "zynmon"), "--no-intro"], env=ctx.display.env,
-                               cwd=ctx.scratch, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-    ctx.programs.append(types.SimpleNamespace(process=process))
+    process = start(ctx, ["--no-intro"], ctx.display.env, stderr=subprocess.PIPE)
     # The desktop shell keeps full-screen windows in a layer above the panel's, and without a seat nothing
     # activates the panel to lower the picture: the whole screen is the picture. weston's screenshot takes
     # the padding byte of the screen's pixels for alpha.
@@ -1382,9 +1359,7 @@ def test_under_mutter_the_panel_opens_centred_above_the_exact_picture_and_keys_c
     d, centre, panel, clicks = ctx.display, (WIDTH // 2, HEIGHT // 2), None, 0
     # mutter draws the pointer: it rests where the panel opens, and goes back there after each click.
     d.xdotool("mousemove", *centre)
-    process = subprocess.Popen([os.path.join(ctx.build_dir, "zynmon"), "--no-intro"], env=d.wayland,
-                               cwd=ctx.scratch, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    ctx.programs.append(types.SimpleNamespace(process=process))
+    process = start(ctx, ["--no-intro"], d.wayland)
 
     def seen(state):
         """Whether the screen shows the state; where the panel shows, its frame is where the picture differs."""
@@ -1398,9 +1373,8 @@ def test_under_mutter_the_panel_opens_centred_above_the_exact_picture_and_keys_c
                                   max(x for x, *_ in found) + 1, max(y for _, y, *_ in found) + 1)
         # Centred on the monitor, nothing else wrong; at least 170 x 106 dialog units of the smallest base
         # units (4 x 8); mostly the dialog's grey, so neither blank nor the picture.
-        grey = sum(screen[(y * WIDTH + x0) * 3:(y * WIDTH + x1) * 3].count(b"\xc0\xc0\xc0") for y in range(y0, y1))
         return (abs(x0 + x1 - WIDTH) <= 1 and abs(y0 + y1 - HEIGHT) <= 1 and x1 - x0 >= 170 and y1 - y0 >= 106
-                and 2 * grey >= (x1 - x0) * (y1 - y0))
+                and 2 * grey_pixels(screen, WIDTH, x0, y0, x1, y1) >= (x1 - x0) * (y1 - y0))
 
     for action, *after in [(None, 0, 0, True), ("keys Down", 1, 0, True), ("keys Up", 0, 0, True),
                            ("keys Return", 0, 0, False), ("click 3", 0, 1, False), ("type Right", 1, 0, False),
@@ -1463,18 +1437,14 @@ PASSES += [("weston desktop", lambda: WestonDesktop(1), 1), ("weston desktop x2"
 @passes("weston desktop", "weston desktop x2")
 def test_on_weston_clicks_and_keys_step_the_exact_picture_and_escape_ends(ctx):
     desktop = ctx.display
-    process = subprocess.Popen([os.path.join(ctx.build_dir, "zynmon"), "--no-intro"], env=desktop.weston.env,
-                               cwd=ctx.scratch, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    ctx.programs.append(types.SimpleNamespace(process=process))
+    process = start(ctx, ["--no-intro"], desktop.weston.env)
     # The panel opens above the picture once that is full screen, wherever weston places it.
     views = wait_until(lambda: PANEL_TITLE in (found := desktop.views()) and found, "the panel")
     expect([title for title in views if title != "cursor"][0] == PANEL_TITLE, f"the panel is not on top: {views}")
     # And drawn: its face is the dialog grey, which picture 0 has nowhere (the rectangle holds its shadow too).
     x0, y0, x1, y1 = (max(0, v * ctx.scale) for v in views[PANEL_TITLE])
-    wait_until(lambda: (screen := desktop.weston.screenshot()[1]) and sum(
-        screen[i:i + 3] == b"\xc0\xc0\xc0" for y in range(y0, min(y1, HEIGHT))
-        for i in range((y * WIDTH + x0) * 3, (y * WIDTH + min(x1, WIDTH)) * 3, 3)) > (x1 - x0) * (y1 - y0) // 3,
-        "the panel drawn on the screen")
+    wait_until(lambda: grey_pixels(desktop.weston.screenshot()[1], WIDTH, x0, y0, min(x1, WIDTH), min(y1, HEIGHT))
+               > (x1 - x0) * (y1 - y0) // 3, "the panel drawn on the screen")
     # A spot on the picture the panel leaves free: weston places the panel anywhere below its bar.
     spot = (20 if views[PANEL_TITLE][0] * ctx.scale > 20 else WIDTH - 20, HEIGHT - 20)
     desktop.xdotool("windowfocus", "--sync", desktop.window)
@@ -1505,6 +1475,7 @@ def main():
                     # A test's desktop, build, scratch directory (`intro` has the logo), renderer, programs.
                     ctx = types.SimpleNamespace(display=display, build_dir=build_dir, scratch=scratch,
                                                 intro=intro, scale=scale, programs=[],
+                                                zynmon=os.path.join(build_dir, "zynmon"),
                                                 render=functools.partial(render, build_dir))
                     started = time.monotonic()
                     try:
@@ -1516,8 +1487,8 @@ def main():
                         failures += 1
                         status = f"FAIL: {error if isinstance(error, Failure) else repr(error)}"
                     finally:
-                        for program in ctx.programs:
-                            stop(program.process)
+                        for process in ctx.programs:
+                            stop(process)
                     print(f"[{name}] {test.__name__}: {status} [{time.monotonic() - started:.1f} s]",
                           flush=True)
     print(f"e2e: {failures} failed" if failures else "e2e: all passed")

@@ -63,8 +63,9 @@ TEST(LogoCorpus, EveryFileLoadsOrIsRejectedForItsRule) {
 
 // What is not a regular file is refused without being read, so that a FIFO
 // cannot block the reader; a missing file is told from an unreadable one. The
-// test window keeps the reason and names a refused file in one line; a
-// missing one is no fault (the intro is optional).
+// test window keeps the reason and names a refused file in one line, without
+// a message box; a missing one is no fault (the intro is optional). Without a
+// good logo the picture comes at once, and stays.
 TEST(LogoCorpus, OnlyRegularFilesAreReadAndARefusalIsNamed) {
     const std::string fifo = WriteTempFile("placeholder", {}) + ".fifo";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -82,6 +83,11 @@ TEST(LogoCorpus, OnlyRegularFilesAreReadAndARefusalIsNamed) {
         Screen screen(640, 480);
         screen.wnd.SetLogoPath(path);
         screen.Paint();
+        screen.Paint();
+        const bool intro = error == LogoError::kNone;
+        EXPECT_EQ(SamePixels(screen, Screen(640, 480, 32, 0)), !intro) << path;
+        EXPECT_EQ(screen.host.introEnded, intro ? 0 : 1) << path;
+        EXPECT_TRUE(screen.host.messages.empty()) << path;
         EXPECT_EQ(screen.wnd.GetLogoError(), error) << path;
         EXPECT_EQ(screen.wnd.IsIntroRunning(), error == LogoError::kNone) << path;
         const bool named = error != LogoError::kNone && error != LogoError::kMissing;

@@ -162,20 +162,6 @@ TEST(IntroSkip, InputCountsFromTheFirstHoldOnInTheOrderLeftRightKey) {
     }
 }
 
-// No path, a missing file, a directory or a rejected file: no intro. (The
-// end-to-end run has --no-intro beside a logo file read none.)
-TEST(IntroWindow, WithoutAGoodLogoThePictureComesAtOnce) {
-    const auto directory = std::filesystem::path(LogoPath()).parent_path();
-    for (const std::string& path : {std::string(), LogoPath() + ".missing", directory.string(),
-                                    kCorpus + "reject-run-reversed.dta"}) {
-        Rig rig(32, path);
-        rig.PaintAt(10);
-        EXPECT_TRUE(rig.ShowsPicture()) << path;
-        EXPECT_EQ(rig.host.introEnded, 1);
-        EXPECT_TRUE(rig.host.messages.empty());
-    }
-}
-
 TEST(LogoImage, SizeFollowsTheScreenWidth) {
     // Width (2W / 3 + 16) rounded up to whole words; height = width x B / A, truncated.
     constexpr int kSizes[][3] = {{640, 444, 148}, {799, 548, 182}, {1920, 1296, 432}};

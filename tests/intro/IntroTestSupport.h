@@ -6,7 +6,6 @@
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,9 +55,4 @@ inline std::string WriteTempFile(const std::string& name, const std::vector<BYTE
     std::ofstream(dir / name, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return (dir / name).string();
-}
-
-inline std::vector<BYTE> ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }

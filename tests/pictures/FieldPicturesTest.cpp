@@ -117,29 +117,22 @@ TEST(FieldPictures, BrightnessDistributionIntensities) {
 // show. Guns, levels and clicks change nothing.
 TEST(FieldPictures, BrightnessContrastRectangles) {
     constexpr BYTE kDownTheMiddle[12] = {45, 22, 0, 22, 45, 0, 255, 232, 209, 232, 255, 0};
-    constexpr struct {
-        int w, h;
-        int x[6], y[12];  // the edges of the upper group, then of the lower one
-    } kCases[] = {{640,
-                   480,
-                   {64, 96, 128, 512, 544, 576},
-                   {48, 72, 96, 144, 168, 192, 288, 312, 336, 383, 408, 432}}};
-    for (const auto& c : kCases) {
-        Runs column = {{0, kBlack}};
-        Runs row = {{0, kBlack}};
-        for (int i = 0; i < 12; ++i) {
-            const BYTE g = kDownTheMiddle[i];
-            column.emplace_back(c.y[i], RGB(g, g, g));
-            if (i < 6) {
-                row.emplace_back(c.x[i], RGB(g, g, g));
-            }
+    // The edges on a 640 x 480 screen: of the upper group, then of the lower one.
+    constexpr int kX[6] = {64, 96, 128, 512, 544, 576};
+    constexpr int kY[12] = {48, 72, 96, 144, 168, 192, 288, 312, 336, 383, 408, 432};
+    Runs column = {{0, kBlack}};
+    Runs row = {{0, kBlack}};
+    for (int i = 0; i < 12; ++i) {
+        const BYTE g = kDownTheMiddle[i];
+        column.emplace_back(kY[i], RGB(g, g, g));
+        if (i < 6) {
+            row.emplace_back(kX[i], RGB(g, g, g));
         }
-        for (int bpp : {32, 8}) {
-            Screen screen(c.w, c.h, bpp, 10, bpp == 8 ? 2 : 0, bpp == 8 ? kRed : kWhite, 3 * bpp,
-                          bpp);
-            EXPECT_EQ(RunsOf(Column(screen, c.w / 2)), column) << c.w << " " << bpp;
-            EXPECT_EQ(RunsOf(Row(screen, c.y[2])), row) << c.w << " " << bpp;
-        }
+    }
+    for (int bpp : {32, 8}) {
+        Screen screen(640, 480, bpp, 10, bpp == 8 ? 2 : 0, bpp == 8 ? kRed : kWhite, 3 * bpp, bpp);
+        EXPECT_EQ(RunsOf(Column(screen, 320)), column) << bpp;
+        EXPECT_EQ(RunsOf(Row(screen, kY[2])), row) << bpp;
     }
 }
 

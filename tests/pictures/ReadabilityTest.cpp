@@ -2,9 +2,6 @@
 // Picture 5, "Lesbarkeit": rows of the sentence in three styles in rotation.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-
 #include "support/TestSupport.h"
 
 namespace {
@@ -59,19 +56,3 @@ TEST(Readability, RowsFollowTheStylesInRotation) {
 }
 
 }  // namespace
-
-// With no font at all nothing advances the position, and every row must still
-// end: the picture is its white background. It runs in a process of its own,
-// which sees the empty font configuration from its start.
-TEST(ReadabilityDeathTest, EndsWithoutFonts) {
-    const std::string config = testing::TempDir() + "no-fonts.conf";
-    std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            setenv("FONTCONFIG_FILE", config.c_str(), 1);
-            const Screen screen(800, 600, 32, 5, 2);
-            std::exit(IsFilled(screen, {0, 0, 800, 600}, kWhite) ? 0 : 1);
-        },
-        testing::ExitedWithCode(0), "");
-}

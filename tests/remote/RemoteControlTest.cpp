@@ -7,44 +7,14 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <tuple>
 
 #include "remote/RemoteControl.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-// Chooses through the test window's setters, as the panel does.
-struct FakePanel : IPanel {
-    explicit FakePanel(ITestWndHost& host, CTestWnd& wnd) : host(host), wnd(wnd) {}
-    bool IsWindowVisible() const override { return visible; }
-    void ShowWindow(bool show) override { visible = show; }
-    void BringWindowToTop() override {}
-    void OnFullScreen() override {
-        visible = false;
-        host.ShowCursor(false);
-    }
-    void SelectPicture(int picture) override { wnd.SetPicture(static_cast<BYTE>(picture)); }
-    void SelectResolution(int level) override { wnd.SetResolution(static_cast<BYTE>(level)); }
-    void SelectGuns(bool r, bool g, bool b) override {
-        checked = {r, g, b};
-        wnd.SetColor(r || g || b ? (r ? kRed : 0) | (g ? kGreen : 0) | (b ? kBlue : 0) : kWhite);
-    }
-    ITestWndHost& host;
-    CTestWnd& wnd;
-    bool visible = true;
-    std::tuple<bool, bool, bool> checked{};
-};
-
-std::string FileBytes(const std::string& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
 
 using Kind = RemoteError::Kind;
 using Call = std::function<RemoteResult(CRemoteControl&)>;
@@ -113,7 +83,7 @@ TEST(RemoteControl, CallsGoThroughThePanelAndBadOnesChangeNothing) {
                          std::to_string(picture) + args + " --output " + rendered + " 2>/dev/null")
                             .c_str());
         EXPECT_EQ(WEXITSTATUS(result), status);
-        EXPECT_EQ(FileBytes(capture), FileBytes(rendered)) << picture;
+        EXPECT_EQ(ReadFile(capture), ReadFile(rendered)) << picture;
     }
     EXPECT_EQ(screen.host.messages.size(), 1u);
     std::filesystem::remove_all(folder);

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -101,4 +103,9 @@ int RunCommand(const std::string& command, std::string& output) {
     }
     const int status = pclose(pipe);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<BYTE> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }

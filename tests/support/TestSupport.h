@@ -7,6 +7,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -70,6 +71,8 @@ std::ostream& operator<<(std::ostream& os, const RECT& r);
 // Runs a shell command with its stderr joined to its stdout; returns the exit
 // status (-1 when it did not exit) and appends what it printed to output.
 int RunCommand(const std::string& command, std::string& output);
+// The bytes of the file at path (none where it cannot be read).
+std::vector<BYTE> ReadFile(const std::string& path);
 
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
@@ -77,3 +80,28 @@ constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kGreen = 0x00FF00;
 constexpr COLORREF kBlue = 0xFF0000;
 constexpr COLORREF kGray = 0x808080;
+
+// A panel without a window: it chooses through the test window's setters, as
+// the real one does, and keeps what it shows and the guns it checked.
+struct FakePanel : IPanel {
+    FakePanel(ITestWndHost& host, CTestWnd& wnd) : host(host), wnd(wnd) {}
+    bool IsWindowVisible() const override { return visible; }
+    void ShowWindow(bool show) override { visible = show; }
+    void BringWindowToTop() override { ++raised; }
+    void OnFullScreen() override {
+        visible = false;
+        host.BringWindowToTop();
+        host.ShowCursor(false);
+    }
+    void SelectPicture(int picture) override { wnd.SetPicture(static_cast<BYTE>(picture)); }
+    void SelectResolution(int level) override { wnd.SetResolution(static_cast<BYTE>(level)); }
+    void SelectGuns(bool r, bool g, bool b) override {
+        checked = {r, g, b};
+        wnd.SetColor(r || g || b ? (r ? kRed : 0) | (g ? kGreen : 0) | (b ? kBlue : 0) : kWhite);
+    }
+    ITestWndHost& host;
+    CTestWnd& wnd;
+    bool visible = true;
+    int raised = 0;
+    std::tuple<bool, bool, bool> checked{};
+};

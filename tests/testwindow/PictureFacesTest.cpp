@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "gdi/GdiObjects.h"
+#include "support/TestSupport.h"
 #include "testwindow/PictureFaces.h"
 
 namespace {
@@ -32,8 +33,9 @@ TEST(PictureFaces, AllAreInstalled) {
 
 // Without any font (a fontconfig configuration with no font folder) each face
 // is named once with its file, its package and what it keeps from being drawn
-// exactly, and no other font stands in for it. It runs in a process of its
-// own, which sees the configuration from its start.
+// exactly, and no other font stands in for it; with nothing to advance the
+// position every row of picture 5 still ends, leaving its white ground. It runs
+// in a process of its own, which sees the configuration from its start.
 TEST(PictureFacesDeathTest, AMissingFaceIsNamedWithWhatItKeepsFromBeingExact) {
     const std::string config = testing::TempDir() + "zyn-no-fonts.conf";
     std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>" << testing::TempDir()
@@ -45,7 +47,11 @@ TEST(PictureFacesDeathTest, AMissingFaceIsNamedWithWhatItKeepsFromBeingExact) {
             CFont font;
             const bool created =
                 font.CreateFont(15, 0, 0, 0, FW_NORMAL, 1, 0, 0, 0, 0, 0, 0, 0, kReadabilityFace);
-            std::fputs((DescribeAll() + (created ? "created" : "not created")).c_str(), stderr);
+            const bool white = IsFilled(Screen(800, 600, 32, 5, 2), {0, 0, 800, 600}, kWhite);
+            std::fputs(
+                (DescribeAll() + (created ? "created" : "not created") + (white ? ", white" : ""))
+                    .c_str(),
+                stderr);
             std::exit(0);
         },
         testing::ExitedWithCode(0),
@@ -58,6 +64,6 @@ TEST(PictureFacesDeathTest, AMissingFaceIsNamedWithWhatItKeepsFromBeingExact) {
             "fonts-dejavu-extra) is not installed; not drawn exactly: picture 5 Lesbarkeit\n"
             "font face DejaVu Sans Bold (dejavu/DejaVuSans-Bold.ttf, package fonts-dejavu-core) "
             "is not installed; not drawn exactly: picture 12 Testbild\n"
-            "not created"));
+            "not created, white"));
     std::filesystem::remove(config);
 }

@@ -12,26 +12,6 @@
 
 namespace {
 
-struct FakePanel : IPanel {
-    explicit FakePanel(ITestWndHost& host, CTestWnd& wnd) : host(host), wnd(wnd) {}
-    bool IsWindowVisible() const override { return visible; }
-    void ShowWindow(bool show) override { visible = show; }
-    void BringWindowToTop() override { ++raised; }
-    void OnFullScreen() override {
-        visible = false;
-        host.BringWindowToTop();
-        host.ShowCursor(false);
-    }
-    // The panel's list chooses through the test window's setter.
-    void SelectPicture(int picture) override { wnd.SetPicture(static_cast<BYTE>(picture)); }
-    void SelectResolution(int level) override { wnd.SetResolution(static_cast<BYTE>(level)); }
-    void SelectGuns(bool r, bool g, bool b) override { wnd.SetColor(r | g << 8 | b << 16); }
-    ITestWndHost& host;
-    CTestWnd& wnd;
-    bool visible = true;
-    int raised = 0;
-};
-
 // Each event and the state after it: setters repaint only on a change and
 // ignore values out of range; a new picture resets the counters; the timer
 // runs (750 ms) exactly while high voltage is shown; counters wrap.

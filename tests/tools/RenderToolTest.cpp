@@ -18,12 +18,6 @@ constexpr const char* kNoFonts =
     "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
     "<fontconfig><cachedir>@fc-cache</cachedir></fontconfig>\n";
 
-// What the file at path holds, or "(none)".
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(none)";
-}
-
 // Exit status 0, 1 (a write failed: the system's reason), 2 (bad arguments:
 // a reason and the usage), 3 (refused: a black screen is written), 4 (no good
 // logo for the intro: the reason) or 5 (a face the picture needs is not
@@ -93,6 +87,7 @@ TEST(RenderTool, ArgumentsExitCodesAndPixels) {
     mkfifo((dir + "fifo").c_str(), 0600);
     const std::string png = dir + "out.png";
     const std::string old = "an old file";
+    const std::vector<BYTE> oldBytes(old.begin(), old.end());
     const mode_t mask = umask(0);
     umask(mask);
     const auto scratch = [&](std::string text) {
@@ -111,7 +106,7 @@ TEST(RenderTool, ArgumentsExitCodesAndPixels) {
             << args;
         EXPECT_NE(output.find(scratch(c.says)), std::string::npos) << args << ": " << output;
         if (c.bpp == 0) {
-            EXPECT_EQ(Contents(png), old) << args;
+            EXPECT_EQ(ReadFile(png), oldBytes) << args;
             continue;
         }
         png_image image{};
