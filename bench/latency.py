@@ -249,7 +249,8 @@ def measure(build_dir, width, height, switches, profile, screen_type):
         rows = {p: bgr_planes(screens[p][y * row_bytes:(y + 1) * row_bytes]) for p in (0, 1)}
 
         context = types.SimpleNamespace(display=None, scale=1, render=None, build_dir=build_dir,
-                                        scratch=scratch, programs=[])
+                                        zynmon=os.path.join(build_dir, "zynmon"), scratch=scratch,
+                                        programs=[])
         screen = screen_type(context, width, height, y)
         e2e.wait_until(lambda: screen.read()[1] == rows[0], "picture 0 on the screen")
         time.sleep(SETTLE)
