@@ -196,8 +196,11 @@ class XvfbScreen(Screen):
         return time.monotonic()
 
     def read(self):
-        """The time now and the row as its B, G and R planes."""
-        return time.monotonic(), self.row.read()
+        """The row as its B, G and R planes, and the time its reading ended: the server answers a read
+        only after the requests before it, a copy of the picture among them, so a time taken before
+        the read would count a copy still running as done."""
+        row = self.row.read()
+        return time.monotonic(), row
 
 
 class SwayScreen(Screen):
