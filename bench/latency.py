@@ -16,6 +16,9 @@ sway's virtual pointer and reads the row from the frames sway shows
 (screencopy): the time to screen is the time sway showed the first frame
 holding the new picture, so it includes the wait for the output's next frame.
 
+Beside each switch it measures the floor (FrameFloor): a frame's bytes written once and copied once,
+one after the other and at once on two cores, and gives key to screen in floors.
+
 --profile DIR records the program and the display server with `perf record -g`
 during the switches (DIR/zynmon.data, DIR/xvfb.data or DIR/sway.data) and
 prints the CPU time each of them spent per switch.
@@ -30,6 +33,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import types
 
@@ -191,9 +195,11 @@ class XvfbScreen(Screen):
         self.pids = {"zynmon": self.program.process.pid, "xvfb": self.display.server.pid}
 
     def switch(self, picture):
-        """Shows the picture; the time the input was sent."""
+        """Shows the picture; the time just before the input was sent (a time taken after it would
+        leave out any wait of the bench itself between sending and reading the clock)."""
+        sent = time.monotonic()
         self.row.key(KEYS[PICTURES.index(picture)])
-        return time.monotonic()
+        return sent
 
     def read(self):
         """The row as its B, G and R planes, and the time its reading ended: the server answers a read
@@ -234,11 +240,42 @@ class SwayScreen(Screen):
         self.pids = {"zynmon": self.program.process.pid, "sway": sway.process.pid}
 
     def switch(self, picture):
+        sent = time.monotonic()
         wayland_row.click(self.display.pointer, *self.spots[PICTURES.index(picture)], self.extent)
-        return time.monotonic()
+        return sent
 
     def read(self):
         return self.row.capture()
+
+
+class FrameFloor:
+    """The machine's own least time for a new frame to reach a screen whose server copies it: the
+    program writes the frame's bytes once (the C library's memset) and the server copies them once
+    (memmove), one after the other, and at the same time on two threads, the best that any overlap of
+    drawing and copying can reach. No drawing, event or request is in it."""
+
+    def __init__(self, width, height):
+        self.libc = ctypes.CDLL(None)
+        self.libc.memset.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_size_t]
+        self.libc.memmove.argtypes = [ctypes.c_void_p, ctypes.c_void_p, ctypes.c_size_t]
+        self.size = width * height * 4
+        # Three stores: the program's, the server's copy of the screen, and the frame the server copies
+        # while the program writes the next one.
+        self.store, self.screen, self.shown = (ctypes.create_string_buffer(self.size) for _ in range(3))
+        self.one_after_other, self.at_once = [], []
+
+    def measure(self, value):
+        start = time.monotonic()
+        self.libc.memset(self.store, value, self.size)
+        self.libc.memmove(self.screen, self.store, self.size)
+        self.one_after_other.append((time.monotonic() - start) * 1000.0)
+        # ctypes lets go of the interpreter's lock during a call, so the two run on two cores.
+        copy = threading.Thread(target=self.libc.memmove, args=(self.screen, self.shown, self.size))
+        start = time.monotonic()
+        copy.start()
+        self.libc.memset(self.store, value, self.size)
+        copy.join()
+        self.at_once.append((time.monotonic() - start) * 1000.0)
 
 
 def measure(build_dir, width, height, switches, profile, screen_type):
@@ -266,6 +303,7 @@ def measure(build_dir, width, height, switches, profile, screen_type):
             time.sleep(1.0)
         cpu_before = {name: cpu_seconds(pid) for name, pid in screen.pids.items()}
         times = []
+        floor = FrameFloor(width, height)
         for i in range(switches):
             picture = PICTURES[i % 2]
             sent = screen.switch(picture)
@@ -278,6 +316,9 @@ def measure(build_dir, width, height, switches, profile, screen_type):
                 # Leaves the two cores to the program and the server.
                 time.sleep(POLL_PAUSE)
             times.append((seen - sent) * 1000.0)
+            # Beside each switch, so that both see the same load and clock, and before the pause, so
+            # that the next switch starts from a quiet machine.
+            floor.measure(i)
             time.sleep(SETTLE)
         cpu = {name: (cpu_seconds(pid) - cpu_before[name]) * 1000.0 / switches
                for name, pid in screen.pids.items()}
@@ -289,7 +330,7 @@ def measure(build_dir, width, height, switches, profile, screen_type):
         if screen is not None:
             screen.close()
         shutil.rmtree(scratch, ignore_errors=True)
-    return times, cpu, y, peak
+    return times, cpu, y, peak, floor
 
 
 def main():
@@ -305,12 +346,16 @@ def main():
     for size in args.sizes:
         width, height = (int(v) for v in size.split("x"))
         profile = os.path.join(args.profile, size) if args.profile else None
-        times, cpu, y, peak = measure(args.build_dir, width, height, args.switches, profile, screen_type)
+        times, cpu, y, peak, floor = measure(args.build_dir, width, height, args.switches, profile, screen_type)
         print(f"{size}: key to screen median {statistics.median(times):.1f} ms, "
               f"max {max(times):.1f} ms over {len(times)} switches (row {y}); CPU per switch: "
               + ", ".join(f"{name} {ms:.1f} ms" for name, ms in cpu.items()), flush=True)
         print("  " + " ".join(f"{t:.1f}" for t in times), flush=True)
         print(f"  peak memory of the program: {peak:.0f} MB", flush=True)
+        print(f"  floor: a frame written and copied once {statistics.median(floor.one_after_other):.1f} ms "
+              f"one after the other, {statistics.median(floor.at_once):.1f} ms at once on two cores "
+              f"(medians beside the switches); key to screen is "
+              f"{statistics.median(times) / statistics.median(floor.at_once):.2f} floors", flush=True)
     return 0
 
 
