@@ -240,9 +240,7 @@ class SwayScreen(Screen):
         self.pids = {"zynmon": self.program.process.pid, "sway": sway.process.pid}
 
     def switch(self, picture):
-        sent = time.monotonic()
-        wayland_row.click(self.display.pointer, *self.spots[PICTURES.index(picture)], self.extent)
-        return sent
+        return wayland_row.click(self.display.pointer, *self.spots[PICTURES.index(picture)], self.extent)
 
     def read(self):
         return self.row.capture()

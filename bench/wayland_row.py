@@ -139,7 +139,7 @@ class OutputRow:
 
 def click(pointer, x, y, extent):
     """A left click at (x, y) of the layout, whose size is extent, through the virtual pointer (object 5
-    on the connection e2e.virtual_pointer made); returns when the release was sent."""
+    on the connection e2e.virtual_pointer made); returns the time just before the press was sent."""
     def stamp():
         return int(time.monotonic() * 1000) & 0xFFFFFFFF
 
@@ -147,5 +147,7 @@ def click(pointer, x, y, extent):
     pointer.sendall(message(vp, 1, struct.pack("<IIIII", stamp(), x, y, *extent)) + message(vp, 4))
     # The button notices the pointer over it before the press.
     time.sleep(0.05)
+    pressed = time.monotonic()
     pointer.sendall(message(vp, 2, struct.pack("<III", stamp(), BTN_LEFT, 1)) + message(vp, 4)
                     + message(vp, 2, struct.pack("<III", stamp(), BTN_LEFT, 0)) + message(vp, 4))
+    return pressed
