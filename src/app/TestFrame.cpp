@@ -64,7 +64,7 @@ constexpr int kCoverSettleMs = 250;
 constexpr int kCoverRequestMs = 400;
 
 // GTK's map, configure, window-state and focus-out events of the test
-// window, and the panel's map.
+// window, and the panel's map, unmap and configure events.
 gboolean OnPlaceChanged(GtkWidget* /*widget*/, GdkEvent* /*event*/, gpointer check) {
     (*static_cast<std::function<void()>*>(check))();
     return FALSE;
@@ -275,6 +275,16 @@ void CTestFrame::KeepBelow(wxWindow* panel) {
         }
     };
     g_signal_connect(GetHandle(), "focus-out-event", G_CALLBACK(OnPlaceChanged), &m_keepKeyboard);
+    if (m_monitor.ThroughXWayland()) {
+        m_leaveInputToPanel = [this, panelWidget] {
+            LeaveInputTo(static_cast<GtkWidget*>(GetHandle()), panelWidget);
+        };
+        for (const char* signal : {"map-event", "unmap-event", "configure-event"}) {
+            g_signal_connect(panelWidget, signal, G_CALLBACK(OnPlaceChanged), &m_leaveInputToPanel);
+        }
+        g_signal_connect(GetHandle(), "configure-event", G_CALLBACK(OnPlaceChanged),
+                         &m_leaveInputToPanel);
+    }
 }
 
 void CTestFrame::BringWindowToTop() {

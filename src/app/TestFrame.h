@@ -57,7 +57,8 @@ public:
     // and the cursor; the panel it may own stays.
     void Leave();
     // The program's panel, which stays above the test window where that
-    // covers its monitor without the window manager.
+    // covers its monitor without the window manager, and which takes the
+    // clicks where it shows over the window through XWayland.
     void KeepBelow(wxWindow* panel);
     // Runs `warn` with a warning for the user when the window does not cover
     // its monitor and nothing is left to try.
@@ -117,6 +118,7 @@ private:
     std::function<void()> m_checkCoverSoon;
     std::function<void()> m_stackBelowPanel;
     std::function<void()> m_keepKeyboard;
+    std::function<void()> m_leaveInputToPanel;
     std::function<void(const std::string&)> m_coverWarning;
     std::string m_appName;
     DialogColors m_colors;

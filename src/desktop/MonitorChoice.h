@@ -42,6 +42,9 @@ struct MonitorInfo {
     // The scale the desktop shows the monitor at.
     double DesktopScale() const { return outputScale > 0 ? outputScale : scale; }
     bool OwnBuffer() const { return physicalWidth > 0 && physicalHeight > 0; }
+    // An X server's monitor that XWayland names: one of a Wayland
+    // compositor's outputs, which decides what shows there.
+    bool ThroughXWayland() const { return name.rfind("XWAYLAND", 0) == 0; }
     // The toolkit's whole scale reaches a screen of width x height physical
     // pixels.
     bool ScaleReaches(int width, int height) const {

@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr const char* kXWaylandOutputPrefix = "XWAYLAND";
-
 #ifdef GDK_WINDOWING_X11
 // The XRandR facts of the output that GDK names `name`: the refresh rate of
 // its CRTC's mode and whether it is the screen's primary output.
@@ -156,7 +154,7 @@ std::vector<MonitorInfo> ReadMonitors(const CWaylandDesktop* wayland) {
         if (wayland != nullptr) {
             // Xwayland names its monitors so; another X server's are not
             // the compositor's outputs.
-            const bool xwayland = info.name.rfind(kXWaylandOutputPrefix, 0) == 0;
+            const bool xwayland = info.ThroughXWayland();
 #ifdef GDK_WINDOWING_WAYLAND
             const bool ownBuffer = GDK_IS_WAYLAND_DISPLAY(display);
 #else

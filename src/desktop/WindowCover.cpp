@@ -231,3 +231,35 @@ void StackBelow(GtkWidget* widget, GtkWidget* aboveWidget) {
     static_cast<void>(aboveWidget);
 #endif
 }
+
+void LeaveInputTo(GtkWidget* widget, GtkWidget* aboveWidget) {
+#ifdef GDK_WINDOWING_X11
+    GdkWindow* window = X11Window(widget);
+    if (window == nullptr) {
+        return;
+    }
+    GdkWindow* above = X11Window(aboveWidget);
+    if (above == nullptr || !gdk_window_is_visible(above)) {
+        gdk_window_input_shape_combine_region(window, nullptr, 0, 0);
+        return;
+    }
+    // Both in the toolkit's coordinates, as the shape takes them.
+    int x = 0;
+    int y = 0;
+    int aboveX = 0;
+    int aboveY = 0;
+    gdk_window_get_origin(window, &x, &y);
+    gdk_window_get_origin(above, &aboveX, &aboveY);
+    const cairo_rectangle_int_t whole{0, 0, gdk_window_get_width(window),
+                                      gdk_window_get_height(window)};
+    const cairo_rectangle_int_t hole{aboveX - x, aboveY - y, gdk_window_get_width(above),
+                                     gdk_window_get_height(above)};
+    cairo_region_t* input = cairo_region_create_rectangle(&whole);
+    cairo_region_subtract_rectangle(input, &hole);
+    gdk_window_input_shape_combine_region(window, input, 0, 0);
+    cairo_region_destroy(input);
+#else
+    static_cast<void>(widget);
+    static_cast<void>(aboveWidget);
+#endif
+}

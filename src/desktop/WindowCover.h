@@ -45,3 +45,9 @@ bool FocusIsOurs(GtkWidget* window);
 // Stacks a window no manager handles right below `above` (below the frame the
 // manager gave it): the program's panel stays visible over it.
 void StackBelow(GtkWidget* window, GtkWidget* above);
+// Under XWayland the compositor decides which window shows above which, but
+// the X server gives a click to the window on top of its own stacking, where
+// a compositor may keep an activated full-screen window above a dialog it
+// shows over it (sway): the window takes no pointer input where `above` lies
+// while that is mapped, and takes it everywhere again once it is not.
+void LeaveInputTo(GtkWidget* window, GtkWidget* above);
