@@ -7,6 +7,7 @@
 #include <glib-unix.h>
 
 #include "app/TestFrame.h"
+#include "desktop/WindowInside.h"
 #include "desktop/WindowLayer.h"
 #include "panel/PanelDlg.h"
 #include "present/Presentation.h"
@@ -120,10 +121,19 @@ void CTestApp::CreatePanel() {
     LeaveOutShadows();
     // Owned by the leading window: it lives until the program ends or goes
     // together with that window.
-    m_pPanel = new CPanelDlg(m_pMainWnd, m_testWnds, m_dialogColors);
+    // Where the compositor would lower the full-screen window below its bar
+    // while a window of its own has the keyboard, the panel lies inside the
+    // leading window's surface, and the test windows hand their keys on.
+    const bool inside = m_pWayland != nullptr && m_pWayland->LowersUnfocusedFullScreen();
+    GtkWidget* host =
+        inside ? NewWindowInsideParent(std::string(panel::kCaption).c_str()) : nullptr;
+    m_pPanel = new CPanelDlg(m_pMainWnd, m_testWnds, m_dialogColors, host);
     for (CTestFrame* frame : m_frames) {
         if (frame != nullptr) {
             frame->KeepBelow(m_pPanel);
+            if (inside) {
+                frame->HandKeysTo(m_pPanel);
+            }
         }
     }
     GtkWidget* panel = static_cast<GtkWidget*>(m_pPanel->GetHandle());

@@ -19,6 +19,7 @@
 #include "desktop/CoverCheck.h"
 #include "desktop/ScreenVisual.h"
 #include "desktop/WindowCover.h"
+#include "desktop/WindowInside.h"
 #include "desktop/WindowLayer.h"
 #include "panel/MessageDialog.h"
 #include "testwindow/Strings.h"
@@ -350,6 +351,10 @@ void CTestFrame::OnLeftDown() {
 }
 
 void CTestFrame::OnKey(wxKeyEvent& event) {
+    if (m_pKeysPanel && m_pKeysPanel->IsShown() &&
+        HandOnKey(static_cast<GtkWidget*>(m_pKeysPanel->GetHandle()))) {
+        return;
+    }
     const TestWndKey key = TestWndKeyOf(event.GetKeyCode());
     m_group.OnKeyDown(key);
     // The keys the test window uses go no further.

@@ -14,6 +14,7 @@
 
 #include <wx/frame.h>
 #include <wx/timer.h>
+#include <wx/weakref.h>
 
 #include "desktop/CoverCheck.h"
 #include "desktop/MonitorChoice.h"
@@ -59,6 +60,9 @@ public:
     // The program's panel, which stays above the test window where that
     // covers its monitor without the window manager.
     void KeepBelow(wxWindow* panel);
+    // While the panel shows, keys pressed in the window go to the panel
+    // (where it is shown inside the window's surface and never has the keyboard).
+    void HandKeysTo(wxWindow* panel) { m_pKeysPanel = panel; }
     // Runs `warn` with a warning for the user when the window does not cover
     // its monitor and nothing is left to try.
     void OnCoverWarning(std::function<void(const std::string&)> warn) {
@@ -118,6 +122,7 @@ private:
     std::function<void()> m_stackBelowPanel;
     std::function<void()> m_keepKeyboard;
     std::function<void(const std::string&)> m_coverWarning;
+    wxWeakRef<wxWindow> m_pKeysPanel;
     std::string m_appName;
     DialogColors m_colors;
     std::unique_ptr<CTestWnd> m_pTestWnd;

@@ -27,8 +27,11 @@ wxRect ToRect(const RECT& r) {
 
 }  // namespace
 
-CPanelDlg::CPanelDlg(wxWindow* owner, CTestWndGroup& testWnds, const DialogColors& colors)
-    : m_testWnds(testWnds) {
+CPanelDlg::CPanelDlg(wxWindow* owner, CTestWndGroup& testWnds, const DialogColors& colors,
+                     GtkWidget* inside)
+    : m_testWnds(testWnds), m_bInsideOwner(inside != nullptr) {
+    // The toolkit builds a top-level window in the widget it finds there, if any.
+    m_widget = inside;
     Create(owner, wxID_ANY, FromUtf8(panel::kCaption), wxPoint(0, 0), wxDefaultSize,
            wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
     CreateControls(colors);
@@ -124,6 +127,9 @@ bool CPanelDlg::OnInitDialog() {
 }
 
 void CPanelDlg::CentreOnMonitor() {
+    if (m_bInsideOwner) {
+        return;
+    }
     // The screen is the monitor the test window covers: the panel is centred
     // on it, from its origin.
     const wxRect screen = wxDisplay(GetParent()).GetGeometry();

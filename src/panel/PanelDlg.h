@@ -21,8 +21,11 @@ class CPanelDlg : public wxDialog, public IPanel {
 public:
     // Creates the dialog from its template above `owner` (the leading test
     // window, whose monitor it is centred on), initialises it and shows it.
-    // The windows outlive the panel.
-    CPanelDlg(wxWindow* owner, CTestWndGroup& testWnds, const DialogColors& colors);
+    // The windows outlive the panel. `inside`: a toolkit window, shown inside
+    // the owner's surface, to build the dialog in (the dialog takes over the
+    // caller's reference; it places itself there); null: a window of its own.
+    CPanelDlg(wxWindow* owner, CTestWndGroup& testWnds, const DialogColors& colors,
+              GtkWidget* inside = nullptr);
     ~CPanelDlg() override;
 
     void OnSelchangePicture();
@@ -63,4 +66,5 @@ private:
     std::array<CPictureButton*, panel::kPictureCount> m_buttons{};
     CTestWndGroup& m_testWnds;
     wxChoice* m_pList = nullptr;
+    bool m_bInsideOwner;
 };
