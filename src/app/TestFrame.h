@@ -62,7 +62,7 @@ public:
     void KeepBelow(wxWindow* panel);
     // While the panel shows, keys pressed in the window go to the panel
     // (where it is shown inside the window's surface and never has the keyboard).
-    void HandKeysTo(wxWindow* panel) { m_pKeysPanel = panel; }
+    void HandKeysTo(wxWindow* panel);
     // Runs `warn` with a warning for the user when the window does not cover
     // its monitor and nothing is left to try.
     void OnCoverWarning(std::function<void(const std::string&)> warn) {
@@ -96,6 +96,9 @@ private:
     void Paint(const RECT& rect);
     void OnLeftDown();
     void OnKey(wxKeyEvent& event);
+    // Hands the key event being handled to the panel while it shows; false
+    // when it does not (the key is the window's).
+    bool HandKeyToPanel();
     // The intro's next step and the self-check's.
     void OnTimerEvent(wxTimerEvent& event);
     // Leaves the group, the timers and the cursor.
