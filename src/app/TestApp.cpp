@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include <glib-unix.h>
+#include <gtk/gtk.h>
 
 #include "app/TestFrame.h"
-#include "desktop/WindowInside.h"
 #include "desktop/WindowLayer.h"
 #include "panel/PanelDlg.h"
 #include "present/Presentation.h"
@@ -119,15 +119,18 @@ void CTestApp::CreatePanel() {
         }
     }
     LeaveOutShadows();
-    // Owned by the leading window: it lives until the program ends or goes
-    // together with that window.
     // Where the compositor would lower the full-screen window below its bar
     // while a window of its own has the keyboard, the panel lies inside the
     // leading window's surface, and the test windows hand their keys on.
-    const bool inside = m_pWayland != nullptr && m_pWayland->LowersUnfocusedFullScreen();
-    GtkWidget* host =
-        inside ? NewWindowInsideParent(std::string(panel::kCaption).c_str()) : nullptr;
-    m_pPanel = new CPanelDlg(m_pMainWnd, m_testWnds, m_dialogColors, host);
+    // Without a keyboard nothing activates a window there: the full-screen
+    // window stays on top, and the panel a window of its own below it.
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    const bool inside = m_pWayland != nullptr && m_pWayland->LowersUnfocusedFullScreen() &&
+                        seat != nullptr &&
+                        (gdk_seat_get_capabilities(seat) & GDK_SEAT_CAPABILITY_KEYBOARD) != 0;
+    // Owned by the leading window: it lives until the program ends or goes
+    // together with that window.
+    m_pPanel = new CPanelDlg(m_pMainWnd, m_testWnds, m_dialogColors, inside);
     for (CTestFrame* frame : m_frames) {
         if (frame != nullptr) {
             frame->KeepBelow(m_pPanel);

@@ -21,11 +21,11 @@ class CPanelDlg : public wxDialog, public IPanel {
 public:
     // Creates the dialog from its template above `owner` (the leading test
     // window, whose monitor it is centred on), initialises it and shows it.
-    // The windows outlive the panel. `inside`: a toolkit window, shown inside
-    // the owner's surface, to build the dialog in (the dialog takes over the
-    // caller's reference; it places itself there); null: a window of its own.
+    // The windows outlive the panel. `insideOwner`: the dialog is shown
+    // inside the owner's surface (InsideOwner.h) rather than as a window of
+    // its own.
     CPanelDlg(wxWindow* owner, CTestWndGroup& testWnds, const DialogColors& colors,
-              GtkWidget* inside = nullptr);
+              bool insideOwner = false);
     ~CPanelDlg() override;
 
     void OnSelchangePicture();
@@ -40,6 +40,8 @@ public:
     // Destroys the panel and ends the program with exit status 0.
     void OnCancel();
 
+    // Inside the owner, once shown the dialog hides in place (InsideOwner.h).
+    bool Show(bool show = true) override;
     bool IsWindowVisible() const override { return IsShown(); }
     void ShowWindow(bool show) override { Show(show); }
     void BringWindowToTop() override { Raise(); }

@@ -1455,13 +1455,13 @@ def test_on_weston_the_panel_shows_centred_above_the_exact_picture_and_keys_clic
     d.xdotool("windowfocus", "--sync", d.window)
     d.point(*centre, ctx.scale)
 
-    def act(action, _):
+    def act(action, panel):
         nonlocal clicks
         verb, _, arg = (action or "").partition(" ")
-        if verb == "click":
+        if verb in ("click", "title"):
             clicks += 1
-            d.xdotool("mousemove", 0, 0, "mousemove", 20 + 40 * (clicks % 8), HEIGHT - 20, "click", arg,
-                      "mousemove", 0, 0, "mousemove", *centre)
+            at = (20 + 40 * (clicks % 8), HEIGHT - 20) if verb == "click" else (panel[0] + 12, panel[1] + 8)
+            d.xdotool("mousemove", 0, 0, "mousemove", *at, "click", arg or 1, "mousemove", 0, 0, "mousemove", *centre)
         elif verb:
             d.xdotool("key", *arg.split())
 
@@ -1470,7 +1470,10 @@ def test_on_weston_the_panel_shows_centred_above_the_exact_picture_and_keys_clic
     walk_centred_panel(ctx, start(ctx, ["--no-intro"], d.weston.env), lambda: d.weston.screenshot()[1], [
         (None, 0, 0, True), ("keys Down", 1, 0, True), ("keys Up", 0, 0, True), ("keys Return", 0, 0, False),
         ("keys Right", 1, 0, False), ("click 3", 1, 1, False), ("keys End", 12, 0, False), ("keys Escape", 12, 0, True),
-        ("click 1", 12, 0, False), ("click 1", 12, 0, True), ("keys Up", 11, 0, True)], act)
+        ("click 1", 12, 0, False), ("click 1", 12, 0, True), ("keys Up", 11, 0, True),
+        # weston gives the keyboard to the panel clicked, and to no one once the panel has gone.
+        ("title", 11, 0, True), ("keys Return", 11, 0, False), ("keys Home", 0, 0, False), ("keys Escape", 0, 0, True)],
+        act)
 
 
 def main():

@@ -1,18 +1,25 @@
 // SPDX-License-Identifier: MIT
-#include "desktop/WindowInside.h"
+#include "panel/InsideOwner.h"
 
 #include <gtk/gtk.h>
 
 namespace {
 
-// Where the window is dragged from, and whether the user has placed it.
+// Far outside every output: where the window lies while hidden.
+constexpr int kAway = -65536;
+
+// Whether the window is hidden, where it is dragged from, and where the user
+// has placed it.
 struct Placement {
+    bool hidden = false;
     bool dragging = false;
     bool moved = false;
     double pressX = 0;
     double pressY = 0;
     int startX = 0;
     int startY = 0;
+    int x = 0;
+    int y = 0;
 };
 
 constexpr const char* kPlacementKey = "zyn-placement";
@@ -69,9 +76,9 @@ gboolean OnMotion(GtkWidget* window, GdkEventMotion* event, gpointer) {
         return FALSE;
     }
     placement.moved = true;
-    gdk_window_move(gtk_widget_get_window(window),
-                    placement.startX + static_cast<int>(event->x_root - placement.pressX),
-                    placement.startY + static_cast<int>(event->y_root - placement.pressY));
+    placement.x = placement.startX + static_cast<int>(event->x_root - placement.pressX);
+    placement.y = placement.startY + static_cast<int>(event->y_root - placement.pressY);
+    gdk_window_move(gtk_widget_get_window(window), placement.x, placement.y);
     return TRUE;
 }
 
@@ -84,36 +91,50 @@ gboolean OnRelease(GtkWidget* window, GdkEventButton* event, gpointer) {
     return TRUE;
 }
 
-void Centre(GtkWidget* window, GdkRectangle*, gpointer);
-
-// The parent keeps the keyboard: the window is told it has it.
-gboolean OnShown(GtkWidget* window, GdkEvent*, gpointer) {
-    Centre(window, nullptr, nullptr);
-    GdkEvent* focus = gdk_event_new(GDK_FOCUS_CHANGE);
-    focus->focus_change.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window)));
-    focus->focus_change.send_event = TRUE;
-    focus->focus_change.in = TRUE;
-    gtk_widget_send_focus_change(window, focus);
-    gdk_event_free(focus);
-    return FALSE;
-}
-
-void Centre(GtkWidget* window, GdkRectangle*, gpointer) {
+void Place(GtkWidget* window, GdkRectangle*, gpointer) {
     GtkWindow* parent = gtk_window_get_transient_for(GTK_WINDOW(window));
     GdkWindow* own = gtk_widget_get_window(window);
-    if (parent == nullptr || own == nullptr || PlacementOf(window).moved) {
+    if (parent == nullptr || own == nullptr) {
         return;
     }
+    const Placement& placement = PlacementOf(window);
     const GdkRectangle frame = FrameOf(window);
-    const int x = (gtk_widget_get_allocated_width(GTK_WIDGET(parent)) - frame.width) / 2 - frame.x;
-    const int y =
-        (gtk_widget_get_allocated_height(GTK_WIDGET(parent)) - frame.height) / 2 - frame.y;
+    int x = (gtk_widget_get_allocated_width(GTK_WIDGET(parent)) - frame.width) / 2 - frame.x;
+    int y = (gtk_widget_get_allocated_height(GTK_WIDGET(parent)) - frame.height) / 2 - frame.y;
+    if (placement.hidden) {
+        x = y = kAway;
+    } else if (placement.moved) {
+        x = placement.x;
+        y = placement.y;
+    }
     int atX = 0;
     int atY = 0;
     gdk_window_get_position(own, &atX, &atY);
     if (atX != x || atY != y) {
         gdk_window_move(own, x, y);
     }
+}
+
+// The parent keeps the keyboard: the window is told it has it.
+void ActAsFocused(GtkWidget* window) {
+    GdkEvent* focus = gdk_event_new(GDK_FOCUS_CHANGE);
+    focus->focus_change.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window)));
+    focus->focus_change.send_event = TRUE;
+    focus->focus_change.in = TRUE;
+    gtk_widget_send_focus_change(window, focus);
+    gdk_event_free(focus);
+}
+
+gboolean OnMapped(GtkWidget* window, GdkEvent*, gpointer) {
+    Place(window, nullptr, nullptr);
+    ActAsFocused(window);
+    return FALSE;
+}
+
+// Keys the compositor gives the window while it is hidden are the parent's.
+gboolean OnKey(GtkWidget* window, GdkEventKey*, gpointer) {
+    GtkWindow* parent = gtk_window_get_transient_for(GTK_WINDOW(window));
+    return PlacementOf(window).hidden && parent != nullptr && HandOnKey(GTK_WIDGET(parent));
 }
 
 }  // namespace
@@ -133,9 +154,24 @@ GtkWidget* NewWindowInsideParent(const char* title) {
     g_signal_connect(window, "button-press-event", G_CALLBACK(OnPress), nullptr);
     g_signal_connect(window, "motion-notify-event", G_CALLBACK(OnMotion), nullptr);
     g_signal_connect(window, "button-release-event", G_CALLBACK(OnRelease), nullptr);
-    g_signal_connect(window, "map-event", G_CALLBACK(OnShown), nullptr);
-    g_signal_connect_after(window, "size-allocate", G_CALLBACK(Centre), nullptr);
+    g_signal_connect(window, "map-event", G_CALLBACK(OnMapped), nullptr);
+    g_signal_connect_after(window, "size-allocate", G_CALLBACK(Place), nullptr);
+    // Before the toolkit's own handlers, which the caller connects later.
+    g_signal_connect(window, "key-press-event", G_CALLBACK(OnKey), nullptr);
+    g_signal_connect(window, "key-release-event", G_CALLBACK(OnKey), nullptr);
     return window;
+}
+
+bool ShowInsideParent(GtkWidget* window, bool show) {
+    if (!gtk_widget_get_mapped(window)) {
+        return false;
+    }
+    PlacementOf(window).hidden = !show;
+    Place(window, nullptr, nullptr);
+    if (show) {
+        ActAsFocused(window);
+    }
+    return true;
 }
 
 bool HandOnKey(GtkWidget* window) {
