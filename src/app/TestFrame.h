@@ -61,7 +61,7 @@ public:
     // covers its monitor without the window manager.
     void KeepBelow(wxWindow* panel);
     // While the panel shows, keys pressed in the window go to the panel
-    // (where it is shown inside the window's surface and never has the keyboard).
+    // (shown inside the window's surface, it has the keyboard only once clicked).
     void HandKeysTo(wxWindow* panel);
     // Runs `warn` with a warning for the user when the window does not cover
     // its monitor and nothing is left to try.

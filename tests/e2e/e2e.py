@@ -1354,10 +1354,23 @@ class Mutter(Display):
 PASSES += [("mutter", Mutter, 1)]
 
 
-def walk_centred_panel(ctx, process, screenshot, steps, act):
-    """Takes each step (act(action, panel rectangle) does it) and waits for its state on the screen: the picture
-    exact, and where the panel shows, the panel centred on the monitor and nothing else wrong."""
-    panel = None
+def walk_centred_panel(ctx, process, screenshot, steps):
+    """Takes each step (keys, a click on the picture or on the panel's title bar; the pointer rests in the middle,
+    where the panel shows) and waits for its state on the screen: the picture exact, and where the panel shows,
+    the panel centred on the monitor and nothing else wrong."""
+    panel, clicks = None, 0
+
+    def act(action):
+        nonlocal clicks
+        verb, _, arg = (action or "").partition(" ")
+        clicks += 1
+        if verb in ("click", "title"):
+            # Never twice on one spot (a double click); from the corner, where weston's pointer follows the X one.
+            at = (20 + 40 * (clicks % 8), 20) if verb == "click" else (panel[0] + 12, panel[1] + 8)
+            ctx.display.xdotool("mousemove", 0, 0, "mousemove", *at, "click", arg or 1, "mousemove", 0, 0,
+                                "mousemove", WIDTH // 2, HEIGHT // 2)
+        elif verb:
+            ctx.display.xdotool("key", *arg.split())
 
     def seen(state):
         """Whether the screen shows the state; where the panel shows, its frame is where the picture differs."""
@@ -1376,40 +1389,29 @@ def walk_centred_panel(ctx, process, screenshot, steps, act):
                 and 2 * grey_pixels(screen, WIDTH, x0, y0, x1, y1) >= (x1 - x0) * (y1 - y0))
 
     for action, *after in steps:
-        act(action, panel)
+        act(action)
         state = State(*after)
         try:
             wait_until(lambda: seen(state), "")
         except Failure:
             raise Failure(f"after {action or 'the start'}: not {state}: the screen differs from the picture "
                           f"{f'in {panel}, not the panel centred' if panel else 'or the panel is missing'}") from None
-    act("keys Escape", panel)
+    act("keys Escape")
     expect(process.wait(timeout=TIMEOUT) == 0, f"Escape: exit status {process.returncode}")
 
 
 @passes("mutter")
 def test_under_mutter_the_panel_opens_centred_above_the_exact_picture_and_keys_clicks_and_escape_work(ctx):
-    d, centre, clicks = ctx.display, (WIDTH // 2, HEIGHT // 2), 0
-    # mutter draws the pointer: it rests where the panel opens, and goes back there after each click.
-    d.xdotool("mousemove", *centre)
-
-    def act(action, panel):
-        nonlocal clicks
-        verb, _, arg = (action or "").partition(" ")
-        clicks += verb == "click"
-        if verb in ("click", "title"):
-            at = (20 + 40 * (clicks % 8), 20) if verb == "click" else (panel[0] + 12, panel[1] + 8)
-            d.xdotool("mousemove", *at, "click", arg or 1, "mousemove", *centre)
-        elif verb:
-            d.xdotool("key", *arg.split())
-
+    d = ctx.display
+    # mutter draws the pointer: it rests where the panel opens.
+    d.xdotool("mousemove", WIDTH // 2, HEIGHT // 2)
     walk_centred_panel(ctx, start(ctx, ["--no-intro"], d.wayland), lambda: d.screenshot()[1], [
         (None, 0, 0, True), ("keys Down", 1, 0, True), ("keys Up", 0, 0, True), ("keys Return", 0, 0, False),
         ("click 3", 0, 1, False), ("type Right", 1, 0, False), ("type Left", 0, 0, False), ("click 3", 0, 1, False),
         ("click 1", 0, 1, True),
         # A click on the picture gives it the keyboard; the panel stays above it. A click on the panel's title
         # bar, beside its caption, gives the keyboard back to the panel.
-        ("click 3", 0, 2, True), ("title", 0, 2, True), ("keys Down", 1, 0, True)], act)
+        ("click 3", 0, 2, True), ("title", 0, 2, True), ("keys Down", 1, 0, True)])
 
 # weston's desktop shell with a seat: its X11 backend in a window over an Xvfb screen, which xdotool drives.
 class WestonDesktop(Display):
@@ -1449,31 +1451,17 @@ PASSES += [("weston desktop", lambda: WestonDesktop(1), 1), ("weston desktop x2"
 
 @passes("weston desktop", "weston desktop x2")
 def test_on_weston_the_panel_shows_centred_above_the_exact_picture_and_keys_clicks_and_escape_work(ctx):
-    d, centre, clicks = ctx.display, (WIDTH // 2, HEIGHT // 2), 0
-    # weston draws the pointer into its screenshots: it rests on the panel while that shows, and leaves it only
-    # to click on the picture (never twice on one spot: a double click), which hides the panel and the pointer.
+    d = ctx.display
+    # weston draws the pointer into its screenshots: it rests where the panel opens. weston lowers a full-screen
+    # window while another window has the keyboard (its bar then lies over the picture): the panel lies above both.
     d.xdotool("windowfocus", "--sync", d.window)
-    d.point(*centre, ctx.scale)
-
-    def act(action, panel):
-        nonlocal clicks
-        verb, _, arg = (action or "").partition(" ")
-        if verb in ("click", "title"):
-            clicks += 1
-            at = (20 + 40 * (clicks % 8), HEIGHT - 20) if verb == "click" else (panel[0] + 12, panel[1] + 8)
-            d.xdotool("mousemove", 0, 0, "mousemove", *at, "click", arg or 1, "mousemove", 0, 0, "mousemove", *centre)
-        elif verb:
-            d.xdotool("key", *arg.split())
-
-    # The panel a window of the test window's (weston lowers a full-screen window while another has the
-    # keyboard, and its bar then covers the picture's top rows), which hands its keys on.
+    d.point(WIDTH // 2, HEIGHT // 2, ctx.scale)
     walk_centred_panel(ctx, start(ctx, ["--no-intro"], d.weston.env), lambda: d.weston.screenshot()[1], [
         (None, 0, 0, True), ("keys Down", 1, 0, True), ("keys Up", 0, 0, True), ("keys Return", 0, 0, False),
         ("keys Right", 1, 0, False), ("click 3", 1, 1, False), ("keys End", 12, 0, False), ("keys Escape", 12, 0, True),
         ("click 1", 12, 0, False), ("click 1", 12, 0, True), ("keys Up", 11, 0, True),
         # weston gives the keyboard to the panel clicked, and to no one once the panel has gone.
-        ("title", 11, 0, True), ("keys Return", 11, 0, False), ("keys Home", 0, 0, False), ("keys Escape", 0, 0, True)],
-        act)
+        ("title", 11, 0, True), ("keys Return", 11, 0, False), ("keys Home", 0, 0, False), ("keys Escape", 0, 0, True)])
 
 
 def main():
