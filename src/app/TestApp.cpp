@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include <glib-unix.h>
+#include <gtk/gtk.h>
 
 #include "app/TestFrame.h"
 #include "desktop/WindowLayer.h"
@@ -118,12 +119,24 @@ void CTestApp::CreatePanel() {
         }
     }
     LeaveOutShadows();
+    // Where the compositor would lower the full-screen window below its bar
+    // while a window of its own has the keyboard, the panel lies inside the
+    // leading window's surface, and the test windows hand their keys on.
+    // Without a keyboard nothing activates a window there: the full-screen
+    // window stays on top, and the panel a window of its own below it.
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    const bool inside = m_pWayland != nullptr && m_pWayland->LowersUnfocusedFullScreen() &&
+                        seat != nullptr &&
+                        (gdk_seat_get_capabilities(seat) & GDK_SEAT_CAPABILITY_KEYBOARD) != 0;
     // Owned by the leading window: it lives until the program ends or goes
     // together with that window.
-    m_pPanel = new CPanelDlg(m_pMainWnd, m_testWnds, m_dialogColors);
+    m_pPanel = new CPanelDlg(m_pMainWnd, m_testWnds, m_dialogColors, inside);
     for (CTestFrame* frame : m_frames) {
         if (frame != nullptr) {
             frame->KeepBelow(m_pPanel);
+            if (inside) {
+                frame->HandKeysTo(m_pPanel);
+            }
         }
     }
     GtkWidget* panel = static_cast<GtkWidget*>(m_pPanel->GetHandle());

@@ -20,6 +20,7 @@
 #include "desktop/ScreenVisual.h"
 #include "desktop/WindowCover.h"
 #include "desktop/WindowLayer.h"
+#include "panel/InsideOwner.h"
 #include "panel/MessageDialog.h"
 #include "testwindow/Strings.h"
 #include "testwindow/TestWndGroup.h"
@@ -135,6 +136,7 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
 CTestFrame::~CTestFrame() {
     Detach();
     g_signal_handlers_disconnect_by_data(GetHandle(), &m_checkCoverSoon);
+    g_signal_handlers_disconnect_by_data(GetHandle(), this);
     m_coverTimer.Stop();
     m_introTimer.Stop();
     // The panel clears its registration with the test window when it goes:
@@ -359,7 +361,25 @@ void CTestFrame::OnLeftDown() {
     m_group.OnLButtonDown();
 }
 
+void CTestFrame::HandKeysTo(wxWindow* panel) {
+    m_pKeysPanel = panel;
+    // Releases too: the panel's buttons act when Space is released.
+    g_signal_connect(GetHandle(), "key-release-event",
+                     G_CALLBACK(+[](GtkWidget*, GdkEventKey*, gpointer frame) -> gboolean {
+                         return static_cast<CTestFrame*>(frame)->HandKeyToPanel();
+                     }),
+                     this);
+}
+
+bool CTestFrame::HandKeyToPanel() {
+    return m_pKeysPanel && m_pKeysPanel->IsShown() &&
+           HandOnKey(static_cast<GtkWidget*>(m_pKeysPanel->GetHandle()));
+}
+
 void CTestFrame::OnKey(wxKeyEvent& event) {
+    if (HandKeyToPanel()) {
+        return;
+    }
     const TestWndKey key = TestWndKeyOf(event.GetKeyCode());
     m_group.OnKeyDown(key);
     // The keys the test window uses go no further.

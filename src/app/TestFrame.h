@@ -14,6 +14,7 @@
 
 #include <wx/frame.h>
 #include <wx/timer.h>
+#include <wx/weakref.h>
 
 #include "desktop/CoverCheck.h"
 #include "desktop/MonitorChoice.h"
@@ -60,6 +61,9 @@ public:
     // covers its monitor without the window manager, and which takes the
     // clicks where it shows over the window through XWayland.
     void KeepBelow(wxWindow* panel);
+    // While the panel shows, keys pressed in the window go to the panel
+    // (shown inside the window's surface, it has the keyboard only once clicked).
+    void HandKeysTo(wxWindow* panel);
     // Runs `warn` with a warning for the user when the window does not cover
     // its monitor and nothing is left to try.
     void OnCoverWarning(std::function<void(const std::string&)> warn) {
@@ -93,6 +97,9 @@ private:
     void Paint(const RECT& rect);
     void OnLeftDown();
     void OnKey(wxKeyEvent& event);
+    // Hands the key event being handled to the panel while it shows; false
+    // when it does not (the key is the window's).
+    bool HandKeyToPanel();
     // The intro's next step and the self-check's.
     void OnTimerEvent(wxTimerEvent& event);
     // Leaves the group, the timers and the cursor.
@@ -120,6 +127,7 @@ private:
     std::function<void()> m_keepKeyboard;
     std::function<void()> m_leaveInputToPanel;
     std::function<void(const std::string&)> m_coverWarning;
+    wxWeakRef<wxWindow> m_pKeysPanel;
     std::string m_appName;
     DialogColors m_colors;
     std::unique_ptr<CTestWnd> m_pTestWnd;

@@ -25,6 +25,9 @@ constexpr std::uint32_t kOutputVersion = 2;
 constexpr std::uint32_t kXdgOutputVersion = 2;
 // GNOME's own protocol, which carries GTK's modal hint; only its presence counts.
 constexpr const char* kGtkShellInterface = "gtk_shell1";
+// weston's desktop shell lists its own protocol to every client (and refuses
+// the bind to all but its panel): only its presence counts.
+constexpr const char* kWestonDesktopShellInterface = "weston_desktop_shell";
 
 // An output as it is being described; the description counts once its done
 // event arrived.
@@ -101,6 +104,7 @@ struct CWaylandDesktop::Globals {
     wp_viewporter* viewporter = nullptr;
     zxdg_output_manager_v1* xdgOutputManager = nullptr;
     bool gtkShell = false;
+    bool westonDesktopShell = false;
     std::vector<std::unique_ptr<OutputProxy>> outputs;
 };
 
@@ -139,6 +143,8 @@ void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char*
         g->outputs.push_back(std::move(proxy));
     } else if (std::strcmp(interface, kGtkShellInterface) == 0) {
         g->gtkShell = true;
+    } else if (std::strcmp(interface, kWestonDesktopShellInterface) == 0) {
+        g->westonDesktopShell = true;
     }
 }
 
@@ -240,6 +246,10 @@ bool CWaylandDesktop::CanShowPhysicalPixels() const {
 
 bool CWaylandDesktop::TakesModalHint() const {
     return m_pGlobals->gtkShell;
+}
+
+bool CWaylandDesktop::LowersUnfocusedFullScreen() const {
+    return m_pGlobals->westonDesktopShell;
 }
 
 wl_compositor* CWaylandDesktop::Compositor() const {

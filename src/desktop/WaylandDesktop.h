@@ -57,6 +57,11 @@ public:
     // a dialog's modal hint: such a compositor centres a modal dialog without
     // a parent on a monitor, one with a parent a third of the way down it.
     bool TakesModalHint() const;
+    // The compositor is weston's desktop shell: it keeps full-screen windows
+    // in a layer above all others, its bar included, but takes one out of
+    // that layer while another window of its output has the keyboard. A
+    // window shown inside the full-screen window's surface stays above.
+    bool LowersUnfocusedFullScreen() const;
 
     wl_display* Display() const { return m_pDisplay; }
     wl_event_queue* Queue() const { return m_pQueue; }

@@ -2,6 +2,7 @@
 #include "panel/PanelDlg.h"
 
 #include <algorithm>
+#include <string>
 
 #include <wx/app.h>
 #include <wx/button.h>
@@ -12,6 +13,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include "panel/InsideOwner.h"
 #include "panel/PanelTemplate.h"
 #include "testwindow/Strings.h"
 
@@ -27,8 +29,13 @@ wxRect ToRect(const RECT& r) {
 
 }  // namespace
 
-CPanelDlg::CPanelDlg(wxWindow* owner, CTestWndGroup& testWnds, const DialogColors& colors)
-    : m_testWnds(testWnds) {
+CPanelDlg::CPanelDlg(wxWindow* owner, CTestWndGroup& testWnds, const DialogColors& colors,
+                     bool insideOwner)
+    : m_testWnds(testWnds), m_bInsideOwner(insideOwner) {
+    // The toolkit builds a top-level window in the widget it finds there, if any.
+    if (insideOwner) {
+        m_widget = NewWindowInsideParent(std::string(panel::kCaption).c_str());
+    }
     Create(owner, wxID_ANY, FromUtf8(panel::kCaption), wxPoint(0, 0), wxDefaultSize,
            wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
     CreateControls(colors);
@@ -124,12 +131,24 @@ bool CPanelDlg::OnInitDialog() {
 }
 
 void CPanelDlg::CentreOnMonitor() {
+    if (m_bInsideOwner) {
+        return;
+    }
     // The screen is the monitor the test window covers: the panel is centred
     // on it, from its origin.
     const wxRect screen = wxDisplay(GetParent()).GetGeometry();
     const wxSize client = GetClientSize();
     const POINT origin = panel::CentredOrigin(screen.width, screen.height, client.x, client.y);
     Move(screen.x + origin.x, screen.y + origin.y);
+}
+
+bool CPanelDlg::Show(bool show) {
+    if (!m_bInsideOwner || show == IsShown() ||
+        !ShowInsideParent(static_cast<GtkWidget*>(GetHandle()), show)) {
+        return wxDialog::Show(show);
+    }
+    m_isShown = show;
+    return true;
 }
 
 void CPanelDlg::ShowWarning(const wxString& text) {

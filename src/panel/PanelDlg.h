@@ -21,8 +21,11 @@ class CPanelDlg : public wxDialog, public IPanel {
 public:
     // Creates the dialog from its template above `owner` (the leading test
     // window, whose monitor it is centred on), initialises it and shows it.
-    // The windows outlive the panel.
-    CPanelDlg(wxWindow* owner, CTestWndGroup& testWnds, const DialogColors& colors);
+    // The windows outlive the panel. `insideOwner`: the dialog is shown
+    // inside the owner's surface (InsideOwner.h) rather than as a window of
+    // its own.
+    CPanelDlg(wxWindow* owner, CTestWndGroup& testWnds, const DialogColors& colors,
+              bool insideOwner = false);
     ~CPanelDlg() override;
 
     void OnSelchangePicture();
@@ -37,6 +40,8 @@ public:
     // Destroys the panel and ends the program with exit status 0.
     void OnCancel();
 
+    // Inside the owner, once shown the dialog hides in place (InsideOwner.h).
+    bool Show(bool show = true) override;
     bool IsWindowVisible() const override { return IsShown(); }
     void ShowWindow(bool show) override { Show(show); }
     void BringWindowToTop() override { Raise(); }
@@ -63,4 +68,5 @@ private:
     std::array<CPictureButton*, panel::kPictureCount> m_buttons{};
     CTestWndGroup& m_testWnds;
     wxChoice* m_pList = nullptr;
+    bool m_bInsideOwner;
 };
