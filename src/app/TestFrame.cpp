@@ -135,6 +135,12 @@ CTestFrame::CTestFrame(const wxString& appName, const DialogColors& colors,
 CTestFrame::~CTestFrame() {
     Detach();
     g_signal_handlers_disconnect_by_data(GetHandle(), &m_checkCoverSoon);
+    // The panel may outlive this window (a monitor that leaves closes it).
+    if (m_pPanel) {
+        for (void* call : {&m_stackBelowPanel, &m_checkCoverSoon}) {
+            g_signal_handlers_disconnect_by_data(m_pPanel->GetHandle(), call);
+        }
+    }
     m_coverTimer.Stop();
     m_introTimer.Stop();
     // The panel clears its registration with the test window when it goes:
@@ -222,6 +228,9 @@ void CTestFrame::CheckCover() {
         case CoverStep::kKeep:
             // Covered again: a later change gets its own requests.
             m_nCoverRequests = 0;
+            if (m_stackBelowPanel) {
+                m_stackBelowPanel();
+            }
             break;
         case CoverStep::kAskAgain:
             ++m_nCoverRequests;
@@ -262,8 +271,12 @@ void CTestFrame::KeepBelow(wxWindow* panel) {
             StackBelow(static_cast<GtkWidget*>(GetHandle()), panelWidget);
         }
     };
-    // Each time the panel shows, in the manager's frame by then.
+    m_pPanel = panel;
+    // Each time the panel shows, in the manager's frame by then; and again
+    // once the manager has stacked that frame (awesome raises it later,
+    // which would leave the window below the manager's own bars).
     g_signal_connect(panelWidget, "map-event", G_CALLBACK(OnPlaceChanged), &m_stackBelowPanel);
+    g_signal_connect(panelWidget, "map-event", G_CALLBACK(OnPlaceChanged), &m_checkCoverSoon);
     m_stackBelowPanel();
     // A window no manager handles keeps the keyboard while the panel is
     // hidden: a manager that focuses a window of its own when the panel goes
