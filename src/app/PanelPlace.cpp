@@ -6,6 +6,7 @@
 #include <gtk/gtk.h>
 
 #include "desktop/WindowCover.h"
+#include "panel/PanelTemplate.h"
 
 namespace {
 
@@ -27,7 +28,8 @@ GtkWidget* WidgetOf(CPanelDlg& panel) {
 
 CPanelPlace::CPanelPlace(CPanelDlg& panel, const MonitorInfo& monitor)
     : m_pPanel(&panel),
-      m_monitor{monitor.x, monitor.y, monitor.Width(), monitor.Height()},
+      m_monitor(monitor),
+      m_monitorOnServer{monitor.x, monitor.y, monitor.Width(), monitor.Height()},
       m_timer(this) {
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Check(); });
     m_onMap = [this] {
@@ -40,7 +42,7 @@ CPanelPlace::CPanelPlace(CPanelDlg& panel, const MonitorInfo& monitor)
             const std::optional<ScreenRect> shown = WindowOnScreen(WidgetOf(*m_pPanel));
             // Off its monitor: moved there by the user (or where the
             // manager kept it), who finds it there when it shows again.
-            m_bLeftByUser = shown && PanelNeedsMove({m_monitor, *shown});
+            m_bLeftByUser = shown && PanelNeedsMove({m_monitorOnServer, *shown});
         }
     };
     m_onUnmap = [this] { m_bSettled = false; };
@@ -48,9 +50,19 @@ CPanelPlace::CPanelPlace(CPanelDlg& panel, const MonitorInfo& monitor)
     g_signal_connect(widget, "map-event", G_CALLBACK(OnPanelEvent), &m_onMap);
     g_signal_connect(widget, "configure-event", G_CALLBACK(OnPanelEvent), &m_onConfigure);
     g_signal_connect(widget, "unmap-event", G_CALLBACK(OnPanelEvent), &m_onUnmap);
+    // The panel centres itself on the monitor the toolkit finds its owner on,
+    // which may be where the manager first put that window.
+    Centre();
     if (gtk_widget_get_mapped(widget)) {
         m_onMap();
     }
+}
+
+void CPanelPlace::Centre() {
+    const wxSize client = m_pPanel->GetClientSize();
+    const POINT origin =
+        panel::CentredOrigin(m_monitor.logicalWidth, m_monitor.logicalHeight, client.x, client.y);
+    m_pPanel->Move(m_monitor.logicalX + origin.x, m_monitor.logicalY + origin.y);
 }
 
 CPanelPlace::~CPanelPlace() {
@@ -75,12 +87,12 @@ void CPanelPlace::Check() {
         !gtk_widget_get_mapped(widget)) {
         return;
     }
-    const PanelPlaceFacts facts{m_monitor, *shown, m_bLeftByUser, m_nMoves};
+    const PanelPlaceFacts facts{m_monitorOnServer, *shown, m_bLeftByUser, m_nMoves};
     if (PanelNeedsMove(facts)) {
         ++m_nMoves;
         // Moved onto its monitor, i3 takes the panel to that output's
         // workspace; presented, it gets the keyboard there.
-        m_pPanel->CentreOnMonitor();
+        Centre();
         m_pPanel->Raise();
         m_timer.StartOnce(kPlaceRequestMs);
         return;

@@ -27,9 +27,13 @@ public:
 
 private:
     void Check();
+    // Moves the panel to the centre of its monitor.
+    void Centre();
 
     wxWeakRef<CPanelDlg> m_pPanel;
-    ScreenRect m_monitor;
+    const MonitorInfo& m_monitor;
+    // The monitor in the X server's pixels.
+    ScreenRect m_monitorOnServer;
     wxTimer m_timer;
     int m_nMoves = 0;
     // The check after the latest map is done: later moves are the user's.

@@ -274,9 +274,12 @@ void CTestFrame::KeepBelow(wxWindow* panel) {
     m_pPanel = panel;
     // Each time the panel shows, in the manager's frame by then; and again
     // once the manager has stacked that frame (awesome raises it later,
-    // which would leave the window below the manager's own bars).
+    // which would leave the window below the manager's own bars) or moved it
+    // (i3 to another output's workspace, above this window).
     g_signal_connect(panelWidget, "map-event", G_CALLBACK(OnPlaceChanged), &m_stackBelowPanel);
-    g_signal_connect(panelWidget, "map-event", G_CALLBACK(OnPlaceChanged), &m_checkCoverSoon);
+    for (const char* signal : {"map-event", "configure-event"}) {
+        g_signal_connect(panelWidget, signal, G_CALLBACK(OnPlaceChanged), &m_checkCoverSoon);
+    }
     m_stackBelowPanel();
     // A window no manager handles keeps the keyboard while the panel is
     // hidden: a manager that focuses a window of its own when the panel goes
