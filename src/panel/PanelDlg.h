@@ -45,15 +45,13 @@ public:
     // stays centred on the monitor).
     void ShowWarning(const wxString& text);
 
-    // Moves the panel to the centre of the monitor the test window covers.
-    void CentreOnMonitor();
-
     wxChoice* PictureList() const { return m_pList; }
     CPictureButton* PictureButton(int picture) const { return m_buttons[picture]; }
 
 private:
     void CreateControls(const DialogColors& colors);
     bool OnInitDialog();
+    void CentreOnMonitor();
     void OnButton(wxCommandEvent& event);
     void OnRadio(wxCommandEvent& event);
     void OnCheck(wxCommandEvent& event);

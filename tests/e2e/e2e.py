@@ -1273,10 +1273,6 @@ class Managed:
         (x, y, w, h), (x0, y0, x1, y1) = Display.window_rects(self, window)
         return (x - x0, x1 - x - w, y - y0, y1 - y - h)
 
-    def wait_for_frame(self, window):
-        wait_until(lambda: self.window_rects(window)[1][:2] != self.window_rects(window)[0][:2],
-                   "the window manager's frame")
-
 
 class ManagedDisplay(Managed, Display):
     """Xvfb with a window manager of WINDOW_MANAGERS."""
@@ -1303,7 +1299,7 @@ class ManagedXorg(Managed, XorgDummy):
 
 
 PASSES += [(name, functools.partial(ManagedDisplay, name), 1) for name in WINDOW_MANAGERS]
-PASSES += [(f"xorg {name}", functools.partial(ManagedXorg, name), 1) for name in ("i3", "awesome")]
+PASSES += [(f"xorg {name}", functools.partial(ManagedXorg, name), 1) for name in WINDOW_MANAGERS]
 
 
 @passes("i3", "awesome", "twm")
@@ -1311,7 +1307,7 @@ def test_the_self_check_covers_the_screen_where_the_window_manager_does_not(ctx)
     test_panel_starts_centred_its_keys_buttons_and_clicks_choose_what_shows_and_escape_ends(ctx)
 
 
-@passes("xorg i3", "xorg awesome")
+@passes("xorg i3", "xorg awesome", "xorg twm")
 def test_under_a_window_manager_each_monitor_shows_its_picture_and_the_panel_opens_on_its_own(ctx):
     """With the pointer on another monitor (awesome opens a window on the monitor under it) one monitor that
     is not the primary one, by index and by name, then every monitor: the panel shown again after keys in
