@@ -101,6 +101,7 @@ CTestFrame* CTestApp::CreateFrame(std::size_t monitorIndex) {
 }
 
 int CTestApp::OnExit() {
+    m_pPanelPlace.reset();
     m_pRemote.reset();
     return wxApp::OnExit();
 }
@@ -139,6 +140,7 @@ void CTestApp::CreatePanel() {
             }
         }
     }
+    m_pPanelPlace = std::make_unique<CPanelPlace>(*m_pPanel, (*m_pMonitors)[m_chosen.front()]);
     GtkWidget* panel = static_cast<GtkWidget*>(m_pPanel->GetHandle());
     if (m_pWayland != nullptr && m_pWayland->TakesModalHint()) {
         CentreOnMonitorWhereCompositorPlaces(panel);
@@ -167,6 +169,10 @@ void CTestApp::OnMonitorLeft(std::size_t monitorIndex) {
         }
         m_frames[i] = nullptr;
         frame->Leave();
+        // The panel's monitor is gone: the manager places it from now on.
+        if (frame == m_pMainWnd) {
+            m_pPanelPlace.reset();
+        }
         // The leading window stays, hidden, as the panel's owner.
         if (frame != m_pMainWnd) {
             frame->Destroy();

@@ -16,6 +16,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Cursor.h"
+#include "app/PanelPlace.h"
 #include "app/SharedTimers.h"
 #include "desktop/MonitorChoice.h"
 #include "desktop/MonitorWatch.h"
@@ -76,5 +77,7 @@ private:
     // The panel while it is up (cleared when it goes), and the warning it
     // shows when the test window does not cover its monitor.
     wxWeakRef<CPanelDlg> m_pPanel;
+    // Keeps the panel on the leading window's monitor while that is there.
+    std::unique_ptr<CPanelPlace> m_pPanelPlace;
     wxString m_coverWarning;
 };

@@ -137,6 +137,13 @@ CTestFrame::~CTestFrame() {
     Detach();
     g_signal_handlers_disconnect_by_data(GetHandle(), &m_checkCoverSoon);
     g_signal_handlers_disconnect_by_data(GetHandle(), this);
+    g_signal_handlers_disconnect_by_data(GetHandle(), &m_leaveInputToPanel);
+    // The panel may outlive this window (a monitor that leaves closes it).
+    if (m_pPanel) {
+        for (void* call : {&m_stackBelowPanel, &m_checkCoverSoon, &m_leaveInputToPanel}) {
+            g_signal_handlers_disconnect_by_data(m_pPanel->GetHandle(), call);
+        }
+    }
     m_coverTimer.Stop();
     m_introTimer.Stop();
     // The panel clears its registration with the test window when it goes:
@@ -224,6 +231,9 @@ void CTestFrame::CheckCover() {
         case CoverStep::kKeep:
             // Covered again: a later change gets its own requests.
             m_nCoverRequests = 0;
+            if (m_stackBelowPanel) {
+                m_stackBelowPanel();
+            }
             break;
         case CoverStep::kAskAgain:
             ++m_nCoverRequests;
@@ -264,8 +274,15 @@ void CTestFrame::KeepBelow(wxWindow* panel) {
             StackBelow(static_cast<GtkWidget*>(GetHandle()), panelWidget);
         }
     };
-    // Each time the panel shows, in the manager's frame by then.
+    m_pPanel = panel;
+    // Each time the panel shows, in the manager's frame by then; and again
+    // once the manager has stacked that frame (awesome raises it later,
+    // which would leave the window below the manager's own bars) or moved it
+    // (i3 to another output's workspace, above this window).
     g_signal_connect(panelWidget, "map-event", G_CALLBACK(OnPlaceChanged), &m_stackBelowPanel);
+    for (const char* signal : {"map-event", "configure-event"}) {
+        g_signal_connect(panelWidget, signal, G_CALLBACK(OnPlaceChanged), &m_checkCoverSoon);
+    }
     m_stackBelowPanel();
     // A window no manager handles keeps the keyboard while the panel is
     // hidden: a manager that focuses a window of its own when the panel goes

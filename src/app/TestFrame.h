@@ -124,6 +124,8 @@ private:
     // What GTK's events of the window call (the signals hold its address).
     std::function<void()> m_checkCoverSoon;
     std::function<void()> m_stackBelowPanel;
+    // The panel whose events call them, while it is there.
+    wxWeakRef<wxWindow> m_pPanel;
     std::function<void()> m_keepKeyboard;
     std::function<void()> m_leaveInputToPanel;
     std::function<void(const std::string&)> m_coverWarning;

@@ -52,6 +52,10 @@ CoverStep DecideCover(const CoverFacts& facts) {
     return facts.canCoverItself ? CoverStep::kFallBack : CoverStep::kWarn;
 }
 
+bool PanelNeedsMove(const PanelPlaceFacts& facts) {
+    return !facts.leftByUser && facts.moves < kPanelMoves && !Overlap(facts.shown, facts.monitor);
+}
+
 std::string DescribeCoverFailure(const CoverFacts& facts) {
     std::string what = "the test window does not cover the monitor (" + Describe(facts.monitor) +
                        "): the desktop put it at " + Describe(facts.window);

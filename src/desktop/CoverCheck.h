@@ -56,6 +56,32 @@ inline constexpr int kCoverLosses = 1;
 
 CoverStep DecideCover(const CoverFacts& facts);
 
+// The panel's place once a window manager has mapped it (each time it is
+// shown). A manager may open it on another monitor than the one it belongs
+// to, ignoring the place the program asked for: i3 on the output with the
+// keyboard (where another monitor's full-screen window then hides it),
+// awesome on the one under the pointer. Only that placement is corrected: a
+// panel the user has moved off its monitor stays where the user put it.
+struct PanelPlaceFacts {
+    // The monitor the panel belongs to, and its client area as the display
+    // server shows it (the same pixels).
+    ScreenRect monitor;
+    ScreenRect shown;
+    // When last seen in place, the panel lay off its monitor altogether.
+    bool leftByUser = false;
+    // Moves asked since the panel was mapped.
+    int moves = 0;
+};
+
+// Moves asked each time the panel maps before the program leaves it where
+// the manager keeps it.
+inline constexpr int kPanelMoves = 1;
+
+// Whether to ask the manager to move the panel back to the centre of its
+// monitor: it shows off that monitor altogether (a frame the manager adds
+// around it, or a place near the centre, is the manager's to choose).
+bool PanelNeedsMove(const PanelPlaceFacts& facts);
+
 // The line the program writes to stderr, and the warning in the panel, when
 // the window does not cover its monitor.
 std::string DescribeCoverFailure(const CoverFacts& facts);

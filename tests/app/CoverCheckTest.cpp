@@ -90,6 +90,33 @@ TEST(CoverCheck, AManagerThatKeepsTakingThePlaceIsAskedNoMore) {
     }
 }
 
+// A panel the manager shows off its monitor altogether is moved back, once
+// each time it maps, unless the user left it there.
+TEST(CoverCheck, APanelMappedOnAnotherMonitorIsMovedBack) {
+    const struct {
+        ScreenRect shown;
+        bool leftByUser;
+        int moves;
+        bool move;
+    } kCases[] = {
+        {{2091, 454, 298, 172}, false, 0, false},  // centred, or in the manager's frame
+        {{2093, 472, 298, 172}, false, 0, false},
+        {{490, 425, 298, 172}, false, 0, true},  // on the output with the keyboard (i3)
+        {{982, 454, 298, 172}, false, 0, true},  // beside its edge, or across it
+        {{983, 454, 298, 172}, false, 0, false},
+        {{3200, 0, 298, 172}, false, 0, true},
+        {{2091, 1080, 298, 172}, false, 0, true},
+        {{2091, -172, 298, 172}, false, 0, true},
+        {{490, 425, 298, 172}, false, kPanelMoves, false},
+        {{490, 425, 298, 172}, true, 0, false},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(PanelNeedsMove({kMonitor, c.shown, c.leftByUser, c.moves}), c.move)
+            << c.shown.x << "," << c.shown.y << " left by the user " << c.leftByUser << " moves "
+            << c.moves;
+    }
+}
+
 // The warning names the monitor, where the window is and what the desktop did.
 TEST(CoverCheck, TheWarningSaysWhatTheDesktopDid) {
     CoverFacts facts{kMonitor, {1280, 21, 1920, 1101}, true, true, true, true, true, false, 2};

@@ -104,9 +104,25 @@ def expect_same(measure, what):
         raise Failure(f"{what}: {len(found)} pixels differ, first at {found[:1]}") from None
 
 
+def start_window_manager(env, command, home=None, ewmh=True):
+    """The window manager (the command, in home if given) once it manages the display's screen; one without
+    EWMH is there once it has made its own windows on the root."""
+    wm = subprocess.Popen(command, env=dict(env, **(home and {"HOME": home} or {})), cwd=home,
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def managing():
+        expect(wm.poll() is None, f"{command[0]} ended")
+        if ewmh:
+            return b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env, check=False)
+        return "0 children" not in run(["xwininfo", "-root", "-children"], env).decode()
+    wait_until(managing, f"{command[0]} to manage the screen")
+    return wm
+
+
 class Display:
     """An Xvfb server, with a window manager (the command that starts it, in home if given) or none; Sway is
-    alike. A manager without EWMH is there once it has made its own windows on the root."""
+    alike."""
 
     width = WIDTH
 
@@ -117,18 +133,7 @@ class Display:
         number = self.server.stdout.readline().strip().decode()  # the free display number it took
         expect(number, "Xvfb did not start")
         self.env = dict(ENVIRONMENT, DISPLAY=f":{number}")
-        self.wm = window_manager and subprocess.Popen(
-            window_manager, env=dict(self.env, **(home and {"HOME": home} or {})), cwd=home,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-        def managing():
-            expect(self.wm.poll() is None, f"{window_manager[0]} ended")
-            if ewmh:
-                return b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in run(
-                    ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env, check=False)
-            return "0 children" not in run(["xwininfo", "-root", "-children"], self.env).decode()
-        if window_manager:
-            wait_until(managing, f"{window_manager[0]} to manage the screen")
+        self.wm = window_manager and start_window_manager(self.env, window_manager, home, ewmh)
 
     def close(self):
         stop(self.wm)
@@ -931,6 +936,7 @@ EndSection
             raise Skip(self.unavailable)
 
     def close(self):
+        stop(self.wm)
         stop(self.server)
         shutil.rmtree(self.scratch, ignore_errors=True)
 
@@ -942,7 +948,7 @@ EndSection
         rate = next(float(re.search(r"([\d.]+)\*", line)[1]) for line in lines[at + 1:] if "*" in line)
         return x, y, w, h, 1, round(rate)
 
-    # Its X11 side is Xvfb's, with no window manager (wm stays None).
+    # Its X11 side is Xvfb's, with no window manager (ManagedXorg starts one).
     width = sum(w for _, _, w, _ in OUTPUTS.values())
     xdotool, click, find_windows, frame_extents, window_rects, wait_for_frame, screenshot = (
         Display.xdotool, Display.click, Display.find_windows, Display.frame_extents, Display.window_rects,
@@ -961,21 +967,38 @@ def start_on_every_monitor(ctx, env, outputs, windows=None):
     windows = windows or (lambda: ctx.display.find_windows("ZYN Monitor Test Window"))
     wait_until(lambda: len(windows()) == len(outputs), "a test window on every monitor")
     p.panel = p.find(PANEL_TITLE)
-    (x0, y0, x1, y1), (x, y, w, h) = p.panel_frame(), p.panel_rect
-    ox, oy, width, height, scale, _ = ctx.display.output(outputs[name])
-    centre = (x + w // 2 - ox - round(width) // 2, y + h // 2 - oy - round(height) // 2)
-    expect(all(abs(c) <= 1 for c in centre), f"the panel at {(x, y, w, h)}, {centre} from the centre of {name}")
+    expect_panel_centred(ctx, p, outputs[name], "the start")
     return p, outputs[name]
 
 
-def expect_every_output(ctx, p, state, what, outputs, bpp):
+def expect_panel_centred(ctx, p, output, what):
+    """The panel's client area comes to lie centred on the output, or its frame where that would be (where
+    a window manager puts the frame at the place the program asked for)."""
+    ox, oy, width, height = ctx.display.output(output)[:4]
+    off = []
+
+    def centred():
+        p.panel_frame()
+        (x, y, w, h), (left, _, top, _) = p.panel_rect, (
+            ctx.display.frame_extents(p.panel) if hasattr(ctx.display, "frame_extents") else (0, 0, 0, 0))
+        off[:] = [(x - dx + w // 2 - ox - round(width) // 2, y - dy + h // 2 - oy - round(height) // 2)
+                  for dx, dy in ((0, 0), (left, top))]
+        return any(abs(a) <= 1 and abs(b) <= 1 for a, b in off)
+    with contextlib.suppress(Failure):
+        wait_until(centred, "")
+    expect(centred(), f"{what}: the panel at {p.panel_rect}, {off[0]} from the centre of {output}")
+
+
+def expect_every_output(ctx, p, state, what, outputs, bpp, lead=None):
     """Each output shows the state's picture drawn for its own physical size; on the output that holds
-    the panel its frame is masked while it shows (sway shows it again on the output clicked)."""
+    the panel its frame is masked while it shows (sway shows it again on the output clicked; with lead,
+    it must show centred on that output)."""
     wait_until(lambda: p.panel_visible() == state.panel, f"{what}: the panel")
     panel_output = None
     if state.panel:
         # sway gives a window shown again a new identity.
         p.panel = p.find(PANEL_TITLE)
+        lead and expect_panel_centred(ctx, p, lead, what)
         x0, y0, x1, y1 = p.panel_frame()
         panel_output = next(o for o in outputs if ctx.display.output(o)[0] <= (x0 + x1) // 2
                             < ctx.display.output(o)[0] + ctx.display.output(o)[2])
@@ -1029,7 +1052,8 @@ def walk_every_output(ctx, p, panel_output, outputs, bpp, type_key=None):
             ctx.display.click(ox + 20 + 40 * step, oy + 20, 1 if verb == "left" else 3)
         elif verb == "key":
             type_key(other, arg)
-        expect_every_output(ctx, p, state, f"after {action}", outputs, bpp)
+        expect_every_output(ctx, p, state, f"after {action}", outputs, bpp,
+                            None if isinstance(ctx.display, Sway) else panel_output)
     if type_key:
         type_key(None, "Escape")
         expect(p.process.wait(timeout=TIMEOUT) == 0, f"Escape: exit status {p.process.returncode}")
@@ -1212,54 +1236,93 @@ def test_each_frame_sway_shows_holds_one_picture_while_it_changes_quickly(ctx):
 
 
 # Window managers where the test window covers its screen only through its self-check: i3 floats a window
-# of fixed size, awesome leaves it under its bar, twm has no full-screen state at all.
-class ManagedDisplay(Display):
-    """Xvfb with a window manager that may need a home of its own (a config file) and may not speak EWMH."""
-
-    def __init__(self, command, config_name=None, config="", ewmh=True):
-        self.home = tempfile.mkdtemp(prefix="zynmon-wm-")
-        if config_name:
-            with open(os.path.join(self.home, config_name), "w") as file:
-                file.write(config)
-        super().__init__(command, self.home, ewmh)
-
-    def close(self):
-        super().close()
-        shutil.rmtree(self.home, ignore_errors=True)
-
-    def window_rects(self, window):
-        return super().window_rects(window, border=True)
-
-    def frame_extents(self, window):
-        """What the frame adds on each side inside its border, from the window tree where the manager does
-        not say it."""
-        (x, y, w, h), (x0, y0, x1, y1) = super().window_rects(window)
-        return (x - x0, x1 - x - w, y - y0, y1 - y - h)
-
-    def wait_for_frame(self, window):
-        """The panel's frame; and as i3 takes the test window out of full screen when the panel opens, and
-        the program's self-check asks again, the test window's settled place (the checks follow)."""
-        wait_until(lambda: self.window_rects(window)[1][:2] != self.window_rects(window)[0][:2],
-                   "the window manager's frame")
-        with contextlib.suppress(Failure):
-            wait_until(lambda: any(super(ManagedDisplay, self).window_rects(w)[0] == (0, 0, WIDTH, HEIGHT)
-                                   for w in self.find_windows("ZYN Monitor Test Window")), "", timeout=2)
-
-
+# of fixed size, awesome leaves it under its bar, twm has no full-screen state at all. Each: its command, the
+# file in its home it reads (and what that holds), whether it speaks EWMH.
 def i3_config():
     """Debian's configuration without the wizard that asks for a configuration of one's own."""
     with open("/etc/i3/config") as file:
         return "".join(line for line in file if "i3-config-wizard" not in line)
 
 
-PASSES += [("i3", lambda: ManagedDisplay(["i3", "-c", "i3config"], "i3config", i3_config()), 1),
-           ("awesome", lambda: ManagedDisplay(["awesome"]), 1),
-           ("twm", lambda: ManagedDisplay(["twm", "-f", "twmrc"], "twmrc", ewmh=False), 1)]
+WINDOW_MANAGERS = {"i3": (["i3", "-c", "i3config"], "i3config", i3_config, True),
+                   "awesome": (["awesome"], None, str, True), "twm": (["twm", "-f", "twmrc"], "twmrc", str, False)}
+
+
+class Managed:
+    """What a window manager of WINDOW_MANAGERS adds to a display: a home of its own (its configuration), and
+    frames measured from the window tree, with the border twm and awesome draw around them."""
+
+    home = None
+
+    def manage(self, name):
+        """The arguments of start_window_manager for it, its home made."""
+        command, config_name, config, ewmh = WINDOW_MANAGERS[name]
+        self.home = tempfile.mkdtemp(prefix="zynmon-wm-")
+        if config_name:
+            with open(os.path.join(self.home, config_name), "w") as file:
+                file.write(config())
+        return command, self.home, ewmh
+
+    def close(self):
+        super().close()
+        self.home and shutil.rmtree(self.home, ignore_errors=True)
+
+    def window_rects(self, window):
+        return Display.window_rects(self, window, border=True)
+
+    def frame_extents(self, window):
+        """What the frame adds on each side inside its border (the managers do not all say it)."""
+        (x, y, w, h), (x0, y0, x1, y1) = Display.window_rects(self, window)
+        return (x - x0, x1 - x - w, y - y0, y1 - y - h)
+
+
+class ManagedDisplay(Managed, Display):
+    """Xvfb with a window manager of WINDOW_MANAGERS."""
+
+    def __init__(self, name):
+        super().__init__(*self.manage(name))
+
+    def wait_for_frame(self, window):
+        """The panel's frame; and as i3 takes the test window out of full screen when the panel opens, and
+        the program's self-check asks again, the test window's settled place (the checks follow)."""
+        super().wait_for_frame(window)
+        with contextlib.suppress(Failure):
+            wait_until(lambda: any(Display.window_rects(self, w)[0] == (0, 0, WIDTH, HEIGHT)
+                                   for w in self.find_windows("ZYN Monitor Test Window")), "", timeout=2)
+
+
+class ManagedXorg(Managed, XorgDummy):
+    """Xorg's three outputs with a window manager of WINDOW_MANAGERS."""
+
+    def __init__(self, name):
+        super().__init__()
+        if not self.unavailable:
+            self.wm = start_window_manager(self.env, *self.manage(name))
+
+
+PASSES += [(name, functools.partial(ManagedDisplay, name), 1) for name in WINDOW_MANAGERS]
+PASSES += [(f"xorg {name}", functools.partial(ManagedXorg, name), 1) for name in WINDOW_MANAGERS]
 
 
 @passes("i3", "awesome", "twm")
 def test_the_self_check_covers_the_screen_where_the_window_manager_does_not(ctx):
     test_panel_starts_centred_its_keys_buttons_and_clicks_choose_what_shows_and_escape_ends(ctx)
+
+
+@passes("xorg i3", "xorg awesome", "xorg twm")
+def test_under_a_window_manager_each_monitor_shows_its_picture_and_the_panel_opens_on_its_own(ctx):
+    """With the pointer on another monitor (awesome opens a window on the monitor under it) one monitor that
+    is not the primary one, by index and by name, then every monitor: the panel shown again after keys in
+    another monitor's window (i3 opens it on the output with the keyboard) comes back on its own."""
+    ctx.display.require()
+    for pointer, args, output in (((1300, 20), ("--monitor", "1"), "DUMMY0"),
+                                  ((20, 20), ("--monitor", "DUMMY2"), "DUMMY2")):
+        ctx.display.xdotool("mousemove", *pointer)
+        p = Program(ctx, args=("--no-intro", *args))
+        expect_every_output(ctx, p, State(0, 0, True), " ".join(args), [output], DEPTH, output)
+        p.do("keys Escape")
+        expect(p.process.wait(timeout=TIMEOUT) == 0, f"{args}: Escape, exit status {p.process.returncode}")
+    test_every_monitor_of_xorg_shows_its_picture_and_one_panel_drives_all(ctx)
 
 
 # weston's headless backend: a desktop with no seat (no keyboard, no pointer), as on a test rig or a kiosk.
