@@ -95,13 +95,25 @@ def differing(screen, expected, mask=None, width=WIDTH):
 
 
 def expect_same(measure, what):
-    """Waits until measure()'s (screen, expected, mask, width) agree, or names what differs."""
-    last = []
+    """Waits until measure()'s (screen, expected, mask, width) agree, or names what differs. A measure that
+    fails (a window the desktop replaces meanwhile) counts as not agreeing yet."""
+    last, errors = [], []
+
+    def agree():
+        try:
+            last.append(measure())
+        except Failure as error:
+            errors.append(error)
+            return False
+        return not any(differing(*last[-1]))
     try:
-        wait_until(lambda: last.append(measure()) or not any(differing(*last[-1])), what)
+        wait_until(agree, what)
     except Failure:
+        if not last:
+            raise Failure(f"{what}: {errors[-1]}") from None
         found = list(differing(*last[-1]))
-        raise Failure(f"{what}: {len(found)} pixels differ, first at {found[:1]}") from None
+        failed = f" (a measure failed: {errors[-1]})" if errors else ""
+        raise Failure(f"{what}: {len(found)} pixels differ, first at {found[:1]}{failed}") from None
 
 
 def start_window_manager(env, command, home=None, ewmh=True):
