@@ -5,6 +5,7 @@
 
 #include <gtk/gtk.h>
 
+#include "app/EventCall.h"
 #include "desktop/WindowCover.h"
 #include "panel/PanelTemplate.h"
 
@@ -14,11 +15,6 @@ namespace {
 // after the map, and after its own request.
 constexpr int kPlaceSettleMs = 250;
 constexpr int kPlaceRequestMs = 400;
-
-gboolean OnPanelEvent(GtkWidget* /*widget*/, GdkEvent* /*event*/, gpointer call) {
-    (*static_cast<std::function<void()>*>(call))();
-    return FALSE;
-}
 
 GtkWidget* WidgetOf(CPanelDlg& panel) {
     return static_cast<GtkWidget*>(panel.GetHandle());
@@ -47,9 +43,9 @@ CPanelPlace::CPanelPlace(CPanelDlg& panel, const MonitorInfo& monitor)
     };
     m_onUnmap = [this] { m_bSettled = false; };
     GtkWidget* widget = WidgetOf(panel);
-    g_signal_connect(widget, "map-event", G_CALLBACK(OnPanelEvent), &m_onMap);
-    g_signal_connect(widget, "configure-event", G_CALLBACK(OnPanelEvent), &m_onConfigure);
-    g_signal_connect(widget, "unmap-event", G_CALLBACK(OnPanelEvent), &m_onUnmap);
+    g_signal_connect(widget, "map-event", G_CALLBACK(RunEventCall), &m_onMap);
+    g_signal_connect(widget, "configure-event", G_CALLBACK(RunEventCall), &m_onConfigure);
+    g_signal_connect(widget, "unmap-event", G_CALLBACK(RunEventCall), &m_onUnmap);
     // The panel centres itself on the monitor the toolkit finds its owner on,
     // which may be where the manager first put that window.
     Centre();

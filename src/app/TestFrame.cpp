@@ -15,6 +15,7 @@
 #endif
 
 #include "app/Cursor.h"
+#include "app/EventCall.h"
 #include "app/SharedTimers.h"
 #include "desktop/CoverCheck.h"
 #include "desktop/ScreenVisual.h"
@@ -63,13 +64,6 @@ TestWndKey TestWndKeyOf(int keyCode) {
 // long after the last one, and after its own request.
 constexpr int kCoverSettleMs = 250;
 constexpr int kCoverRequestMs = 400;
-
-// GTK's map, configure, window-state and focus-out events of the test
-// window, and the panel's map, unmap and configure events.
-gboolean OnPlaceChanged(GtkWidget* /*widget*/, GdkEvent* /*event*/, gpointer check) {
-    (*static_cast<std::function<void()>*>(check))();
-    return FALSE;
-}
 
 }  // namespace
 
@@ -178,7 +172,7 @@ void CTestFrame::WatchCover() {
     }
     m_checkCoverSoon = [this] { CheckCoverSoon(kCoverSettleMs); };
     for (const char* signal : {"map-event", "configure-event", "window-state-event"}) {
-        g_signal_connect(window, signal, G_CALLBACK(OnPlaceChanged), &m_checkCoverSoon);
+        g_signal_connect(window, signal, G_CALLBACK(RunEventCall), &m_checkCoverSoon);
     }
 }
 
@@ -279,9 +273,9 @@ void CTestFrame::KeepBelow(wxWindow* panel) {
     // once the manager has stacked that frame (awesome raises it later,
     // which would leave the window below the manager's own bars) or moved it
     // (i3 to another output's workspace, above this window).
-    g_signal_connect(panelWidget, "map-event", G_CALLBACK(OnPlaceChanged), &m_stackBelowPanel);
+    g_signal_connect(panelWidget, "map-event", G_CALLBACK(RunEventCall), &m_stackBelowPanel);
     for (const char* signal : {"map-event", "configure-event"}) {
-        g_signal_connect(panelWidget, signal, G_CALLBACK(OnPlaceChanged), &m_checkCoverSoon);
+        g_signal_connect(panelWidget, signal, G_CALLBACK(RunEventCall), &m_checkCoverSoon);
     }
     m_stackBelowPanel();
     // A window no manager handles keeps the keyboard while the panel is
@@ -293,15 +287,15 @@ void CTestFrame::KeepBelow(wxWindow* panel) {
             TakeKeyboardFocus(window);
         }
     };
-    g_signal_connect(GetHandle(), "focus-out-event", G_CALLBACK(OnPlaceChanged), &m_keepKeyboard);
+    g_signal_connect(GetHandle(), "focus-out-event", G_CALLBACK(RunEventCall), &m_keepKeyboard);
     if (m_monitor.ThroughXWayland()) {
         m_leaveInputToPanel = [this, panelWidget] {
             LeaveInputTo(static_cast<GtkWidget*>(GetHandle()), panelWidget);
         };
         for (const char* signal : {"map-event", "unmap-event", "configure-event"}) {
-            g_signal_connect(panelWidget, signal, G_CALLBACK(OnPlaceChanged), &m_leaveInputToPanel);
+            g_signal_connect(panelWidget, signal, G_CALLBACK(RunEventCall), &m_leaveInputToPanel);
         }
-        g_signal_connect(GetHandle(), "configure-event", G_CALLBACK(OnPlaceChanged),
+        g_signal_connect(GetHandle(), "configure-event", G_CALLBACK(RunEventCall),
                          &m_leaveInputToPanel);
     }
 }
